@@ -1,0 +1,278 @@
+#include "platform/FlexGrid.h"
+
+#include "platform/GridPainter.h"
+#include "platform/Screen.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+
+FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixedCols)
+    : QAbstractScrollArea(parent), m_store(rows, cols, fixedRows, fixedCols)
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_topRow = m_store.fixedRows();
+    m_leftCol = m_store.fixedCols();
+    m_store.changed = [this] {
+        if (m_store.redraw()) {
+            updateScrollBars();
+            viewport()->update();
+        }
+    };
+    m_store.currentMoved = [this] { ensureCurrentVisible(); };
+}
+
+double FlexGrid::pixelsPerTwip() const
+{
+    return Screen::logicalDpi() / 1440.0;
+}
+
+int FlexGrid::pixelX(long long twips) const
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) * pixelsPerTwip()));
+}
+
+int FlexGrid::pixelY(long long twips) const
+{
+    return pixelX(twips);
+}
+
+long long FlexGrid::visibleLeftTwips(int col) const
+{
+    // Fixed columns first, then the columns from leftCol on.
+    long long left = 0;
+    for (int c = 0; c < m_store.fixedCols() && c < col; ++c)
+        left += m_store.colWidth(c);
+    for (int c = std::max(m_leftCol, m_store.fixedCols()); c < col; ++c)
+        left += m_store.colWidth(c);
+    return left;
+}
+
+long long FlexGrid::visibleTopTwips(int row) const
+{
+    long long top = 0;
+    for (int r = 0; r < m_store.fixedRows() && r < row; ++r)
+        top += m_store.rowHeight(r);
+    for (int r = std::max(m_topRow, m_store.fixedRows()); r < row; ++r)
+        top += m_store.rowHeight(r);
+    return top;
+}
+
+// Pixel-aligned twips, so that what the program places over a cell lands on it.
+int FlexGrid::cellLeft() const
+{
+    return static_cast<int>(std::lround(Screen::pixelsToTwips(pixelX(visibleLeftTwips(m_store.col())))));
+}
+
+int FlexGrid::cellTop() const
+{
+    return static_cast<int>(std::lround(Screen::pixelsToTwips(pixelY(visibleTopTwips(m_store.row())))));
+}
+
+int FlexGrid::cellWidth() const
+{
+    const long long left = visibleLeftTwips(m_store.col());
+    const int px = pixelX(left + m_store.colWidth(m_store.col())) - pixelX(left);
+    return static_cast<int>(std::lround(Screen::pixelsToTwips(px)));
+}
+
+int FlexGrid::cellHeight() const
+{
+    const long long top = visibleTopTwips(m_store.row());
+    const int px = pixelY(top + m_store.rowHeight(m_store.row())) - pixelY(top);
+    return static_cast<int>(std::lround(Screen::pixelsToTwips(px)));
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    row = std::clamp(row, m_store.fixedRows(), std::max(m_store.rows() - 1, m_store.fixedRows()));
+    if (row == m_topRow)
+        return;
+    m_topRow = row;
+    updateScrollBars();
+    viewport()->update();
+}
+
+int FlexGrid::lastFullyVisibleRow(int topRow) const
+{
+    long long top = 0;
+    for (int r = 0; r < m_store.fixedRows(); ++r)
+        top += m_store.rowHeight(r);
+    const int height = viewport()->height();
+    int last = topRow - 1;
+    for (int r = topRow; r < m_store.rows(); ++r) {
+        top += m_store.rowHeight(r);
+        if (pixelY(top) > height)
+            break;
+        last = r;
+    }
+    return last;
+}
+
+void FlexGrid::ensureCurrentVisible()
+{
+    const int row = m_store.row();
+    const int col = m_store.col();
+    if (row >= m_store.fixedRows()) {
+        if (row < m_topRow)
+            m_topRow = row;
+        while (m_topRow < row && lastFullyVisibleRow(m_topRow) < row)
+            ++m_topRow;
+    }
+    if (m_topRow >= m_store.rows())
+        m_topRow = std::max(m_store.fixedRows(), m_store.rows() - 1);
+    if (col >= m_store.fixedCols()) {
+        if (col < m_leftCol)
+            m_leftCol = col;
+        while (m_leftCol < col && pixelX(visibleLeftTwips(col) + m_store.colWidth(col)) > viewport()->width())
+            ++m_leftCol;
+    }
+    updateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::updateScrollBars()
+{
+    // Scroll positions count whole rows and columns past the fixed ones.
+    int maxTop = m_store.fixedRows();
+    while (maxTop < m_store.rows() - 1 && lastFullyVisibleRow(maxTop) < m_store.rows() - 1)
+        ++maxTop;
+    verticalScrollBar()->blockSignals(true);
+    verticalScrollBar()->setRange(m_store.fixedRows(), std::max(maxTop, m_store.fixedRows()));
+    verticalScrollBar()->setPageStep(std::max(1, lastFullyVisibleRow(m_topRow) - m_topRow + 1));
+    verticalScrollBar()->setValue(m_topRow);
+    verticalScrollBar()->blockSignals(false);
+
+    int maxLeft = m_store.fixedCols();
+    while (maxLeft < m_store.cols() - 1) {
+        long long rest = 0;
+        for (int c = 0; c < m_store.fixedCols(); ++c)
+            rest += m_store.colWidth(c);
+        for (int c = maxLeft; c < m_store.cols(); ++c)
+            rest += m_store.colWidth(c);
+        if (pixelX(rest) <= viewport()->width())
+            break;
+        ++maxLeft;
+    }
+    horizontalScrollBar()->blockSignals(true);
+    horizontalScrollBar()->setRange(m_store.fixedCols(), std::max(maxLeft, m_store.fixedCols()));
+    horizontalScrollBar()->setValue(m_leftCol);
+    horizontalScrollBar()->blockSignals(false);
+}
+
+void FlexGrid::scrollContentsBy(int, int)
+{
+    m_topRow = verticalScrollBar()->value();
+    m_leftCol = horizontalScrollBar()->value();
+    viewport()->update();
+}
+
+void FlexGrid::refresh()
+{
+    if (!m_store.redraw())
+        return;
+    updateScrollBars();
+    viewport()->repaint();
+}
+
+void FlexGrid::paintEvent(QPaintEvent *)
+{
+    m_store.clearChanged();
+    if (!m_store.redraw())
+        return;
+    QPainter p(viewport());
+    p.fillRect(viewport()->rect(), QColor(m_store.backColorBkg()));
+    const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(),
+                             m_topRow, m_leftCol, true};
+    GridPainter::paint(p, m_store, area);
+}
+
+bool FlexGrid::hitCell(const QPoint &pos, int &row, int &col) const
+{
+    row = -1;
+    col = -1;
+    for (int r = 0; r < m_store.rows(); ++r) {
+        if (r >= m_store.fixedRows() && r < m_topRow)
+            continue;
+        const long long top = visibleTopTwips(r);
+        if (pos.y() >= pixelY(top) && pos.y() < pixelY(top + m_store.rowHeight(r))) {
+            row = r;
+            break;
+        }
+    }
+    for (int c = 0; c < m_store.cols(); ++c) {
+        if (c >= m_store.fixedCols() && c < m_leftCol)
+            continue;
+        const long long left = visibleLeftTwips(c);
+        if (pos.x() >= pixelX(left) && pos.x() < pixelX(left + m_store.colWidth(c))) {
+            col = c;
+            break;
+        }
+    }
+    return row >= 0 && col >= 0;
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent *event)
+{
+    // The focus moves first, so the editor box loses it before the cell changes.
+    setFocus(Qt::MouseFocusReason);
+    m_pressedInside = false;
+    if (event->button() != Qt::LeftButton)
+        return;
+    int row = 0;
+    int col = 0;
+    if (!hitCell(event->position().toPoint(), row, col))
+        return;
+    m_pressedInside = true;
+    if (row >= m_store.fixedRows() && col >= m_store.fixedCols())
+        m_store.setRowCol(row, col);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && m_pressedInside && click)
+        click();
+    m_pressedInside = false;
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent *event)
+{
+    int row = m_store.row();
+    int col = m_store.col();
+    switch (event->key()) {
+    case Qt::Key_Up: row = std::max(row - 1, m_store.fixedRows()); break;
+    case Qt::Key_Down: row = std::min(row + 1, m_store.rows() - 1); break;
+    case Qt::Key_Left: col = std::max(col - 1, m_store.fixedCols()); break;
+    case Qt::Key_Right: col = std::min(col + 1, m_store.cols() - 1); break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    m_store.setRowCol(row, col);
+}
+
+void FlexGrid::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    if (gotFocus)
+        gotFocus();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    if (lostFocus)
+        lostFocus();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}

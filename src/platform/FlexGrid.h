@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/FlexGridStore.h"
+
+#include <QAbstractScrollArea>
+
+#include <functional>
+
+// The grid control: a custom-painted view over a FlexGridStore. Fixed rows
+// stay on top as headings, and the view scrolls by whole rows and columns to
+// keep the current cell in sight. Geometry is reported in twips.
+class FlexGrid : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget *parent = nullptr, int rows = 2, int cols = 2, int fixedRows = 1,
+                      int fixedCols = 1);
+
+    FlexGridStore &store() { return m_store; }
+    const FlexGridStore &store() const { return m_store; }
+
+    // The current cell relative to the grid's top left corner, in twips.
+    int cellLeft() const;
+    int cellTop() const;
+    int cellWidth() const;
+    int cellHeight() const;
+
+    int topRow() const { return m_topRow; }
+    void setTopRow(int row);
+    int leftCol() const { return m_leftCol; }
+
+    // Repaints now unless the redraw switch is off.
+    void refresh();
+
+    // The program's notifications beyond the store's own.
+    std::function<void()> click;
+    std::function<void()> gotFocus;
+    std::function<void()> lostFocus;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void ensureCurrentVisible();
+    void updateScrollBars();
+    bool hitCell(const QPoint &pos, int &row, int &col) const;
+    double pixelsPerTwip() const;
+    int pixelX(long long twips) const;
+    int pixelY(long long twips) const;
+    long long visibleLeftTwips(int col) const;
+    long long visibleTopTwips(int row) const;
+    int lastFullyVisibleRow(int topRow) const;
+
+    FlexGridStore m_store;
+    int m_topRow = 0;
+    int m_leftCol = 0;
+    bool m_pressedInside = false;
+};

@@ -1,0 +1,131 @@
+#include "platform/GridPainter.h"
+
+#include "platform/Fonts.h"
+#include "platform/FlexGridStore.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+bool looksNumeric(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*-?[0-9][0-9.]*(,[0-9]+)?\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+Qt::Alignment alignmentFor(int code, const QString &text)
+{
+    switch (code) {
+    case 0: return Qt::AlignLeft | Qt::AlignTop;
+    case 1: return Qt::AlignLeft | Qt::AlignVCenter;
+    case 2: return Qt::AlignLeft | Qt::AlignBottom;
+    case 3: return Qt::AlignHCenter | Qt::AlignTop;
+    case 4: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 5: return Qt::AlignHCenter | Qt::AlignBottom;
+    case 6: return Qt::AlignRight | Qt::AlignTop;
+    case 7: return Qt::AlignRight | Qt::AlignVCenter;
+    case 8: return Qt::AlignRight | Qt::AlignBottom;
+    default: break;
+    }
+    // General: numbers to the right, text to the left.
+    return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+// Column edges in device pixels, rounded from the cumulative twips so that
+// neighbouring cells share their edges exactly.
+std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &area,
+                                std::vector<int> &order)
+{
+    order.clear();
+    for (int c = 0; c < grid.fixedCols(); ++c)
+        order.push_back(c);
+    for (int c = std::max(area.firstCol, grid.fixedCols()); c < grid.cols(); ++c)
+        order.push_back(c);
+    std::vector<double> edges;
+    edges.reserve(order.size() + 1);
+    long long twips = 0;
+    edges.push_back(area.rect.left());
+    for (int c : order) {
+        twips += grid.colWidth(c);
+        edges.push_back(area.rect.left() + std::round(static_cast<double>(twips) * area.pixelsPerTwipX));
+    }
+    return edges;
+}
+
+void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double bottom,
+              const std::vector<int> &order, const std::vector<double> &edges)
+{
+    const bool fixedRow = r < grid.fixedRows();
+    const double padding = std::max(1.0, std::round(p.device()->logicalDpiX() / 48.0));
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int c = order[i];
+        const QRectF cell(edges[i], top, edges[i + 1] - edges[i], bottom - top);
+        if (cell.width() <= 0.0 || cell.height() <= 0.0)
+            continue;
+        const FlexGridStore::CellFormat &f = grid.format(r, c);
+        const bool fixed = fixedRow || c < grid.fixedCols();
+        GridRgb back = fixed ? grid.backColorFixed() : grid.backColor();
+        if (f.hasBackColor)
+            back = f.backColor;
+        p.fillRect(cell, QColor(back));
+        p.setPen(QColor(fixed ? gridRgb(0, 0, 0) : grid.gridColor()));
+        p.drawLine(QPointF(cell.right(), cell.top()), QPointF(cell.right(), cell.bottom()));
+        p.drawLine(QPointF(cell.left(), cell.bottom()), QPointF(cell.right(), cell.bottom()));
+        const QString &text = grid.textMatrix(r, c);
+        if (text.isEmpty())
+            continue;
+        const QString family = f.fontName.isEmpty() ? grid.fontName() : f.fontName;
+        const double size = f.fontSize > 0.0F ? f.fontSize : grid.fontSize();
+        p.setFont(QFont(Fonts::font(family, size, f.bold), p.device()));
+        p.setPen(Qt::black);
+        const int code = fixedRow ? grid.colAlignmentFixed(c) : 9;
+        p.save();
+        p.setClipRect(cell);
+        p.drawText(cell.adjusted(padding, 0, -padding, 0), static_cast<int>(alignmentFor(code, text)), text);
+        p.restore();
+    }
+}
+
+} // namespace
+
+int GridPainter::paint(QPainter &painter, const FlexGridStore &grid, const GridPaintArea &area)
+{
+    std::vector<int> order;
+    const std::vector<double> edges = columnEdges(grid, area, order);
+    double y = area.rect.top();
+    long long twips = 0;
+    auto rowBottom = [&](int r) {
+        twips += grid.rowHeight(r);
+        return area.rect.top() + std::round(static_cast<double>(twips) * area.pixelsPerTwipY);
+    };
+    for (int r = 0; r < grid.fixedRows(); ++r) {
+        const double bottom = rowBottom(r);
+        paintRow(painter, grid, r, y, bottom, order, edges);
+        y = bottom;
+    }
+    int r = std::max(area.firstRow, grid.fixedRows());
+    bool drewBody = false;
+    for (; r < grid.rows(); ++r) {
+        if (y >= area.rect.bottom())
+            break;
+        const double bottom = rowBottom(r);
+        // A row taller than a whole page is drawn cut rather than never.
+        if (bottom > area.rect.bottom() && !area.partialRows && drewBody)
+            break;
+        paintRow(painter, grid, r, y, bottom, order, edges);
+        drewBody = true;
+        y = bottom;
+        if (bottom > area.rect.bottom()) {
+            ++r;
+            break;
+        }
+    }
+    if (area.partialRows && r < grid.rows() && y > area.rect.bottom())
+        return r - 1;
+    return r;
+}

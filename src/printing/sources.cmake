@@ -1,0 +1,1 @@
+# Sources of this area are added here.
