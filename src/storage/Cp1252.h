@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Windows code page 1252, the 8-bit encoding of the program's text files.
+// Qt 6 Core has no converter for it, so the table lives here.
+namespace Cp1252 {
+
+// Every byte decodes; the five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
+QString decode(QByteArrayView bytes);
+
+struct Encoded
+{
+    QByteArray bytes;        // '?' stands where a character could not be held
+    QStringList unrepresentable; // each such character once, in order of first appearance
+};
+
+Encoded encode(QStringView text);
+
+} // namespace Cp1252
