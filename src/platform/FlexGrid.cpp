@@ -89,6 +89,19 @@ int FlexGrid::cellHeight() const
     return static_cast<int>(std::lround(Screen::pixelsToTwips(px)));
 }
 
+QRect FlexGrid::cellRect(int row, int col) const
+{
+    if (row < 0 || row >= m_store.rows() || col < 0 || col >= m_store.cols())
+        return {};
+    if ((row >= m_store.fixedRows() && row < m_topRow) || (col >= m_store.fixedCols() && col < m_leftCol))
+        return {};
+    const long long left = visibleLeftTwips(col);
+    const long long top = visibleTopTwips(row);
+    const int x = pixelX(left);
+    const int y = pixelY(top);
+    return QRect(x, y, pixelX(left + m_store.colWidth(col)) - x, pixelY(top + m_store.rowHeight(row)) - y);
+}
+
 void FlexGrid::setTopRow(int row)
 {
     row = std::clamp(row, m_store.fixedRows(), std::max(m_store.rows() - 1, m_store.fixedRows()));
@@ -139,6 +152,18 @@ void FlexGrid::ensureCurrentVisible()
 
 void FlexGrid::updateScrollBars()
 {
+    // Without scroll bars when everything fits the whole control; otherwise
+    // a bar shown for one direction would take room from the other.
+    const bool fits = pixelX(m_store.totalWidth()) <= width() && pixelY(m_store.totalHeight()) <= height();
+    const Qt::ScrollBarPolicy policy = fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    if (verticalScrollBarPolicy() != policy) {
+        setVerticalScrollBarPolicy(policy);
+        setHorizontalScrollBarPolicy(policy);
+    }
+    if (fits) {
+        m_topRow = m_store.fixedRows();
+        m_leftCol = m_store.fixedCols();
+    }
     // Scroll positions count whole rows and columns past the fixed ones.
     int maxTop = m_store.fixedRows();
     while (maxTop < m_store.rows() - 1 && lastFullyVisibleRow(maxTop) < m_store.rows() - 1)
@@ -243,6 +268,8 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (keyPress && keyPress(event))
+        return;
     int row = m_store.row();
     int col = m_store.col();
     switch (event->key()) {

@@ -25,6 +25,9 @@ public:
     int cellWidth() const;
     int cellHeight() const;
 
+    // Where a cell is drawn now, in viewport pixels (empty when scrolled away).
+    QRect cellRect(int row, int col) const;
+
     int topRow() const { return m_topRow; }
     void setTopRow(int row);
     int leftCol() const { return m_leftCol; }
@@ -36,6 +39,8 @@ public:
     std::function<void()> click;
     std::function<void()> gotFocus;
     std::function<void()> lostFocus;
+    // Sees a key first; returns true when it took the key.
+    std::function<bool(QKeyEvent *)> keyPress;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

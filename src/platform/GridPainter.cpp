@@ -73,9 +73,15 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
         if (f.hasBackColor)
             back = f.backColor;
         p.fillRect(cell, QColor(back));
-        p.setPen(QColor(fixed ? gridRgb(0, 0, 0) : grid.gridColor()));
-        p.drawLine(QPointF(cell.right(), cell.top()), QPointF(cell.right(), cell.bottom()));
-        p.drawLine(QPointF(cell.left(), cell.bottom()), QPointF(cell.right(), cell.bottom()));
+        // The lines lie inside the cell, so the next cell does not paint over them.
+        const double line = std::max(1.0, std::round(p.device()->logicalDpiX() / 96.0));
+        QPen pen(QColor(fixed ? gridRgb(128, 128, 128) : grid.gridColor()));
+        pen.setWidthF(line);
+        p.setPen(pen);
+        const double x = cell.right() - line / 2.0;
+        const double y = cell.bottom() - line / 2.0;
+        p.drawLine(QPointF(x, cell.top()), QPointF(x, cell.bottom()));
+        p.drawLine(QPointF(cell.left(), y), QPointF(cell.right(), y));
         const QString &text = grid.textMatrix(r, c);
         if (text.isEmpty())
             continue;

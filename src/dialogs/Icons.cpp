@@ -1,0 +1,42 @@
+#include "dialogs/Icons.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QStyle>
+
+namespace {
+void ensureTheme()
+{
+    // Without a desktop session Qt knows no theme; Adwaita ships with Debian.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+QStyle::StandardPixmap fallbackFor(const QString &name)
+{
+    static const QHash<QString, QStyle::StandardPixmap> map = {
+        {QStringLiteral("document-open"), QStyle::SP_DialogOpenButton},
+        {QStringLiteral("system-search"), QStyle::SP_FileDialogContentsView},
+        {QStringLiteral("document-print"), QStyle::SP_FileDialogDetailedView},
+        {QStringLiteral("preferences-system"), QStyle::SP_FileDialogInfoView},
+        {QStringLiteral("list-add"), QStyle::SP_FileDialogNewFolder},
+        {QStringLiteral("list-remove"), QStyle::SP_TrashIcon},
+        {QStringLiteral("document-save"), QStyle::SP_DialogSaveButton},
+    };
+    return map.value(name, QStyle::SP_FileIcon);
+}
+} // namespace
+
+QIcon Icons::button(const QString &themeName)
+{
+    ensureTheme();
+    const QIcon fallback = QApplication::style()->standardIcon(fallbackFor(themeName));
+    return QIcon::fromTheme(themeName, fallback);
+}
+
+QIcon Icons::window()
+{
+    ensureTheme();
+    return QIcon::fromTheme(QStringLiteral("x-office-spreadsheet"),
+                            QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+}

@@ -1,0 +1,123 @@
+#include "mainwindow/Form1.h"
+
+#include "dialogs/Einstellungen.h"
+#include "dialogs/Form2.h"
+#include "platform/MessageBox.h"
+#include "printing/Druckerwahl.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+const QString ExitQuestion =
+    QStringLiteral("Barlog wird beendet. Nicht gespeicherte Daten gehen verloren.  Wirklich beenden ?");
+const QString ExitTitle = QStringLiteral("Beenden");
+} // namespace
+
+Form1::Form1(const QString &programFolder, QWidget *parent)
+    : QWidget(parent), m_programFolder(programFolder)
+{
+    buildDesign();
+    connectHandlers();
+    connectEditing();
+    connectRowButtons();
+}
+
+Form1::~Form1()
+{
+    Form_Terminate();
+    // The secondary windows have no owner; they end with the main window.
+    delete m_einstellungen.data();
+    delete m_form2.data();
+    delete m_druckerwahl.data();
+}
+
+QString Form1::settingsPath() const
+{
+    return m_programFolder + QStringLiteral("/bl.dat");
+}
+
+QString Form1::quickKeyPath() const
+{
+    return m_programFolder + QStringLiteral("/Tasten.txt");
+}
+
+void Form1::connectHandlers()
+{
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command4, &QToolButton::clicked, this, [this] { Command4_Click(); });
+}
+
+void Form1::Command4_Click()
+{
+    Einstellungen *w = einstellungen();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void Form1::Command5_Click()
+{
+    if (MessageBox::show(this, ExitQuestion, MessageBox::Buttons::YesNo, ExitTitle) == MessageBox::Answer::No)
+        return;
+    endProgram();
+}
+
+short Form1::Form_Unload()
+{
+    if (MessageBox::show(this, ExitQuestion, MessageBox::Buttons::YesNo, ExitTitle) == MessageBox::Answer::No)
+        return 27;
+    endProgram();
+    return 0;
+}
+
+void Form1::Form_Terminate()
+{
+    QCoreApplication::exit(0);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_ended || Form_Unload() == 0) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void Form1::endProgram()
+{
+    // No further handler runs: the windows go and the event loop ends.
+    m_ended = true;
+    if (m_einstellungen)
+        m_einstellungen->hide();
+    if (m_form2)
+        m_form2->hide();
+    if (m_druckerwahl)
+        m_druckerwahl->hide();
+    close();
+    QCoreApplication::exit(0);
+}
+
+Einstellungen *Form1::einstellungen()
+{
+    if (!m_einstellungen)
+        m_einstellungen = new Einstellungen(this);
+    return m_einstellungen;
+}
+
+Form2 *Form1::form2()
+{
+    if (!m_form2)
+        m_form2 = new Form2(this);
+    return m_form2;
+}
+
+Druckerwahl *Form1::druckerwahl()
+{
+    if (!m_druckerwahl)
+        m_druckerwahl = new Druckerwahl(this);
+    return m_druckerwahl;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Form1Fixture.h"
+#include "editing/EditorBox.h"
+
+// Drives the started main window as a user would: clicks on cells and keys
+// into the editor box.
+struct EditingDriver : Form1Fixture
+{
+    using Form1Fixture::Form1Fixture;
+
+    void clickCell(int row, int col)
+    {
+        const QRect r = form->flex->cellRect(row, col);
+        QVERIFY2(r.isValid(), "cell is not on screen");
+        QTest::mouseClick(form->flex->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    }
+
+    // Types text into the editor box; characters outside ASCII go one by
+    // one, since QTest::keyClicks cannot send them.
+    void type(const QString &text)
+    {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(form->Text1, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, form->Text1, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+
+    void key(Qt::Key k, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(form->Text1, k);
+    }
+
+    QPoint cell() const { return QPoint(form->flex->store().col(), form->flex->store().row()); }
+    QString text(int row, int col) { return sheet().textMatrix(row, col); }
+};

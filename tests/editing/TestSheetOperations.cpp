@@ -1,0 +1,326 @@
+#include "EditingDriver.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+namespace {
+struct Entry
+{
+    int col;
+    QString amount;
+    QString text;
+};
+
+QString euro(qint64 cents)
+{
+    // An independent formatter for the expected texts.
+    const bool negative = cents < 0;
+    const qint64 abs = negative ? -cents : cents;
+    QString whole = QString::number(abs / 100);
+    for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+        whole.insert(i, QLatin1Char('.'));
+    return (negative ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',')
+           + QStringLiteral("%1").arg(abs % 100, 2, 10, QLatin1Char('0'));
+}
+} // namespace
+
+class TestSheetOperations : public QObject
+{
+    Q_OBJECT
+private slots:
+    void aWholeTypedMonth()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.clickCell(2, 4);
+        d.type(QStringLiteral("1000"));
+        d.key(Qt::Key_Right);
+        d.key(Qt::Key_Right);
+        d.type(QStringLiteral("41"));
+        d.key(Qt::Key_Right);
+        QCOMPARE(d.cell(), QPoint(7, 3));
+
+        const QList<Entry> entries = {
+            {0, QStringLiteral("250"), QString()}, // caption from the quick-entry button
+            {3, QStringLiteral("12,5"), QStringLiteral("Bürobedarf")},
+            {1, QStringLiteral("19,99"), QStringLiteral("Gebühr für Café")},
+            {3, QStringLiteral("1.234,56"), QStringLiteral("Miete März")},
+            {2, QStringLiteral("0,5"), QStringLiteral("Trinkgeld")},
+            {0, QStringLiteral("-3"), QStringLiteral("Storno")},
+            {3, QStringLiteral("99999999"), QStringLiteral("zu groß")},
+            {0, QStringLiteral("1000000"), QStringLiteral("Einlage €")},
+            {3, QStringLiteral("0,125"), QStringLiteral("Rundung")},
+            {0, QStringLiteral("abc"), QStringLiteral("Straße")},
+        };
+        const QList<qint64> cents = {25000, 1250, 1999, 123456, 50, -300, 0, 100000000, 12, 0};
+        for (int i = 0; i < entries.size(); ++i) {
+            const int row = 3 + i;
+            const Entry &e = entries[i];
+            d.clickCell(row, 0);
+            d.key(Qt::Key_Right, e.col);
+            d.type(e.amount);
+            if (e.text.isEmpty()) {
+                QTest::mouseClick(w.Command1[0], Qt::LeftButton);
+                QCOMPARE(d.cell(), QPoint(0, row));
+                QCOMPARE(d.text(row, 8), QStringLiteral("Tageseinnahme"));
+                continue;
+            }
+            d.key(Qt::Key_Right, 7 - e.col);
+            d.type(QStringLiteral("0%1.03.2026").arg(i + 1));
+            d.key(Qt::Key_Tab);
+            d.type(e.text);
+            d.key(Qt::Key_Enter);
+            QCOMPARE(d.cell(), QPoint(8, row + 1));
+        }
+
+        const FlexGridStore &g = d.sheet();
+        QCOMPARE(g.rows(), 14); // ten entries, the new-entry row and the headings
+        qint64 balance = 100000;
+        qint64 sums[4] = {0, 0, 0, 0};
+        for (int i = 0; i < entries.size(); ++i) {
+            const int row = 3 + i;
+            const int col = entries[i].col;
+            balance += col == 3 ? -cents[i] : cents[i];
+            sums[col] += cents[i];
+            QCOMPARE(g.textMatrix(row, col), cents[i] == 0 ? QString() : euro(col == 0 && i == 5 ? -300 : cents[i]));
+            QCOMPARE(g.textMatrix(row, 4), euro(balance));
+            QCOMPARE(g.textMatrix(row, 6), QString::number(42 + i));
+            if (!entries[i].text.isEmpty()) {
+                QCOMPARE(g.textMatrix(row, 8), entries[i].text);
+                QCOMPARE(g.textMatrix(row, 7), QStringLiteral("0%1.03.2026").arg(i + 1));
+            }
+        }
+        const FlexGridStore &t = d.totals();
+        QCOMPARE(t.textMatrix(1, 2), euro(sums[0]));
+        QCOMPARE(t.textMatrix(2, 2), euro(sums[1]));
+        QCOMPARE(t.textMatrix(3, 2), euro(sums[2]));
+        QCOMPARE(t.textMatrix(4, 2), euro(sums[3]));
+        QCOMPARE(t.textMatrix(5, 2), euro(balance));
+        QCOMPARE(t.textMatrix(1, 1), QStringLiteral("19%"));
+        QCOMPARE(t.textMatrix(4, 0), QStringLiteral("Ausgaben"));
+    }
+
+    void quickEntry_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QPoint>("end");
+        QTest::newRow("from the amount of the last row") << 0 << QPoint(0, 4);
+        QTest::newRow("from the text column") << 8 << QPoint(0, 4);
+        QTest::newRow("from the expense") << 3 << QPoint(3, 4);
+    }
+    void quickEntry()
+    {
+        QFETCH(int, col);
+        QFETCH(QPoint, end);
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.clickCell(4, col);
+        d.type(col == 8 ? QStringLiteral("alter Text") : QStringLiteral("5"));
+        QTest::mouseClick(w.Command1[4], Qt::LeftButton);
+        QCOMPARE(d.text(4, 8), QStringLiteral("Porto"));
+        QCOMPARE(d.sheet().rows(), 6);
+        QCOMPARE(d.cell(), end);
+        if (col != 8)
+            QCOMPARE(d.text(4, col), QStringLiteral("5,00"));
+        d.key(Qt::Key_Down);
+        QCOMPARE(d.text(4, 8), QStringLiteral("Porto"));
+    }
+
+    void quickEntryBeforeAnyEditNeverWritesAHeading()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        w.Command1_Click(1);
+        QCOMPARE(d.text(0, 8), QStringLiteral("Text"));
+        QCOMPARE(d.text(4, 8), QStringLiteral("Gutschein"));
+    }
+
+    void insertRowInAReceiptChain()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        FlexGridStore &g = d.sheet();
+        g.setRows(7);
+        g.setTextMatrix(2, 4, QStringLiteral("100,00"));
+        g.setTextMatrix(2, 6, QStringLiteral("41"));
+        g.setTextMatrix(3, 0, QStringLiteral("10,00"));
+        g.setTextMatrix(4, 3, QStringLiteral("1,00"));
+        g.setTextMatrix(5, 0, QStringLiteral("100,00"));
+        d.clickCell(5, 0);
+        QCOMPARE(d.text(5, 6), QStringLiteral("44"));
+        MessageBox::queueAnswer(MessageBox::Answer::Ok);
+        w.Command3_Click();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Zeile einfügen"));
+        QCOMPARE(shown[0].text, QStringLiteral("Möchten Sie wirklich eine Zeile einfügen ?. Die Beleg-Nummern und die "
+                                               "Summen werden sich ändern !."));
+        QCOMPARE(g.rows(), 8);
+        QCOMPARE(d.text(5, 6), QStringLiteral("44"));
+        QCOMPARE(d.text(6, 6), QStringLiteral("45"));
+        QCOMPARE(d.text(5, 4), d.text(4, 4));
+        QCOMPARE(d.text(6, 0), QStringLiteral("100,00"));
+        QCOMPARE(w.undoBuffer().snapshots().size(), size_t(1));
+        QCOMPARE(w.undoBuffer().snapshots().back().name, QStringLiteral("Zeile einfügen"));
+
+        // The editor's old text must not land in the inserted row.
+        d.clickCell(7, 8);
+        QCOMPARE(d.text(5, 0), QString());
+        QCOMPARE(d.text(6, 0), QStringLiteral("100,00"));
+    }
+
+    void insertCommitsWhatWasTypedIntoItsOwnCell()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.clickCell(3, 0);
+        d.type(QStringLiteral("100"));
+        QTest::mouseClick(w.Command3, Qt::LeftButton); // the queue is empty: Cancel
+        QCOMPARE(d.sheet().rows(), 5);
+        MessageBox::queueAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        QCOMPARE(d.text(3, 0), QString());
+        QCOMPARE(d.text(4, 0), QStringLiteral("100,00"));
+        d.clickCell(5, 3);
+        QCOMPARE(d.text(3, 0), QString());
+        QCOMPARE(d.totals().textMatrix(1, 2), QStringLiteral("100,00"));
+    }
+
+    void cancelledInsertChangesNothing()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        MessageBox::queueAnswer(MessageBox::Answer::Cancel);
+        w.Command3_Click();
+        QCOMPARE(d.sheet().rows(), 5);
+        QVERIFY(w.undoBuffer().snapshots().empty());
+    }
+
+    void dropLastRow_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("after");
+        QTest::newRow("five rows leave four") << 5 << 4;
+        QTest::newRow("four rows stay") << 4 << 4;
+    }
+    void dropLastRow()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, after);
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.sheet().setRows(rows);
+        w.Command2_Click();
+        QCOMPARE(d.sheet().rows(), after);
+    }
+
+    void droppingTheEditedRowDropsItsText()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.sheet().setTextMatrix(3, 0, QStringLiteral("7,00"));
+        d.clickCell(4, 0);
+        d.type(QStringLiteral("999"));
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QCOMPARE(d.sheet().rows(), 4);
+        d.clickCell(3, 8);
+        QCOMPARE(d.text(3, 0), QStringLiteral("7,00"));
+    }
+
+    void startUpLeavesNothingPending()
+    {
+        // The grid has the focus after start-up; a first click must not
+        // commit anything into row 4.
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.sheet().setTextMatrix(4, 0, QStringLiteral("50,00"));
+        w.Form_Load();
+        d.clickCell(3, 8);
+        QCOMPARE(d.text(4, 0), QStringLiteral("50,00"));
+    }
+
+    void undoSnapshots()
+    {
+        FlexGridStore g(5, 10, 2, 0);
+        const QString text = UndoBuffer::sheetText(g);
+        QCOMPARE(text.count(QLatin1Char('\t')), 50);
+        QCOMPARE(text.count(QLatin1Char('\r')), 5);
+        UndoBuffer u;
+        u.take(g, QString());
+        u.take(g, QStringLiteral("anders"));
+        QCOMPARE(u.snapshots().size(), size_t(1));
+        QCOMPARE(u.snapshots()[0].name, QStringLiteral("Letzte Akton"));
+        g.setTextMatrix(3, 8, QStringLiteral("x"));
+        u.take(g, QStringLiteral("Zeile einfügen"));
+        QCOMPARE(u.snapshots().size(), size_t(2));
+        QCOMPARE(u.snapshots()[1].rows, 5);
+        QCOMPARE(u.snapshots()[1].cols, 10);
+        FlexGridStore two(2, 2, 0, 0);
+        QCOMPARE(UndoBuffer::sheetText(two), QStringLiteral("\t\t\r\t\t\r"));
+    }
+
+    void renaming_data()
+    {
+        QTest::addColumn<int>("picked"); // -1: nothing picked
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("renamedIndex");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("Porto renamed, Yes") << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::Yes) << 4
+                                           << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
+        QTest::newRow("Porto renamed, No") << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::No) << -1
+                                          << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
+        QTest::newRow("nothing picked") << -1 << QStringLiteral("Kasse") << int(MessageBox::Answer::Yes) << 0
+                                       << QStringLiteral("Sie möchten die Taste mit der Bezeichnung '' umbenenen in 'Kasse");
+    }
+    void renaming()
+    {
+        QFETCH(int, picked);
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(int, renamedIndex);
+        QFETCH(QString, question);
+        EditingDriver d;
+        Form1 &w = d.start();
+        const QByteArray before = d.folder.read(QStringLiteral("Tasten.txt"));
+        if (picked >= 0) {
+            w.Combo33->setCurrentIndex(picked);
+            w.Combo33_Click();
+        }
+        w.Combo33->setEditText(typed);
+        MessageBox::queueAnswer(static_cast<MessageBox::Answer>(answer));
+        w.Command10_Click();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, question);
+        QCOMPARE(shown[0].title, QStringLiteral("Schnelltsten umbenennen"));
+        QList<QByteArray> lines = before.split('\n');
+        if (renamedIndex >= 0) {
+            QCOMPARE(w.Command1[static_cast<size_t>(renamedIndex)]->text(), typed);
+            lines[renamedIndex] = typed.toLatin1() + '\r';
+        }
+        QCOMPARE(d.folder.read(QStringLiteral("Tasten.txt")), lines.join('\n'));
+        QCOMPARE(d.folder.read(QStringLiteral("Tasten.txt")).count("\r\n"), 12);
+    }
+
+    void renamingWithAnUnwritableFileKeepsTheCaption()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        // Tasten.txt replaced by a folder cannot be written.
+        QFile::remove(d.folder.file(QStringLiteral("Tasten.txt")));
+        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("Tasten.txt")));
+        w.Combo33->setCurrentIndex(11);
+        w.Combo33_Click();
+        w.Combo33->setEditText(QStringLiteral("Spenden"));
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        w.Command10_Click();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[1].text.contains(QStringLiteral("Tasten.txt")));
+        QCOMPARE(w.Command1[11]->text(), QStringLiteral("Spenden"));
+    }
+};
+
+QTEST_MAIN(TestSheetOperations)
+#include "TestSheetOperations.moc"

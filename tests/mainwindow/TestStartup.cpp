@@ -1,0 +1,263 @@
+#include "Form1Fixture.h"
+#include "dialogs/Design.h"
+#include "editing/EditorBox.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+
+namespace {
+const QStringList DesignCaptions = {
+    QStringLiteral("Tageseinnahme"), QStringLiteral("Gutschein"),        QStringLiteral("Bankeinzahlung"),
+    QStringLiteral("Lohnzahlung"),   QStringLiteral("Porto"),            QStringLiteral("Tanken"),
+    QStringLiteral("Rechnung Bar"),  QStringLiteral("Bürobedarf"),       QStringLiteral("Reinigungsmittel"),
+    QStringLiteral("Privateinlage"), QStringLiteral("Privatentnahme"),   QStringLiteral("Spende")};
+
+QStringList rowTexts(const FlexGridStore &g, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < g.cols(); ++c)
+        texts << g.textMatrix(row, c);
+    return texts;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sheetLayout()
+    {
+        Form1Fixture f;
+        f.start();
+        const FlexGridStore &g = f.sheet();
+        QCOMPARE(g.rows(), 5);
+        QCOMPARE(g.cols(), 10);
+        QCOMPARE(g.fixedRows(), 2);
+        QCOMPARE(rowTexts(g, 0), (QStringList{QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
+                                              QStringLiteral("Einnahmen"), QStringLiteral("Ausgaben"),
+                                              QStringLiteral("Bestand"), QStringLiteral("Konto"),
+                                              QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"),
+                                              QStringLiteral("Text"), QString()}));
+        QCOMPARE(rowTexts(g, 1).mid(0, 3), (QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")}));
+        QCOMPARE(g.textMatrix(1, 6), QString());
+        QCOMPARE(g.textMatrix(2, 8), QStringLiteral("Übertrag"));
+        for (int c = 0; c < 10; ++c) {
+            const bool shaded = c >= 4 && c <= 8;
+            QCOMPARE(g.format(2, c).hasBackColor, shaded);
+            if (shaded)
+                QCOMPARE(g.format(2, c).backColor, gridRgb(192, 192, 192));
+            QVERIFY(g.format(0, c).bold);
+            QCOMPARE(g.colAlignmentFixed(c), 3);
+            QCOMPARE(g.format(0, c).fontSize, 9.0F);
+        }
+        for (int r = 3; r < 5; ++r)
+            QCOMPARE(rowTexts(g, r), QStringList(10, QString()));
+        // The Enter key applied to row 3 leaves the cursor one row below.
+        QCOMPARE(g.row(), 4);
+        QCOMPARE(g.col(), 0);
+        QCOMPARE(f.form->Combo1->currentText(), QStringLiteral("03"));
+        QCOMPARE(f.form->Combo2->currentText(), QStringLiteral("2026"));
+        QVERIFY(QDir(f.folder.file(QStringLiteral("2026"))).exists());
+        QCOMPARE(f.form->pos(), QPoint(0, 0));
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    void columnWidths_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<int>("rowHeight");
+        QTest::newRow("1024x768") << QSize(1024, 768) << QList<int>{1001, 1001, 1001, 1001, 1001, 600, 900, 1001, 2500, 20}
+                                  << 240;
+        // 1001 x 1.875 = 1876.875; 900 x 1.875 = 1687.5 and 2500 x 1.875 = 4687.5 round to even.
+        QTest::newRow("1920x1080") << QSize(1920, 1080)
+                                   << QList<int>{1877, 1877, 1877, 1877, 1877, 1125, 1688, 1001, 4688, 20} << 338;
+    }
+    void columnWidths()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QList<int>, widths);
+        QFETCH(int, rowHeight);
+        Form1Fixture f(screen);
+        f.start();
+        QList<int> got;
+        for (int c = 0; c < 10; ++c)
+            got << f.sheet().colWidth(c);
+        QCOMPARE(got, widths);
+        for (int r = 0; r < 5; ++r)
+            QCOMPARE(f.sheet().rowHeight(r), rowHeight);
+    }
+
+    void scalingHappensOnce()
+    {
+        Form1Fixture f(QSize(1920, 1080));
+        Form1 &w = f.start();
+        QCOMPARE(w.SFX, 1.875F);
+        QCOMPARE(w.SFY, 1.40625F);
+        const QRect button = Design::twips(w.Command1[0]);
+        QCOMPARE(button, QRect(19659, 63, 4219, 914));
+        QCOMPARE(Design::fontPoints(w.Command5), 12.0 * 1.40625);
+        w.Form_Load();
+        QCOMPARE(Design::twips(w.Command1[0]), button);
+        QCOMPARE(f.sheet().colWidth(0), 1877);
+    }
+
+    void rateTexts_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("rates");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("no file") << QByteArray() << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("three lines") << QByteArray("16%\r\n5%\r\n0%\r\n")
+                                     << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("a fourth line is ignored") << QByteArray("16%\r\n5%\r\n0%\r\n99%\r\n")
+                                                  << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("a comma splits a value") << QByteArray("19%\r\n7,5%\r\n0%\r\n")
+                                                << QStringList{QStringLiteral("19%"), QStringLiteral("7"), QStringLiteral("5%")} << 0;
+        QTest::newRow("a quoted comma survives") << QByteArray("19%\r\n\"7,5%\"\r\n0%\r\n")
+                                                 << QStringList{QStringLiteral("19%"), QStringLiteral("7,5%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("a short file keeps the defaults") << QByteArray("16%\r\n")
+                                                         << QStringList{QStringLiteral("16%"), QStringLiteral("7%"), QStringLiteral("0%")} << 1;
+    }
+    void rateTexts()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, rates);
+        QFETCH(int, messages);
+        Form1Fixture f;
+        if (!file.isEmpty())
+            f.folder.write(QStringLiteral("bl.dat"), file);
+        Form1 &w = f.start();
+        QCOMPARE((QStringList{w.satz1, w.satz2, w.satz3}), rates);
+        QCOMPARE(rowTexts(f.sheet(), 1).mid(0, 3), rates);
+        QCOMPARE(MessageBox::takeShown().size(), messages);
+    }
+
+    void labelFileIsCreatedAndReadBack()
+    {
+        Form1Fixture f;
+        f.start();
+        QByteArray expected;
+        for (const QString &c : DesignCaptions)
+            expected += (c == QStringLiteral("Bürobedarf") ? QByteArray("B\xFC" "robedarf") : c.toLatin1()) + "\r\n";
+        QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected);
+
+        f.folder.write(QStringLiteral("Tasten.txt"), expected.replace("Porto", "Briefmarken"));
+        f.start();
+        QStringList captions;
+        for (QPushButton *b : f.form->Command1)
+            captions << b->text();
+        QStringList changed = DesignCaptions;
+        changed[4] = QStringLiteral("Briefmarken");
+        QCOMPARE(captions, changed);
+        QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected); // an existing file is left alone
+    }
+
+    void renameListHoldsTwelveAfterReruns()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        w.Form_Load();
+        w.Form_Load();
+        QCOMPARE(w.Combo33->count(), 12);
+        QCOMPARE(w.Combo33->itemText(11), QStringLiteral("Spende"));
+        QCOMPARE(w.Combo33->currentText(), QStringLiteral("Tageseinnahme"));
+    }
+
+    void rerunKeepsSelectorsAndCells()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        w.Combo1->setEditText(QStringLiteral("11"));
+        w.Combo2->setEditText(QStringLiteral("2025"));
+        f.sheet().setTextMatrix(3, 0, QStringLiteral("12,00"));
+        f.sheet().setTextMatrix(2, 8, QStringLiteral("weg"));
+        w.Form_Load();
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("11"));
+        QCOMPARE(w.Combo2->currentText(), QStringLiteral("2025"));
+        QCOMPARE(f.sheet().textMatrix(3, 0), QStringLiteral("12,00"));
+        QCOMPARE(f.sheet().textMatrix(2, 8), QStringLiteral("Übertrag"));
+    }
+
+    void unwritableProgramFolderIsReportedOnce()
+    {
+        Form1Fixture f;
+        // A program folder below a regular file can hold neither a year folder nor Tasten.txt.
+        f.folder.write(QStringLiteral("datei"), "x");
+        Form1 w(f.folder.file(QStringLiteral("datei/Barlog")));
+        w.Form_Load();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].text.contains(QStringLiteral("2026")));
+        QVERIFY(shown[1].text.contains(QStringLiteral("Tasten.txt")));
+        QCOMPARE(w.Command1[0]->text(), QStringLiteral("Tageseinnahme"));
+        QVERIFY(!w.ended());
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<bool>("viaCloseBox");
+        QTest::newRow("Beenden button") << false;
+        QTest::newRow("closing the window") << true;
+    }
+    void exitQuestion()
+    {
+        QFETCH(bool, viaCloseBox);
+        Form1Fixture f;
+        Form1 &w = f.start();
+        f.sheet().setTextMatrix(3, 8, QStringLiteral("bleibt"));
+        auto leave = [&] {
+            if (viaCloseBox)
+                w.close();
+            else
+                w.Command5_Click();
+        };
+        MessageBox::queueAnswer(MessageBox::Answer::No);
+        leave();
+        QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Barlog wird beendet. Nicht gespeicherte Daten gehen verloren.  "
+                                               "Wirklich beenden ?"));
+        QCOMPARE(shown[0].title, QStringLiteral("Beenden"));
+        QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.ended());
+        QCOMPARE(f.sheet().textMatrix(3, 8), QStringLiteral("bleibt"));
+
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        leave();
+        QCOMPARE(MessageBox::takeShown().size(), 1); // no second question on the way out
+        QVERIFY(w.ended());
+        QVERIFY(!w.isVisible());
+        QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("2026/2026-03.mdb")))); // nothing saved
+    }
+
+    void designCaptionsKeepTheirBlanks()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Barlog 2020"));
+        QCOMPARE(w.Command7->text(), QStringLiteral("Speichern "));
+        QCOMPARE(w.Command10->text(), QStringLiteral("< Tasten speichern "));
+        QCOMPARE(w.Label1->text(), QStringLiteral("  Monat               Jahr"));
+        QCOMPARE(w.Combo2->itemText(w.Combo2->count() - 1), QStringLiteral("2030"));
+        QCOMPARE(w.Combo1->count(), 12);
+        QCOMPARE(Design::twips(w.flex), QRect(0, 0, 10320, 10545));
+        QCOMPARE(Design::twips(w.Command5), QRect(12870, 7245, 2265, 870));
+        QCOMPARE(w.flex->geometry(), QRect(0, 0, 688, 703));
+    }
+
+    void tabOrderFollowsTheDesign()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        QCOMPARE(w.Text1->nextInFocusChain(), w.Command1[0]);
+        QCOMPARE(w.Command1[10]->nextInFocusChain(), w.Command2);
+        QCOMPARE(w.Command7->nextInFocusChain(), w.flex);
+        QCOMPARE(w.Command9->nextInFocusChain(), w.Command1[11]);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"
