@@ -6,6 +6,7 @@
 #include "editing/Modul.h"
 #include "platform/FlexGrid.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -152,7 +153,7 @@ bool Form1::flex_KeyPress(QKeyEvent *event)
 {
     // A key on the grid itself opens the editor on the current cell and goes
     // on there, so the keyboard alone reaches every cell.
-    if (su == 1 || event->text().isEmpty() && KeyCode::fromQtKey(event->key()) == KeyCode::Other)
+    if (su == 1 || (event->text().isEmpty() && KeyCode::fromQtKey(event->key()) == KeyCode::Other))
         return false;
     FlexGridStore &g = flex->store();
     if (g.row() < g.fixedRows())
@@ -169,7 +170,11 @@ void Form1::Text1_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift)
     FlexGridStore &g = flex->store();
-    if (Text1->text().isEmpty())
+    // A key that leaves the cell commits a blank where the editor is empty,
+    // which is how Delete empties a cell. Typed characters get no blank.
+    const bool moves = KeyCode == KeyCode::Right || KeyCode == KeyCode::Up || KeyCode == KeyCode::Down
+                       || KeyCode == KeyCode::Enter || KeyCode == KeyCode::Left;
+    if (moves && Text1->text().isEmpty())
         Text1->setText(QStringLiteral(" "));
     switch (KeyCode) {
     case KeyCode::Delete:

@@ -53,6 +53,8 @@ void Form1::Form_Load()
     sheet.setFontSize(sheet.fontSize() * SFY);
 
     show();
+    // Without a window manager a shown window is not made active by itself.
+    activateWindow();
     su = 1;
     formatHeadings();
     sheet.setRow(3);

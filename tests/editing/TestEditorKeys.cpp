@@ -166,6 +166,7 @@ private slots:
     {
         EditingDriver d;
         d.start();
+        d.form->flex->setFocus();
         QVERIFY(!d.form->Text1->isVisible());
         QTest::keyClicks(d.form->flex, QStringLiteral("7"));
         QVERIFY(d.form->Text1->isVisible());

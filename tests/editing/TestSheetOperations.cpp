@@ -182,6 +182,7 @@ private slots:
         QCOMPARE(d.text(3, 0), QString());
         QCOMPARE(d.text(4, 0), QStringLiteral("100,00"));
         d.clickCell(5, 3);
+        d.key(Qt::Key_Right);
         QCOMPARE(d.text(3, 0), QString());
         QCOMPARE(d.totals().textMatrix(1, 2), QStringLiteral("100,00"));
     }

@@ -9,6 +9,10 @@
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>

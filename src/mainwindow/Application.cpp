@@ -1,0 +1,57 @@
+#include "mainwindow/Application.h"
+
+#include "mainwindow/Form1.h"
+#include "platform/Fonts.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QTranslator>
+
+namespace {
+// Reports the first paint of a widget once the event loop has drawn it.
+class FirstPaintWatcher : public QObject
+{
+public:
+    explicit FirstPaintWatcher(std::function<void()> callback) : m_callback(std::move(callback)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_callback) {
+            auto callback = std::move(m_callback);
+            m_callback = {};
+            QTimer::singleShot(0, watched, callback);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_callback;
+};
+} // namespace
+
+int runBarlog(QApplication &app, const std::function<void()> &firstPaint)
+{
+    QApplication::setApplicationName(QStringLiteral("Barlog"));
+    // Fusion honours the design's button colours on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    Fonts::installSubstitutions();
+
+    // Qt's own dialogs speak German like the rest of the program.
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
+
+    Form1 form(QApplication::applicationDirPath());
+    FirstPaintWatcher watcher(firstPaint);
+    if (firstPaint)
+        form.installEventFilter(&watcher);
+    form.Form_Load();
+    Q_UNUSED(app)
+    return QApplication::exec();
+}
