@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot: Barlog in a real window under Xvfb, started
+# in an empty scratch folder. Usage: tools/screenshot.sh [build-dir] [out.png]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-release}
+out=${2:-docs/screenshot.png}
+[ -x "$build/barlog" ] || { echo "no $build/barlog; build first (./run.sh builds build-release)"; exit 1; }
+tools/install-deps.sh debian-packages-test.txt
+scratch=$(mktemp -d)
+cp "$build/barlog" "$scratch/"
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+sleep 1
+(cd "$scratch" && DISPLAY=$display ./barlog >/dev/null 2>&1) &
+app=$!
+sleep 2
+DISPLAY=$display xwd -root -silent | convert xwd:- -crop 1016x706+0+0 +repage "png:$out"
+echo "wrote $out"
