@@ -218,6 +218,39 @@ void FlexGrid::paintEvent(QPaintEvent *)
     GridPainter::paint(p, m_store, area);
 }
 
+qint32 FlexGrid::printRequest(int request, const GridPrintRecord *record)
+{
+    if (request == 1 && !record) {
+        if (m_printNextRow >= 0)
+            return 0;
+        m_printNextRow = m_store.fixedRows();
+        return PrintReady;
+    }
+    if (request != 0)
+        return 0;
+    if (!record) {
+        m_printNextRow = -1;
+        return 0;
+    }
+    if (m_printNextRow < 0 || !record->device || !record->device->isActive())
+        return -1;
+    QPainter &p = *record->device;
+    const QRectF rect(QPointF(record->left, record->top), QPointF(record->right, record->bottom));
+    if (rect.width() <= 0.0 || rect.height() <= 0.0)
+        return -1;
+    const GridPaintArea area{rect, p.device()->logicalDpiX() / 1440.0, p.device()->logicalDpiY() / 1440.0,
+                             m_printNextRow, m_store.fixedCols(), false};
+    p.save();
+    p.setClipRect(rect);
+    const int next = GridPainter::paint(p, m_store, area);
+    p.restore();
+    // A page that takes no row (headings filling the rectangle) would repeat forever.
+    if (next >= m_store.rows() || next == m_printNextRow)
+        return -1;
+    m_printNextRow = next;
+    return next;
+}
+
 bool FlexGrid::hitCell(const QPoint &pos, int &row, int &col) const
 {
     row = -1;

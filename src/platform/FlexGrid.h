@@ -6,6 +6,21 @@
 
 #include <functional>
 
+class QPainter;
+
+// A page request of the grid's print service: where on which painter the
+// next page's rows go. Lengths are device pixels of the painter's device.
+struct GridPrintRecord
+{
+    QPainter *device = nullptr;
+    qint32 left = 0;
+    qint32 top = 0;
+    qint32 right = 0;
+    qint32 bottom = 0;
+    qint32 printableWidth = 0;
+    qint32 printableHeight = 0;
+};
+
 // The grid control: a custom-painted view over a FlexGridStore. Fixed rows
 // stay on top as headings, and the view scrolls by whole rows and columns to
 // keep the current cell in sight. Geometry is reported in twips.
@@ -34,6 +49,16 @@ public:
 
     // Repaints now unless the redraw switch is off.
     void refresh();
+
+    // The print service, one request at a time:
+    //  - request 1 without a record opens a print job and answers PrintReady,
+    //    or 0 while a job is already open;
+    //  - request 0 with a record draws the heading rows and the next page's
+    //    rows into the record's rectangle with the on-screen widths, heights
+    //    and fonts; the answer is negative once every row is drawn;
+    //  - request 0 without a record closes the job.
+    static constexpr qint32 PrintReady = 456654;
+    qint32 printRequest(int request, const GridPrintRecord *record);
 
     // The program's notifications beyond the store's own.
     std::function<void()> click;
@@ -67,4 +92,5 @@ private:
     int m_topRow = 0;
     int m_leftCol = 0;
     bool m_pressedInside = false;
+    int m_printNextRow = -1; // the next row a page request draws; -1 while no job is open
 };

@@ -91,7 +91,8 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
         p.setPen(Qt::black);
         const int code = fixedRow ? grid.colAlignmentFixed(c) : 9;
         p.save();
-        p.setClipRect(cell);
+        // Within a print rectangle the cell's clip must not reach past it.
+        p.setClipRect(cell, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         p.drawText(cell.adjusted(padding, 0, -padding, 0), static_cast<int>(alignmentFor(code, text)), text);
         p.restore();
     }

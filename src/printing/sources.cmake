@@ -1,3 +1,5 @@
 target_sources(barlog_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Druckerwahl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Printers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintGrid.cpp
 )

@@ -1,0 +1,115 @@
+#include "printing/PrintGrid.h"
+
+#include "platform/Fonts.h"
+#include "platform/Rounding.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double mmToPixels(double mm, int dpi)
+{
+    return mm * dpi / 25.4;
+}
+
+// A line of text whose top sits at the given position, as a printer prints
+// a line at its current position.
+void printLine(QPainter &painter, double x, double y, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    painter.drawText(QPointF(x, y + painter.fontMetrics().ascent()), text);
+}
+
+// Columns from many on get width 0 for the job; the destructor puts back
+// their widths and the redraw switch, whatever way the job ends.
+class HiddenColumns
+{
+public:
+    HiddenColumns(FlexGridStore &store, int many) : m_store(store), m_first(many)
+    {
+        if (many <= 0 || store.cols() <= many)
+            return;
+        m_redraw = store.redraw();
+        store.setRedraw(false);
+        for (int c = many; c < store.cols(); ++c) {
+            m_widths.push_back(store.colWidth(c));
+            store.setColWidth(c, 0);
+        }
+        m_active = true;
+    }
+    ~HiddenColumns()
+    {
+        if (!m_active)
+            return;
+        for (size_t i = 0; i < m_widths.size(); ++i)
+            m_store.setColWidth(m_first + static_cast<int>(i), m_widths[i]);
+        m_store.setRedraw(m_redraw);
+    }
+    HiddenColumns(const HiddenColumns &) = delete;
+    HiddenColumns &operator=(const HiddenColumns &) = delete;
+
+private:
+    FlexGridStore &m_store;
+    int m_first;
+    std::vector<int> m_widths;
+    bool m_redraw = true;
+    bool m_active = false;
+};
+
+} // namespace
+
+GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, float leftMargin,
+                                float topMargin, float rightMargin, float bottomMargin)
+{
+    const int dpiX = device.logicalDpiX();
+    const int dpiY = device.logicalDpiY();
+    GridPrintRecord record;
+    record.device = painter;
+    record.printableWidth = device.width();
+    record.printableHeight = device.height();
+    record.left = roundHalfEven(mmToPixels(leftMargin, dpiX));
+    record.top = roundHalfEven(mmToPixels(topMargin, dpiY));
+    record.right = record.printableWidth - roundHalfEven(mmToPixels(rightMargin, dpiX));
+    record.bottom = record.printableHeight - roundHalfEven(mmToPixels(bottomMargin, dpiY));
+    return record;
+}
+
+bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMargin, float rightMargin,
+               float bottomMargin, const QString &titel, const QString &datum, short many)
+{
+    const HiddenColumns hidden(grid.store(), many);
+    if (grid.printRequest(1, nullptr) != FlexGrid::PrintReady)
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        grid.printRequest(0, nullptr);
+        return false;
+    }
+    const GridPrintRecord record =
+        gridPrintRecord(&painter, printer, leftMargin, topMargin, rightMargin, bottomMargin);
+    // The printer's own font for the title and date lines.
+    painter.setFont(QFont(Fonts::font(u"Arial"_s, 10.0), &printer));
+    const double x = mmToPixels(leftMargin, printer.logicalDpiX());
+    const double titleY = mmToPixels(10.0, printer.logicalDpiY());
+    const double dateY = mmToPixels(16.0, printer.logicalDpiY());
+    bool pagesOk = true;
+    for (;;) {
+        printLine(painter, x, titleY, titel);
+        printLine(painter, x, dateY, datum);
+        if (grid.printRequest(0, &record) < 0)
+            break;
+        if (!printer.newPage()) {
+            pagesOk = false;
+            break;
+        }
+    }
+    const bool ended = painter.end();
+    grid.printRequest(0, nullptr);
+    return pagesOk && ended;
+}

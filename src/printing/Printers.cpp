@@ -1,0 +1,36 @@
+#include "printing/Printers.h"
+
+#include <QComboBox>
+#include <QPrinterInfo>
+
+QString Standarddruckername()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+void GetPrinters(QComboBox *box)
+{
+    if (!box)
+        return;
+    for (const QString &name : QPrinterInfo::availablePrinterNames())
+        box->addItem(name);
+}
+
+CurrentPrinter::CurrentPrinter() = default;
+
+QString CurrentPrinter::deviceName() const
+{
+    if (m_printer.outputFormat() != QPrinter::NativeFormat)
+        return QString();
+    return m_printer.printerName();
+}
+
+bool CurrentPrinter::drucker_setzen(const QString &name)
+{
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    if (!installed.contains(name, Qt::CaseSensitive))
+        return false;
+    m_printer.setOutputFormat(QPrinter::NativeFormat);
+    m_printer.setPrinterName(name);
+    return true;
+}

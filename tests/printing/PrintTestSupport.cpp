@@ -1,0 +1,80 @@
+#include "PrintTestSupport.h"
+
+#include "platform/FlexGrid.h"
+
+#include <QProcess>
+#include <QXmlStreamReader>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+void fillSheet(FlexGrid &grid, int bodyRows)
+{
+    FlexGridStore &s = grid.store();
+    s.setCols(10);
+    s.setFixedCols(0);
+    s.setRows(2 + bodyRows);
+    s.setFixedRows(2);
+    s.setFontName(u"Arial"_s);
+    s.setFontSize(8.0F);
+    s.setAllRowHeights(240);
+    const std::array<int, 10> widths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500, 20};
+    for (int c = 0; c < 10; ++c)
+        s.setColWidth(c, widths[static_cast<size_t>(c)]);
+    for (int r = 0; r < s.rows(); ++r)
+        for (int c = 0; c < 10; ++c)
+            s.setTextMatrix(r, c, u"r%1c%2"_s.arg(r).arg(c));
+}
+
+double mmToPoints(double mm)
+{
+    return mm * 72.0 / 25.4;
+}
+
+QStringList PdfPage::texts() const
+{
+    QStringList all;
+    for (const PdfWord &w : words)
+        all << w.text;
+    return all;
+}
+
+PdfWord PdfPage::find(const QString &text) const
+{
+    for (const PdfWord &w : words)
+        if (w.text == text)
+            return w;
+    return {};
+}
+
+QList<PdfPage> readPdfPages(const QString &pdfPath)
+{
+    const QString bbox = runTool(u"pdftotext"_s, {u"-bbox"_s, pdfPath, u"-"_s});
+    if (bbox.isNull())
+        return {};
+    QList<PdfPage> pages;
+    QXmlStreamReader xml(bbox);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == "page"_L1) {
+            pages.append(PdfPage());
+        } else if (xml.name() == "word"_L1 && !pages.isEmpty()) {
+            const QXmlStreamAttributes a = xml.attributes();
+            const QPointF topLeft(a.value("xMin"_L1).toDouble(), a.value("yMin"_L1).toDouble());
+            const QPointF bottomRight(a.value("xMax"_L1).toDouble(), a.value("yMax"_L1).toDouble());
+            pages.last().words.append({xml.readElementText(), QRectF(topLeft, bottomRight)});
+        }
+    }
+    return pages;
+}
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}

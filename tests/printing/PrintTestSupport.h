@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+class FlexGrid;
+
+// The journal sheet's shape for printing: ten columns at their print widths,
+// two heading rows, bodyRows rows below them, every row 240 twips high and
+// 8-point cells. Cell (r, c) reads "r<r>c<c>".
+void fillSheet(FlexGrid &grid, int bodyRows);
+
+// Millimetres as PDF points.
+double mmToPoints(double mm);
+
+// One word of a PDF page as pdftotext -bbox finds it, in points from the
+// page's top left corner.
+struct PdfWord
+{
+    QString text;
+    QRectF box;
+};
+
+struct PdfPage
+{
+    QList<PdfWord> words;
+    QStringList texts() const;
+    // The first word of this text, or an empty box.
+    PdfWord find(const QString &text) const;
+};
+
+// The pages of a PDF file with their words; empty when the file cannot be read.
+QList<PdfPage> readPdfPages(const QString &pdfPath);
+
+// The standard output of a command-line tool, or a null text when it fails.
+QString runTool(const QString &program, const QStringList &arguments);

@@ -1,0 +1,90 @@
+// The printer layer against the private CUPS server that ./test.sh starts:
+// queues PDF (the default) and PDF2.
+#include "PrintTestSupport.h"
+
+#include "printing/Printers.h"
+
+#include <QComboBox>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestPrinters : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void listHoldsEveryQueueInTheSystemsOrder();
+    void defaultNameIsTheServersDefault();
+    void currentPrinterStartsAsTheDefault();
+    void drucker_setzen_data();
+    void drucker_setzen();
+};
+
+void TestPrinters::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        QSKIP("needs the private CUPS server that ./test.sh starts (CUPS_SERVER is not set)");
+    QVERIFY2(runTool(u"lpstat"_s, {u"-r"_s}).contains(u"is running"_s), "the CUPS server does not answer");
+}
+
+void TestPrinters::listHoldsEveryQueueInTheSystemsOrder()
+{
+    const QStringList queues = runTool(u"lpstat"_s, {u"-e"_s}).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(queues.contains(u"PDF"_s));
+    QVERIFY(queues.contains(u"PDF2"_s));
+    QComboBox box;
+    box.addItem(u"schon da"_s);
+    GetPrinters(&box);
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    QCOMPARE(items, QStringList{u"schon da"_s} + queues);
+}
+
+void TestPrinters::defaultNameIsTheServersDefault()
+{
+    const QString answer = runTool(u"lpstat"_s, {u"-d"_s});
+    const QString expected = answer.section(u": "_s, 1).trimmed();
+    QVERIFY2(!expected.isEmpty(), qPrintable(answer));
+    QCOMPARE(Standarddruckername(), expected);
+}
+
+void TestPrinters::currentPrinterStartsAsTheDefault()
+{
+    const CurrentPrinter current;
+    QVERIFY(!current.deviceName().isEmpty());
+    QCOMPARE(current.deviceName(), Standarddruckername());
+}
+
+void TestPrinters::drucker_setzen_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("exact name selects it") << u"PDF"_s << u"PDF2"_s << true << u"PDF2"_s;
+    QTest::newRow("the default put back") << u"PDF2"_s << u"PDF"_s << true << u"PDF"_s;
+    QTest::newRow("the current one again") << u"PDF2"_s << u"PDF2"_s << true << u"PDF2"_s;
+    QTest::newRow("other letter case is no match") << u"PDF"_s << u"pdf2"_s << false << u"PDF"_s;
+    QTest::newRow("unknown name") << u"PDF2"_s << u"Laserdrucker"_s << false << u"PDF2"_s;
+    QTest::newRow("empty name") << u"PDF2"_s << QString() << false << u"PDF2"_s;
+    QTest::newRow("trailing blank") << u"PDF"_s << u"PDF2 "_s << false << u"PDF"_s;
+    QTest::newRow("prefix of a name") << u"PDF2"_s << u"PD"_s << false << u"PDF2"_s;
+}
+
+void TestPrinters::drucker_setzen()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, asked);
+    QFETCH(bool, found);
+    QFETCH(QString, after);
+    CurrentPrinter current;
+    QVERIFY(current.drucker_setzen(before));
+    QCOMPARE(current.drucker_setzen(asked), found);
+    QCOMPARE(current.deviceName(), after);
+    QCOMPARE(current.printer().printerName(), after);
+}
+
+QTEST_MAIN(TestPrinters)
+#include "TestPrinters.moc"
