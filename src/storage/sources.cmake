@@ -1,1 +1,10 @@
 # Sources of this area are added here.
+target_sources(barlog_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DbStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JetReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JournalTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MonthDatabase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PosixFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SqliteMonthDb.cpp
+)
