@@ -25,12 +25,16 @@ using Statement = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
 DbStatus sqliteFailure(sqlite3 *db, int rc, const QString &path)
 {
     const int systemErr = db ? sqlite3_system_errno(db) : 0;
+    const bool full = (rc & 0xFF) == SQLITE_FULL || systemErr == ENOSPC || systemErr == EDQUOT || systemErr == EFBIG;
+    const QString cannotWrite = QStringLiteral("„%1“ kann nicht geschrieben werden. ").arg(path);
+    if (full)
+        return DbStatus::failure(DbError::DiskFull, cannotWrite + systemErrorText(systemErr ? systemErr : ENOSPC));
     switch (rc & 0xFF) {
-    case SQLITE_FULL:
-        return DbStatus::failure(DbError::DiskFull,
-                                 QStringLiteral("„%1“ kann nicht geschrieben werden. %2")
-                                     .arg(path, systemErrorText(systemErr ? systemErr : ENOSPC)));
     case SQLITE_IOERR:
+        // SQLite does not always keep the errno of a failed write.
+        if (systemErr == 0 && (rc == SQLITE_IOERR_WRITE || rc == SQLITE_IOERR_FSYNC || rc == SQLITE_IOERR_TRUNCATE))
+            return DbStatus::failure(DbError::DiskIo,
+                                     cannotWrite + QStringLiteral("Der Datenträger ist voll oder meldet einen Schreibfehler."));
         return DbStatus::failure(DbError::DiskIo,
                                  QStringLiteral("Beim Zugriff auf „%1“ ist ein Fehler aufgetreten. %2")
                                      .arg(path, systemErrorText(systemErr ? systemErr : EIO)));
@@ -56,9 +60,11 @@ DbStatus sqliteFailure(sqlite3 *db, int rc, const QString &path)
     }
 }
 
-DbStatus open(const QString &path, int flags, DbHandle &db)
+// shown is the path that messages name, when it is not the file opened.
+DbStatus open(const QString &file, int flags, DbHandle &db, const QString &shown = QString())
 {
-    const auto native = PosixFile::nativePath(path);
+    const QString &path = shown.isEmpty() ? file : shown;
+    const auto native = PosixFile::nativePath(file);
     if (!native)
         return DbErrors::cannotOpen(path, ENOENT);
     sqlite3 *raw = nullptr;
@@ -215,10 +221,11 @@ QStringList journalColumns()
 
 } // namespace
 
-DbStatus writeJournal(const QString &path, const Records &records)
+DbStatus writeJournal(const QString &file, const Records &records, const QString &shownPath)
 {
+    const QString &path = shownPath.isEmpty() ? file : shownPath;
     DbHandle db;
-    if (DbStatus s = open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, db); !s.ok())
+    if (DbStatus s = open(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, db, path); !s.ok())
         return s;
     // The file is new and only replaces the month once complete, so it needs
     // no rollback journal on disk and no syncs of its own: the caller syncs once.

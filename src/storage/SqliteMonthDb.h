@@ -9,8 +9,9 @@ namespace SqliteMonthDb {
 
 // Fills a new, empty file at path with the stamped journal table and the
 // records, in one transaction. The caller makes the file durable and moves
-// it into place; a failure leaves a file the caller throws away.
-DbStatus writeJournal(const QString &path, const Records &records);
+// it into place; a failure leaves a file the caller throws away. Messages
+// name shownPath, the file the user knows, if it is given.
+DbStatus writeJournal(const QString &path, const Records &records, const QString &shownPath = QString());
 
 // Appends one record to table of an existing month file. Fewer values than
 // fields leave the rest NULL; more are refused.
