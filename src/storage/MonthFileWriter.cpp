@@ -4,6 +4,7 @@
 #include "storage/PosixFile.h"
 #include "storage/SqliteMonthDb.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -91,6 +92,7 @@ private:
     QString fail(const QString &reason) const;
     QString failSystem(const QString &what, int err) const { return fail(what + QLatin1Char(' ') + systemErrorText(err)); }
     QString prepareFolder(bool &created);
+    void removeLeftovers() const;
 
     QString m_path;
     QFileInfo m_info;
@@ -121,6 +123,17 @@ QString Attempt::prepareFolder(bool &created)
         return failSystem(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(folder), errno);
     created = true;
     return {};
+}
+
+// Saves of this month that were killed left their unfinished files behind.
+void Attempt::removeLeftovers() const
+{
+    const QString name = m_info.fileName();
+    const QDir folder = m_info.dir();
+    const QStringList leftovers = folder.entryList({name + QStringLiteral(".tmp-*"), name + QStringLiteral(".bak.tmp-*")},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &leftover : leftovers)
+        QFile::remove(folder.filePath(leftover));
 }
 
 QString Attempt::run(const Records &records)
@@ -159,6 +172,7 @@ QString Attempt::run(const Records &records)
     if (::rename(m_temp.constData(), m_native.constData()) != 0)
         return failSystem(QStringLiteral("Die neue Fassung kann nicht an ihren Platz gebracht werden."), errno);
     m_temp.clear();
+    removeLeftovers();
 
     // The rename is durable only once its folder is synced; a new year folder
     // must itself be recorded in the program folder.

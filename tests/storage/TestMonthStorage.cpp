@@ -354,6 +354,18 @@ private slots:
         QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), backupBefore);
     }
 
+    void aSaveClearsOnlyThisMonthsLeftovers()
+    {
+        ProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(year));
+        for (const char *name : {"2021-03.mdb.tmp-k1", "2021-03.mdb.bak.tmp-k2", "2021-04.mdb.tmp-k3", "2021-03.mdb.txt"})
+            folder.write(QStringLiteral("2021/") + QLatin1StringView(name), "halb geschrieben");
+        QCOMPARE(saveSheet(filledSheet(1), folder), QString());
+        QCOMPARE(folderEntries(folder.file(year)),
+                 (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.txt"),
+                              QStringLiteral("2021-04.mdb.tmp-k3")}));
+    }
+
     void aMissingYearFolderIsCreated()
     {
         ProgramFolder folder;

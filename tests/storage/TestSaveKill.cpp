@@ -99,6 +99,10 @@ private slots:
         }
         const QStringList months = QDir(folder.file(QStringLiteral("2021"))).entryList({QStringLiteral("*.mdb")});
         QCOMPARE(months, QStringList{QStringLiteral("2021-03.mdb")});
+        // The next save that completes clears what the killed ones left behind.
+        QVERIFY(saveToTheEnd(path, 0).started);
+        QCOMPARE(Fixtures::folderEntries(folder.file(QStringLiteral("2021"))),
+                 (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.bak")}));
         qInfo("%d kills kept the old month, %d came after the new one was in place", keptOld, gotNew);
         // Both outcomes must occur, or the kills missed the save altogether.
         QVERIFY(keptOld > 0);
