@@ -46,9 +46,11 @@ int copyContents(const QByteArray &from, const QByteArray &to)
             break;
         for (int done = 0; done < got;) {
             const ssize_t n = ::write(out.get(), buffer + done, static_cast<size_t>(got - done));
-            if (n < 0 && errno != EINTR)
-                return errno;
-            done += n > 0 ? static_cast<int>(n) : 0;
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n < 0 ? errno : EIO;
+            done += static_cast<int>(n);
         }
     }
     if (::fsync(out.get()) != 0)
@@ -119,8 +121,10 @@ QString Attempt::prepareFolder(bool &created)
         return {};
     if (existsAtAll(m_folder))
         return fail(QStringLiteral("Wo der Ordner „%1“ sein sollte, liegt eine Datei.").arg(folder));
-    if (::mkdir(m_folder.constData(), 0777) != 0)
-        return failSystem(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(folder), errno);
+    if (::mkdir(m_folder.constData(), 0777) != 0) {
+        const int err = errno;
+        return failSystem(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(folder), err);
+    }
     created = true;
     return {};
 }
@@ -154,10 +158,11 @@ QString Attempt::run(const Records &records)
     for (int tries = 0; m_temp.isEmpty(); ++tries) {
         const QByteArray candidate = uniqueName(m_native);
         Fd fd(::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.valid())
+        const int err = fd.valid() ? 0 : errno;
+        if (err == 0)
             m_temp = candidate;
-        else if (errno != EEXIST || tries > 8)
-            return failSystem(QStringLiteral("Im Ordner „%1“ kann keine Datei angelegt werden.").arg(m_info.path()), errno);
+        else if (err != EEXIST || tries > 8)
+            return failSystem(QStringLiteral("Im Ordner „%1“ kann keine Datei angelegt werden.").arg(m_info.path()), err);
     }
 
     if (const DbStatus status = SqliteMonthDb::writeJournal(QFile::decodeName(m_temp), records, m_path); !status.ok())
@@ -169,8 +174,10 @@ QString Attempt::run(const Records &records)
             return failSystem(QStringLiteral("Die Sicherungskopie „%1.bak“ kann nicht angelegt werden.").arg(m_info.fileName()),
                               err);
     }
-    if (::rename(m_temp.constData(), m_native.constData()) != 0)
-        return failSystem(QStringLiteral("Die neue Fassung kann nicht an ihren Platz gebracht werden."), errno);
+    if (::rename(m_temp.constData(), m_native.constData()) != 0) {
+        const int err = errno;
+        return failSystem(QStringLiteral("Die neue Fassung kann nicht an ihren Platz gebracht werden."), err);
+    }
     m_temp.clear();
     removeLeftovers();
 

@@ -165,11 +165,6 @@ private slots:
             QCOMPARE(folder.read(name), QByteArray("kein Inhalt einer Datenbank"));
     }
 
-    void alreadyExistsMessageKeepsItsLeadingBlank()
-    {
-        QCOMPARE(MonthDatabase::alreadyExistsMessage(), QStringLiteral(" Datenbank schon vorhanden"));
-    }
-
     // Appending to anything but one of our month files fails in order and changes nothing.
     void appendRefusals_data()
     {

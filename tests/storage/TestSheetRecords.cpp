@@ -31,18 +31,6 @@ class TestSheetRecords : public QObject
 {
     Q_OBJECT
 private slots:
-    void startupSheetGivesFourRecords()
-    {
-        const Records records = SheetRecords::fromSheet(startupSheet());
-        QStringList rates = blankRow();
-        rates[0] = QStringLiteral("19%");
-        rates[1] = QStringLiteral("7%");
-        rates[2] = QStringLiteral("0%");
-        QStringList carryOver = blankRow();
-        carryOver[8] = QStringLiteral("Übertrag");
-        QCOMPARE(asList(records), (QList<QStringList>{rates, carryOver, blankRow(), blankRow()}));
-    }
-
     void lengthProblems_data()
     {
         QTest::addColumn<int>("row");
