@@ -29,7 +29,6 @@ struct DbStatus
     QString description;
 
     bool ok() const { return number == 0; }
-    DbError error() const { return static_cast<DbError>(number); }
     // "Error #: " + number + CR LF CR LF + description, as the user sees it.
     QString report() const;
 

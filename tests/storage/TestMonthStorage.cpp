@@ -159,6 +159,8 @@ private slots:
         QTest::newRow("a month file without the table") << "dropped" << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
         QTest::newRow("a Jet file without Journal") << "jet" << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
         QTest::newRow("a folder named like the month file") << "folder" << "Error #: 3051\r\n\r\nDie Datei „";
+        QTest::newRow("the open-file window's design text as path")
+            << "Text1" << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
     }
     void failedLoadKeepsTheSheet()
     {
@@ -166,7 +168,7 @@ private slots:
         QFETCH(QString, reportStart);
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(year));
-        const QString path = folder.file(monthFile);
+        const QString path = kind == QStringLiteral("Text1") ? kind : folder.file(monthFile);
         if (kind == QStringLiteral("text"))
             folder.write(monthFile, "Bestand;Text\r\n");
         if (kind == QStringLiteral("dropped")) {
@@ -190,7 +192,7 @@ private slots:
         QCOMPARE(opened.selectors.month, QString());
         QCOMPARE(opened.selectors.year, QString());
         QCOMPARE(texts(sheet), before);
-        if (kind != QStringLiteral("folder")) {
+        if (path == folder.file(monthFile) && kind != QStringLiteral("folder")) {
             const MonthStorage::LoadResult loaded = MonthStorage::loadMonth(sheet, folder.path(), year, month, defaultRates());
             QCOMPARE(loaded.message, status.report());
             QCOMPARE(texts(sheet), before);
