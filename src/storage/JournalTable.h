@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The layout of a month file: one table of ten text fields, one record per
+// sheet row below the headings, field i holding sheet column i.
+namespace JournalTable {
+
+struct Field
+{
+    const char16_t *name;
+    int maxLength; // in characters
+};
+
+inline constexpr std::array<Field, 10> fields{{
+    {u"Einnahmen1", 25},
+    {u"Einnahmen2", 25},
+    {u"Einnahmen3", 30},
+    {u"Ausgaben", 30},
+    {u"Bestand", 30},
+    {u"Konto", 30},
+    {u"Beleg", 30},
+    {u"Datum", 32},
+    {u"Text", 40},
+    {u"leer", 30},
+}};
+inline constexpr int fieldCount = static_cast<int>(fields.size());
+
+QString tableName(); // "Journal"
+QString fieldName(int index);
+
+// Stamped into every month file so that it is told apart from any other
+// SQLite file, and so that a later layout can be recognised.
+inline constexpr std::int32_t applicationId = 0x42524C47; // "BRLG"
+inline constexpr int userVersion = 1;
+
+// An empty sheet cell is stored as one blank, since the table takes no empty text.
+QString blankCell();
+
+// The text the start-up layout puts into the carry-over row's text column.
+QString carryOverText(); // "Übertrag"
+
+// A name as an SQL identifier in double quotes; it never reaches SQL any other way.
+QString quoteIdentifier(const QString &name);
+
+// CREATE TABLE for the journal: lengths checked in characters, NULL allowed,
+// the empty text refused. Each check is named after its field so that a
+// failure can say which field it was.
+QString createTableSql();
+
+// Characters as the database counts them: a surrogate pair is one.
+int characterCount(const QString &text);
+
+} // namespace JournalTable
+
+// One stored record, field by field; a null QString is a NULL value.
+using Record = QStringList;
+using Records = std::vector<Record>;

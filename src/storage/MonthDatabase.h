@@ -1,0 +1,27 @@
+#pragma once
+
+#include "storage/DbStatus.h"
+#include "storage/JournalTable.h"
+
+// The month database operations behind the main window's procedures of the
+// same names. Each opens what it needs and closes it before it returns.
+namespace MonthDatabase {
+
+// Creates the empty month database at DBName, unless a file is there already
+// (then nothing happens). Something else in the way, such as a folder of
+// that name, gives DbError::DatabaseExists; a half-made file is removed.
+DbStatus interne_Datenbank(const QString &DBName);
+
+// Appends one record to tabelle of the month database datenbank, value i
+// into field i. Jet files, foreign files and missing files are refused.
+DbStatus DatensatzAnfuegen(const Record &satz, const QString &datenbank, const QString &tabelle);
+
+// Reads every record of tabelle in appending order, from our own files and
+// from the Windows program's Jet files alike; the format is told by the
+// file's first bytes. On failure records is left empty.
+DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &records);
+
+// What the main window shows when interne_Datenbank meets an existing database.
+QString alreadyExistsMessage(); // " Datenbank schon vorhanden"
+
+} // namespace MonthDatabase

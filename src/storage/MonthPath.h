@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Where a month lives: <program folder>/<year>/<year>-<month>.mdb, from the
+// texts of the year and month selectors as the user left them.
+struct MonthPath
+{
+    QString path;    // the joined path, also when refused, for showing
+    QString problem; // why the texts cannot name a month file; empty if they can
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// Any typed year or month works, as long as the file stays in its year
+// folder: no empty text, no "/" or "\", no control character, and no year
+// "." or "..".
+MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month);
+
+// "2021-03", the label written into the sheet after a load.
+QString monthLabel(const QString &year, const QString &month);
+
+// The question before a save replaces an existing month file, line breaks as CR LF.
+QString replaceQuestion(const QString &year, const QString &month);
+
+// Month and year selector texts taken from a chosen file's name: upper-cased,
+// every ".MDB" removed, the last two characters are the month and the first
+// four the year ("2021-03.mdb" gives "03" and "2021").
+struct MonthYear
+{
+    QString month;
+    QString year;
+};
+MonthYear monthYearFromFileName(const QString &fileName);

@@ -1,0 +1,107 @@
+#include "storage/MonthStorage.h"
+
+#include "platform/FileSystem.h"
+#include "platform/FlexGridStore.h"
+#include "storage/MonthDatabase.h"
+#include "storage/MonthFileWriter.h"
+#include "storage/SheetRecords.h"
+
+namespace MonthStorage {
+namespace {
+constexpr int labelRow = 1;
+constexpr int labelColumn = 6;
+constexpr int problemsListed = 12;
+
+QString lengthMessage(const QStringList &problems)
+{
+    QStringList lines = problems.mid(0, problemsListed);
+    if (problems.size() > problemsListed)
+        lines << QStringLiteral("… und %1 weitere").arg(problems.size() - problemsListed);
+    return QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:\r\n\r\n")
+           + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nBitte kürzen und erneut speichern.");
+}
+
+// Fills in the path of the selectors' month, or the message why they name none.
+template <typename Result>
+bool locate(Result &result, const QString &programFolder, const QString &year, const QString &month)
+{
+    const MonthPath where = monthFilePath(programFolder, year, month);
+    result.path = where.path;
+    result.message = where.problem;
+    return where.ok();
+}
+} // namespace
+
+DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QString &tabelle,
+                     const QStringList &rateTexts)
+{
+    Records records;
+    DbStatus status = MonthDatabase::readRecords(datenbank, tabelle, records);
+    if (status.ok())
+        SheetRecords::load(sheet, records, rateTexts);
+    return status;
+}
+
+LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+                     const QStringList &rateTexts)
+{
+    LoadResult result;
+    if (!locate(result, programFolder, year, month))
+        return result;
+    if (!FileExists(result.path)) {
+        result.message = missingFileMessage();
+        return result;
+    }
+    const DbStatus status = GetRowsTest(sheet, result.path, JournalTable::tableName(), rateTexts);
+    if (!status.ok()) {
+        result.message = status.report();
+        return result;
+    }
+    sheet.setTextMatrix(labelRow, labelColumn, monthLabel(year, month));
+    result.loaded = true;
+    return result;
+}
+
+QString missingFileMessage()
+{
+    return QStringLiteral("Datei existiert nicht");
+}
+
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
+                  const QString &month)
+{
+    SavePlan plan;
+    if (!locate(plan, programFolder, year, month))
+        return plan;
+    plan.records = SheetRecords::fromSheet(sheet);
+    if (const QStringList problems = SheetRecords::lengthProblems(plan.records); !problems.isEmpty()) {
+        plan.message = lengthMessage(problems);
+        plan.records.clear();
+        return plan;
+    }
+    plan.replaces = FileExists(plan.path);
+    return plan;
+}
+
+QString save(const SavePlan &plan)
+{
+    if (!plan.ok())
+        return plan.message;
+    return MonthFileWriter::write(plan.path, plan.records);
+}
+
+OpenResult openFile(FlexGridStore &sheet, const QString &path, const QString &selectedFileName,
+                    const QStringList &rateTexts)
+{
+    OpenResult result;
+    const DbStatus status = GetRowsTest(sheet, path, JournalTable::tableName(), rateTexts);
+    if (!status.ok()) {
+        result.message = status.report();
+        return result;
+    }
+    result.loaded = true;
+    result.selectors = monthYearFromFileName(selectedFileName);
+    return result;
+}
+
+} // namespace MonthStorage

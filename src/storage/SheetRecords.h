@@ -1,0 +1,28 @@
+#pragma once
+
+#include "storage/JournalTable.h"
+
+class FlexGridStore;
+
+// Copying the journal sheet to records and back. Record i is sheet row i + 1:
+// the rate texts and month label, then the carry-over row, the entry rows and
+// the empty new-entry row. The heading row 0 is never stored.
+namespace SheetRecords {
+
+// Every row below the headings, ten fields each; an empty cell becomes " ".
+Records fromSheet(const FlexGridStore &sheet);
+
+// One line per text too long for its field, e.g. "Zeile 7, Spalte Text:
+// höchstens 40 Zeichen". "Zeile" is the sheet row (record index + 1), the
+// column is named by its field.
+QStringList lengthProblems(const Records &records);
+
+// Replaces rows 1 and below by the records; the row count becomes the record
+// count + 2 and the row after the records is empty. A stored " " or NULL
+// shows as empty, fields past the sheet's last column are ignored, and cells
+// beyond a short record's fields are emptied, so nothing of the previous
+// month survives. A month without records loads as start-up lays the sheet
+// out: the given rate texts in row 1, "Übertrag" in row 2, rows 3 and 4 empty.
+void load(FlexGridStore &sheet, const Records &records, const QStringList &rateTexts);
+
+} // namespace SheetRecords

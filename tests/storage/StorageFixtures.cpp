@@ -1,0 +1,113 @@
+#include "StorageFixtures.h"
+
+#include <QDir>
+
+#include <sqlite3.h>
+
+namespace Fixtures {
+
+QStringList defaultRates()
+{
+    return {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
+}
+
+FlexGridStore startupSheet()
+{
+    FlexGridStore sheet(5, 10, 2, 0);
+    const QStringList headings = {QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
+                                  QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
+                                  QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
+    setRow(sheet, 0, headings);
+    setRow(sheet, 1, defaultRates());
+    sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
+    return sheet;
+}
+
+void setRow(FlexGridStore &sheet, int row, const QStringList &texts)
+{
+    for (int c = 0; c < texts.size(); ++c)
+        sheet.setTextMatrix(row, c, texts.at(c));
+}
+
+QList<QStringList> texts(const FlexGridStore &sheet)
+{
+    QList<QStringList> all;
+    for (int r = 0; r < sheet.rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < sheet.cols(); ++c)
+            row << sheet.textMatrix(r, c);
+        all << row;
+    }
+    return all;
+}
+
+QList<QStringList> asList(const Records &records)
+{
+    return QList<QStringList>(records.begin(), records.end());
+}
+
+namespace Sql {
+namespace {
+sqlite3 *openDb(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    return db;
+}
+
+QList<QStringList> query(const QString &path, const QString &sql)
+{
+    QList<QStringList> result;
+    sqlite3 *db = openDb(path);
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            QStringList row;
+            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+                row << (text ? QString::fromUtf8(text, sqlite3_column_bytes(stmt, i)) : QStringLiteral("<NULL>"));
+            }
+            result << row;
+        }
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return result;
+}
+} // namespace
+
+bool exec(const QString &path, const QString &sql)
+{
+    sqlite3 *db = openDb(path);
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_OK;
+}
+
+int pragma(const QString &path, const QString &name)
+{
+    const QList<QStringList> rows = query(path, QStringLiteral("PRAGMA ") + name);
+    return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
+}
+
+QStringList columns(const QString &path, const QString &table)
+{
+    QStringList names;
+    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
+    for (const QStringList &row : query(path, sql))
+        names << row.join(QLatin1Char(' '));
+    return names;
+}
+
+QList<QStringList> rows(const QString &path, const QString &table)
+{
+    return query(path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
+}
+} // namespace Sql
+
+QStringList folderEntries(const QString &path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+} // namespace Fixtures
