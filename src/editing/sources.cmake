@@ -1,1 +1,3 @@
-# Sources of this area are added here.
+target_sources(barlog_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/GermanNumbers.cpp
+)
