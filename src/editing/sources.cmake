@@ -1,3 +1,4 @@
 target_sources(barlog_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GermanNumbers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Amounts.cpp
 )
