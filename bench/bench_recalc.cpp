@@ -1,0 +1,97 @@
+// One full recalculation, the balance walk and the totals, as it runs after
+// every key press in the editor box. Measure in a release build; the
+// median of the repetitions is the figure to read.
+#include "editing/GermanNumbers.h"
+#include "editing/Modul.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QRandomGenerator>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A month of the given number of entry rows as a cash book holds it: daily
+// takings at 19 % and 7 %, now and then an expense, a few large amounts,
+// an unbroken receipt chain, and the empty new-entry row at the end.
+FlexGridStore monthSheet(int entryRows)
+{
+    const int rows = entryRows + 4;
+    FlexGridStore sheet(rows, 10, 2, 0);
+    const QStringList headings = {u"Einnahmen"_s, u"Einnahmen"_s, u"Einnahmen"_s, u"Ausgaben"_s, u"Bestand"_s,
+                                  u"Konto"_s,     u"Beleg-Nr"_s,  u"Datum"_s,     u"Text"_s};
+    for (int c = 0; c < headings.size(); ++c)
+        sheet.setTextMatrix(0, c, headings[c]);
+    sheet.setTextMatrix(1, 0, u"19%"_s);
+    sheet.setTextMatrix(1, 1, u"7%"_s);
+    sheet.setTextMatrix(1, 2, u"0%"_s);
+    sheet.setTextMatrix(1, 6, u"2026-03"_s);
+    sheet.setTextMatrix(2, 4, u"1.500,00"_s);
+    sheet.setTextMatrix(2, 6, u"100"_s);
+    sheet.setTextMatrix(2, 8, u"Übertrag"_s);
+    QRandomGenerator random(42);
+    for (int i = 3; i < rows - 1; ++i) {
+        const qint64 cents = random.bounded(qint64(100), random.bounded(50) == 0 ? qint64(200'000'000) : qint64(90'000));
+        const int kind = random.bounded(4);
+        sheet.setTextMatrix(i, kind == 3 ? modul::ColAusgaben : kind, German::formatCents(cents));
+        sheet.setTextMatrix(i, 5, u"1000"_s);
+        sheet.setTextMatrix(i, 7, u"%1.03.2026"_s.arg(1 + i % 28));
+        sheet.setTextMatrix(i, 8, kind == 3 ? u"Wareneinkauf"_s : u"Tageseinnahmen"_s);
+    }
+    return sheet;
+}
+
+void recalculate(FlexGridStore &sheet, FlexGridStore &totals)
+{
+    modul::BestandBerechnen(sheet, totals);
+    modul::SummenBerechnen(sheet, totals);
+}
+
+// The common case: one key press changed nothing the walk derives, so every
+// balance and receipt number is read, computed and found equal.
+void BM_RecalcUnchanged(benchmark::State &state)
+{
+    const int entryRows = static_cast<int>(state.range(0));
+    FlexGridStore sheet = monthSheet(entryRows);
+    FlexGridStore totals(6, 3, 1, 1);
+    recalculate(sheet, totals);
+    for (auto _ : state) {
+        recalculate(sheet, totals);
+        benchmark::DoNotOptimize(totals.textMatrix(5, 2).data());
+    }
+    state.counters["cells"] = benchmark::Counter(double(sheet.rows()) * sheet.cols(),
+                                                 benchmark::Counter::kIsIterationInvariantRate
+                                                     | benchmark::Counter::kInvert);
+}
+
+// The worst case: the carry-over changes, so every balance cell is rewritten.
+void BM_RecalcCarryOverChanged(benchmark::State &state)
+{
+    const int entryRows = static_cast<int>(state.range(0));
+    FlexGridStore sheet = monthSheet(entryRows);
+    FlexGridStore totals(6, 3, 1, 1);
+    const QString carryOver[2] = {u"1.500,00"_s, u"1.500,01"_s};
+    int flip = 0;
+    for (auto _ : state) {
+        sheet.setTextMatrix(2, modul::ColBestand, carryOver[flip ^= 1]);
+        recalculate(sheet, totals);
+        benchmark::DoNotOptimize(totals.textMatrix(5, 2).data());
+    }
+    state.counters["cells"] = benchmark::Counter(double(sheet.rows()) * sheet.cols(),
+                                                 benchmark::Counter::kIsIterationInvariantRate
+                                                     | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+BENCHMARK(BM_RecalcUnchanged)->Arg(300)->Arg(3000)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecalcCarryOverChanged)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/FlexGridStore.h"
+
+#include <QString>
+#include <QStringView>
+
+// Amount texts on whole cents and the recalculation of the journal sheet.
+// The sheet keeps amounts only as display texts ("1.234,56"), so every rule
+// here goes from text to cents and back.
+namespace modul {
+
+// Sheet layout the rules rest on.
+constexpr int ColEinnahmen1 = 0;
+constexpr int ColEinnahmen2 = 1;
+constexpr int ColEinnahmen3 = 2;
+constexpr int ColAusgaben = 3;
+constexpr int ColBestand = 4;
+constexpr int ColBeleg = 6;
+constexpr int RowRates = 1;
+constexpr int RowUebertrag = 2;
+constexpr int FirstEntryRow = 3;
+
+// The largest amount a commit writes: the 32-bit cent range, both signs.
+constexpr qint64 MaxCommitCents = 2147483647;
+// Balances and totals stop at ±999.999.999.999.999,99: far beyond any cash
+// book, and five such values still add up without overflow.
+constexpr qint64 MaxSheetCents = 99999999999999999;
+
+// Removes the first "." of s; a second one stays.
+QString PunktEntfernen(const QString &s);
+
+// The cents text of an amount text: " 123456" for "1.234,56", "-50" for
+// "-0,50". s is rewritten: the empty text becomes "00" and every "." is
+// dropped. A text without a comma is taken as cents already ("12" is 12
+// cents). With a comma, the digits before it and the last two characters of
+// the text are read as one whole number.
+QString BetragInCent(QString &s);
+
+// The value of BetragInCent(text) as the sums read it, without building any
+// text: exact, limited to ±MaxSheetCents, unreadable text counts 0.
+qint64 centsOf(QStringView text);
+
+// The commit rule for the amount columns: the new text of the cell when the
+// editor holds editorText (at least one character). A number becomes the
+// display format of its cents, halves to the even cent; 0 and amounts below
+// one cent leave cellText as it is; text that is not a number, and amounts
+// past ±MaxCommitCents, empty the cell.
+QString commitAmount(const QString &editorText, const QString &cellText);
+
+// Rewrites the running balance and the receipt-number chain of every entry
+// row except the new-entry row, and shows the last balance in flex2 (5, 2).
+// row and col are the callers' editing cell; the walk does not need them.
+void BestandBerechnen(FlexGridStore &flex, FlexGridStore &flex2, int row = 0, int col = 0);
+
+// Fills the totals grid flex2 (6 x 3): the column totals of the income and
+// expense columns, their headings and rate texts, and the month label.
+void SummenBerechnen(FlexGridStore &flex, FlexGridStore &flex2);
+
+} // namespace modul
