@@ -2,6 +2,8 @@
 
 #include "dialogs/Einstellungen.h"
 #include "dialogs/Form2.h"
+#include "editing/EditorBox.h"
+#include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "printing/Druckerwahl.h"
 
@@ -27,6 +29,16 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
 
 Form1::~Form1()
 {
+    // The controls outlive this part of the window while they are torn down;
+    // their notifications must not reach it any more.
+    flex->store().leaveCell = {};
+    flex->store().rowColChange = {};
+    flex->click = {};
+    flex->gotFocus = {};
+    flex->lostFocus = {};
+    flex->keyPress = {};
+    Text1->keyDown = {};
+    Text1->lostFocus = {};
     Form_Terminate();
     // The secondary windows have no owner; they end with the main window.
     delete m_einstellungen.data();

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-namespace {
-const QString &emptyText()
+const QString &FlexGridStore::emptyText()
 {
     static const QString empty;
     return empty;
 }
+
+namespace {
 const FlexGridStore::CellFormat &defaultFormat()
 {
     static const FlexGridStore::CellFormat format;
@@ -88,11 +89,6 @@ void FlexGridStore::setFixedCols(int n)
     notifyChanged();
 }
 
-bool FlexGridStore::valid(int row, int col) const
-{
-    return row >= 0 && row < rows() && col >= 0 && col < m_cols;
-}
-
 void FlexGridStore::moveTo(int row, int col)
 {
     if (!valid(row, col) || (row == m_row && col == m_col))
@@ -121,13 +117,6 @@ void FlexGridStore::setCol(int col)
 void FlexGridStore::setRowCol(int row, int col)
 {
     moveTo(row, col);
-}
-
-const QString &FlexGridStore::textMatrix(int row, int col) const
-{
-    if (!valid(row, col))
-        return emptyText();
-    return m_rows[static_cast<size_t>(row)].texts[static_cast<size_t>(col)];
 }
 
 void FlexGridStore::setTextMatrix(int row, int col, const QString &text)

@@ -54,7 +54,12 @@ public:
     // Moves to another row and column with one pair of notifications, as a click does.
     void setRowCol(int row, int col);
 
-    const QString &textMatrix(int row, int col) const;
+    const QString &textMatrix(int row, int col) const
+    {
+        if (!valid(row, col))
+            return emptyText();
+        return m_rows[static_cast<size_t>(row)].texts[static_cast<size_t>(col)];
+    }
     void setTextMatrix(int row, int col, const QString &text);
     const QString &text() const { return textMatrix(m_row, m_col); }
     void setText(const QString &text) { setTextMatrix(m_row, m_col, text); }
@@ -129,7 +134,11 @@ private:
     Row makeRow() const;
     void moveTo(int row, int col);
     void notifyChanged();
-    bool valid(int row, int col) const;
+    bool valid(int row, int col) const
+    {
+        return row >= 0 && row < static_cast<int>(m_rows.size()) && col >= 0 && col < m_cols;
+    }
+    static const QString &emptyText();
     CellFormat &currentFormat();
 
     std::vector<Row> m_rows;
