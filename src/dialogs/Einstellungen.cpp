@@ -69,11 +69,10 @@ bool Einstellungen::event(QEvent *event)
 
 void Einstellungen::Form_Activate()
 {
-    const QString path = m_main->settingsPath();
-    if (!FileExists(path))
+    const SettingsFile file(m_main->programFolder());
+    if (!FileExists(file.path()))
         return;
-    const ValueFileRead read =
-        SettingsFile(m_main->programFolder()).read({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
+    const ValueFileRead read = file.read({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
     for (size_t i = 0; i < Text1.size(); ++i)
         Text1[i]->setText(read.values[static_cast<qsizetype>(i)]);
     if (!read.message.isEmpty())

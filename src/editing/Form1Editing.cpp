@@ -77,10 +77,13 @@ void Form1::EditorPositionieren()
 {
     const FlexGridStore &g = flex->store();
     setEditorText(g.text(), true);
-    QFont font = Text1->font();
-    font.setFamily(g.fontName());
-    Text1->setFont(font);
-    Design::setFontPoints(Text1, static_cast<double>(g.fontSize()));
+    // A font change restyles the box; most moves keep the font.
+    if (Text1->font().family() != g.fontName() || Design::fontPoints(Text1) != static_cast<double>(g.fontSize())) {
+        QFont font = Text1->font();
+        font.setFamily(g.fontName());
+        Text1->setFont(font);
+        Design::setFontPoints(Text1, static_cast<double>(g.fontSize()));
+    }
     const QRect grid = Design::twips(flex);
     const int cellLeft = flex->cellLeft();
     const int cellWidth = flex->cellWidth();
@@ -190,14 +193,12 @@ void Form1::Text1_KeyDown(int KeyCode, int Shift)
             g.setRows(g.rows() + 1);
         if (g.col() == 7 && g.row() == 2)
             g.setRow(3);
-        recalculate();
         break;
     case KeyCode::Up:
         if (g.row() - 1 > 1)
             g.setRow(g.row() - 1);
         if (g.row() == 2 && isCarryOverStop(g.col()))
             g.setRow(3);
-        recalculate();
         break;
     case KeyCode::Down:
     case KeyCode::Enter:
@@ -205,7 +206,6 @@ void Form1::Text1_KeyDown(int KeyCode, int Shift)
             g.setRows(g.rows() + 1);
         if (g.row() + 1 < g.rows())
             g.setRow(g.row() + 1);
-        recalculate();
         break;
     case KeyCode::Left:
         if (g.textMatrix(1, 2).isEmpty() && g.col() == 3)
@@ -220,6 +220,8 @@ void Form1::Text1_KeyDown(int KeyCode, int Shift)
     default:
         break;
     }
+    // Every key ends with one recalculation; the moving keys' own one before
+    // it would give the same cells, since nothing in between reads them back.
     flex_RowColChange();
     recalculate();
 }

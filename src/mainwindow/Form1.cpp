@@ -46,16 +46,6 @@ Form1::~Form1()
     delete m_druckerwahl.data();
 }
 
-QString Form1::settingsPath() const
-{
-    return m_programFolder + QStringLiteral("/bl.dat");
-}
-
-QString Form1::quickKeyPath() const
-{
-    return m_programFolder + QStringLiteral("/Tasten.txt");
-}
-
 void Form1::connectHandlers()
 {
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });

@@ -32,8 +32,6 @@ public:
     ~Form1() override;
 
     const QString &programFolder() const { return m_programFolder; }
-    QString settingsPath() const;
-    QString quickKeyPath() const;
 
     // Public values the other windows use.
     short su = 0;

@@ -114,18 +114,39 @@ void FlexGrid::setTopRow(int row)
 
 int FlexGrid::lastFullyVisibleRow(int topRow) const
 {
-    long long top = 0;
-    for (int r = 0; r < m_store.fixedRows(); ++r)
-        top += m_store.rowHeight(r);
-    const int height = viewport()->height();
+    const int room = viewport()->height() - fixedRowsHeight();
+    long long height = 0;
     int last = topRow - 1;
     for (int r = topRow; r < m_store.rows(); ++r) {
-        top += m_store.rowHeight(r);
-        if (pixelY(top) > height)
+        height += m_store.rowHeight(r);
+        if (pixelY(height) > room)
             break;
         last = r;
     }
     return last;
+}
+
+int FlexGrid::fixedRowsHeight() const
+{
+    long long top = 0;
+    for (int r = 0; r < m_store.fixedRows(); ++r)
+        top += m_store.rowHeight(r);
+    return pixelY(top);
+}
+
+int FlexGrid::firstTopShowing(int row) const
+{
+    // The smallest top row that still shows `row` whole, walking up from it.
+    const int room = viewport()->height() - fixedRowsHeight();
+    long long height = 0;
+    int top = row;
+    for (int r = row; r >= m_store.fixedRows(); --r) {
+        height += m_store.rowHeight(r);
+        if (pixelY(height) > room)
+            break;
+        top = r;
+    }
+    return top;
 }
 
 void FlexGrid::ensureCurrentVisible()
@@ -135,8 +156,8 @@ void FlexGrid::ensureCurrentVisible()
     if (row >= m_store.fixedRows()) {
         if (row < m_topRow)
             m_topRow = row;
-        while (m_topRow < row && lastFullyVisibleRow(m_topRow) < row)
-            ++m_topRow;
+        else if (lastFullyVisibleRow(m_topRow) < row)
+            m_topRow = std::max(firstTopShowing(row), m_topRow);
     }
     if (m_topRow >= m_store.rows())
         m_topRow = std::max(m_store.fixedRows(), m_store.rows() - 1);
@@ -165,11 +186,10 @@ void FlexGrid::updateScrollBars()
         m_leftCol = m_store.fixedCols();
     }
     // Scroll positions count whole rows and columns past the fixed ones.
-    int maxTop = m_store.fixedRows();
-    while (maxTop < m_store.rows() - 1 && lastFullyVisibleRow(maxTop) < m_store.rows() - 1)
-        ++maxTop;
+    const int lastRow = std::max(m_store.rows() - 1, m_store.fixedRows());
+    const int maxTop = std::max(firstTopShowing(lastRow), m_store.fixedRows());
     verticalScrollBar()->blockSignals(true);
-    verticalScrollBar()->setRange(m_store.fixedRows(), std::max(maxTop, m_store.fixedRows()));
+    verticalScrollBar()->setRange(m_store.fixedRows(), maxTop);
     verticalScrollBar()->setPageStep(std::max(1, lastFullyVisibleRow(m_topRow) - m_topRow + 1));
     verticalScrollBar()->setValue(m_topRow);
     verticalScrollBar()->blockSignals(false);
@@ -206,7 +226,7 @@ void FlexGrid::refresh()
     viewport()->repaint();
 }
 
-void FlexGrid::paintEvent(QPaintEvent *)
+void FlexGrid::paintEvent(QPaintEvent *event)
 {
     m_store.clearChanged();
     if (!m_store.redraw())
@@ -214,7 +234,7 @@ void FlexGrid::paintEvent(QPaintEvent *)
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), QColor(m_store.backColorBkg()));
     const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(),
-                             m_topRow, m_leftCol, true};
+                             m_topRow, m_leftCol, true, QRectF(event->rect())};
     GridPainter::paint(p, m_store, area);
 }
 

@@ -87,6 +87,8 @@ private:
     long long visibleLeftTwips(int col) const;
     long long visibleTopTwips(int row) const;
     int lastFullyVisibleRow(int topRow) const;
+    int fixedRowsHeight() const;
+    int firstTopShowing(int row) const;
 
     FlexGridStore m_store;
     int m_topRow = 0;

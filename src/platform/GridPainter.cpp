@@ -58,14 +58,16 @@ std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &
 }
 
 void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double bottom,
-              const std::vector<int> &order, const std::vector<double> &edges)
+              const std::vector<int> &order, const std::vector<double> &edges, const QRectF &dirty)
 {
+    if (!dirty.isEmpty() && (bottom <= dirty.top() || top >= dirty.bottom()))
+        return;
     const bool fixedRow = r < grid.fixedRows();
     const double padding = std::max(1.0, std::round(p.device()->logicalDpiX() / 48.0));
     for (size_t i = 0; i < order.size(); ++i) {
         const int c = order[i];
         const QRectF cell(edges[i], top, edges[i + 1] - edges[i], bottom - top);
-        if (cell.width() <= 0.0 || cell.height() <= 0.0)
+        if (cell.width() <= 0.0 || cell.height() <= 0.0 || (!dirty.isEmpty() && !cell.intersects(dirty)))
             continue;
         const FlexGridStore::CellFormat &f = grid.format(r, c);
         const bool fixed = fixedRow || c < grid.fixedCols();
@@ -112,7 +114,7 @@ int GridPainter::paint(QPainter &painter, const FlexGridStore &grid, const GridP
     };
     for (int r = 0; r < grid.fixedRows(); ++r) {
         const double bottom = rowBottom(r);
-        paintRow(painter, grid, r, y, bottom, order, edges);
+        paintRow(painter, grid, r, y, bottom, order, edges, area.dirty);
         y = bottom;
     }
     int r = std::max(area.firstRow, grid.fixedRows());
@@ -124,7 +126,7 @@ int GridPainter::paint(QPainter &painter, const FlexGridStore &grid, const GridP
         // A row taller than a whole page is drawn cut rather than never.
         if (bottom > area.rect.bottom() && !area.partialRows && drewBody)
             break;
-        paintRow(painter, grid, r, y, bottom, order, edges);
+        paintRow(painter, grid, r, y, bottom, order, edges, area.dirty);
         drewBody = true;
         y = bottom;
         if (bottom > area.rect.bottom()) {

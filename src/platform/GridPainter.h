@@ -15,6 +15,7 @@ struct GridPaintArea
     int firstRow;           // first non-fixed row to draw
     int firstCol;           // first non-fixed column to draw
     bool partialRows;       // a screen shows a cut last row, a page does not
+    QRectF dirty = {};      // only cells meeting it are drawn; empty: all
 };
 
 namespace GridPainter {

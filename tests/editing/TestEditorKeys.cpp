@@ -33,9 +33,7 @@ private slots:
         QFETCH(bool, emptyThirdRate);
         QFETCH(QPoint, end);
         EditingDriver d;
-        if (emptyThirdRate)
-            d.folder.write(QStringLiteral("bl.dat"), "19%\r\n7%\r\n\"\"\r\n");
-        d.start();
+        d.startWithThirdRate(!emptyThirdRate);
         d.clickCell(start.y(), start.x());
         QCOMPARE(d.cell(), start);
         for (int k : keys)
@@ -62,9 +60,7 @@ private slots:
         QFETCH(bool, emptyThirdRate);
         QFETCH(QPoint, end);
         EditingDriver d;
-        if (emptyThirdRate)
-            d.folder.write(QStringLiteral("bl.dat"), "19%\r\n7%\r\n\"\"\r\n");
-        d.start();
+        d.startWithThirdRate(!emptyThirdRate);
         d.clickCell(clicked.y(), clicked.x());
         QCOMPARE(d.cell(), end);
     }
