@@ -100,6 +100,11 @@ void Form1::buildDesign()
     flex2->store().setBackColorFixed(gridRgb(192, 192, 192));
     flex2->store().setBackColorBkg(gridRgb(128, 128, 128));
     flex2->store().setGridColor(gridRgb(0, 0, 0));
+    // The totals need room for amounts of a million and more; the
+    // recalculation sets the heading column to 2500 twips.
+    flex2->store().setColWidth(0, 2500);
+    flex2->store().setColWidth(1, 700);
+    flex2->store().setColWidth(2, 1400);
 
     Label1 = new QLabel(QStringLiteral("  Monat               Jahr"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
