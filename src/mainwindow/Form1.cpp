@@ -23,6 +23,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectHandlers();
     connectEditing();
     connectRowButtons();
+    connectStorage();
 }
 
 Form1::~Form1()
