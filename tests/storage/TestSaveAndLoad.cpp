@@ -109,6 +109,49 @@ private slots:
         }
     }
 
+    // A month that cannot be saved is refused before any question, and the
+    // file on disk stays as it was.
+    void speichernRefuses_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a text too long for its field")
+            << "2026" << "03" << QString(41, QLatin1Char('x'))
+            << "Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:\r\n\r\n"
+               "Zeile 3, Spalte Text: höchstens 40 Zeichen\r\n\r\nBitte kürzen und erneut speichern.";
+        QTest::newRow("a year that leaves the program folder")
+            << ".." << "03" << "Miete"
+            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner liegen.";
+        QTest::newRow("an empty month") << "2026" << "" << "Miete"
+                                        << "Die Monatsangabe ist leer. Bitte auswählen oder eintippen.";
+    }
+    void speichernRefuses()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        MonthFileDriver d;
+        d.start();
+        d.save();
+        const QByteArray before = d.folder.read(todaysFile);
+        const QStringList entries = folderEntries(d.folder.path());
+        d.clickCell(3, 8);
+        d.type(text);
+        d.chooseMonth(year, month);
+        MessageBox::takeShown();
+        d.save({MessageBox::Answer::Yes});
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, message);
+        QCOMPARE(shown[0].title, QStringLiteral("Barlog"));
+        QCOMPARE(d.folder.read(todaysFile), before);
+        QCOMPARE(folderEntries(d.folder.path()), entries);
+        QCOMPARE(folderEntries(d.folder.file(QStringLiteral("2026"))), QStringList{QStringLiteral("2026-03.mdb")});
+    }
+
     void laden_data()
     {
         QTest::addColumn<QString>("year");
