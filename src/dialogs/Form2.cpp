@@ -3,7 +3,11 @@
 #include "dialogs/Design.h"
 #include "dialogs/FileLists.h"
 #include "dialogs/Icons.h"
+#include "mainwindow/Form1.h"
+#include "storage/JournalTable.h"
+#include "storage/MonthPath.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -62,6 +66,7 @@ Form2::Form2(Form1 *main) : QWidget(nullptr), m_main(main)
     Drive1->change = [this] { Drive1_Change(); };
     Dir1->change = [this] { Dir1_Change(); };
     File1->click = [this] { File1_Click(); };
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     // The lists start at the working folder, as a file chooser does.
@@ -85,6 +90,21 @@ void Form2::File1_Click()
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     Text1->setPlainText(folder + File1->fileName());
+}
+
+void Form2::Command1_Click()
+{
+    // A file that did not load names no month: the selectors keep theirs, so
+    // the next save cannot file the unchanged sheet under that name. The
+    // window stays open for another choice.
+    if (!m_main->GetRowsTest(Text1->toPlainText(), JournalTable::tableName()))
+        return;
+    // The month comes from the file list's entry, also when a path was typed.
+    const MonthYear chosen = monthYearFromFileName(File1->fileName());
+    m_main->Combo1->setEditText(chosen.month);
+    m_main->Combo2->setEditText(chosen.year);
+    m_main->recalculate();
+    hide();
 }
 
 void Form2::Command2_Click()

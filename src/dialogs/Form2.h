@@ -26,6 +26,7 @@ public:
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
+    void Command1_Click();
     void Command2_Click();
 
 private:

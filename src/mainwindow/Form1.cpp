@@ -25,6 +25,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectHandlers();
     connectEditing();
     connectRowButtons();
+    connectStorage();
 }
 
 Form1::~Form1()
@@ -40,6 +41,9 @@ Form1::~Form1()
     Text1->keyDown = {};
     Text1->lostFocus = {};
     Form_Terminate();
+    // Closing the window moves the focus out of the editor box; its handlers
+    // must run while the window is whole, not from the base destructor.
+    hide();
     // The secondary windows have no owner; they end with the main window.
     delete m_einstellungen.data();
     delete m_form2.data();

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -91,6 +92,17 @@ public:
     void Combo33_Click();
     void Command10_Click();
 
+    // Month files: "Speichern", "Laden" and the open-file window "Datei suchen".
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    // Replaces rows 1 and below of the sheet by the records of tabelle. A
+    // failure shows the error report and leaves the sheet as it was; the
+    // result says whether the records were loaded.
+    bool GetRowsTest(const QString &datenbank, const QString &tabelle);
+    // Balances, receipt numbers and totals, after the sheet changed by program.
+    void recalculate();
+
     void Command4_Click();
     void Command5_Click();
     // Returns the cancel value: non-zero keeps the window open.
@@ -113,7 +125,9 @@ private:
     void connectHandlers();
     void connectEditing();
     void connectRowButtons();
-    void recalculate();
+    void connectStorage();
+    bool sheetReplaced(const QString &message);
+    QStringList rateTexts() const;
     void setEditorText(const QString &text, bool follows);
     bool editorOwnsCurrentCell() const;
     void showEditor();

@@ -90,18 +90,4 @@ QString save(const SavePlan &plan)
     return MonthFileWriter::write(plan.path, plan.records);
 }
 
-OpenResult openFile(FlexGridStore &sheet, const QString &path, const QString &selectedFileName,
-                    const QStringList &rateTexts)
-{
-    OpenResult result;
-    const DbStatus status = GetRowsTest(sheet, path, JournalTable::tableName(), rateTexts);
-    if (!status.ok()) {
-        result.message = status.report();
-        return result;
-    }
-    result.loaded = true;
-    result.selectors = monthYearFromFileName(selectedFileName);
-    return result;
-}
-
 } // namespace MonthStorage

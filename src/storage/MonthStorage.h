@@ -9,7 +9,8 @@ class FlexGridStore;
 // Saving and loading a month as the main window and the open-file window do
 // it, without any widget: the handlers pass the sheet and the selector
 // texts, show the returned message if there is one, and do their own focus
-// and editor steps.
+// and editor steps. The open-file window loads through GetRowsTest and takes
+// the selector texts from monthYearFromFileName.
 namespace MonthStorage {
 
 // Reads every record of tabelle first and only then replaces the sheet's
@@ -51,18 +52,5 @@ SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, cons
 // The empty text on success, else the message to show; the file on disk is
 // then exactly as before.
 QString save(const SavePlan &plan);
-
-struct OpenResult
-{
-    QString message; // the error report, empty when the file was loaded
-    bool loaded = false;
-    MonthYear selectors; // the selector texts to set, only when loaded
-};
-
-// "Öffnen": loads table "Journal" of the file at path; the selectors come
-// from the file list's selected name, and only when the load succeeded, so
-// that a following save never files the unchanged sheet under that name.
-OpenResult openFile(FlexGridStore &sheet, const QString &path, const QString &selectedFileName,
-                    const QStringList &rateTexts);
 
 } // namespace MonthStorage

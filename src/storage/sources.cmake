@@ -15,3 +15,6 @@ target_sources(barlog_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SheetRecords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqliteMonthDb.cpp
 )
+target_sources(barlog_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Form1Storage.cpp
+)

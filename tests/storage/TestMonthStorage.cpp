@@ -187,12 +187,6 @@ private slots:
         const DbStatus status = MonthStorage::GetRowsTest(sheet, path, QStringLiteral("Journal"), defaultRates());
         QVERIFY2(status.report().startsWith(reportStart), qPrintable(status.report()));
         QCOMPARE(texts(sheet), before);
-        const MonthStorage::OpenResult opened = MonthStorage::openFile(sheet, path, QStringLiteral("2021-03.mdb"), defaultRates());
-        QCOMPARE(opened.message, status.report());
-        QVERIFY(!opened.loaded);
-        QCOMPARE(opened.selectors.month, QString());
-        QCOMPARE(opened.selectors.year, QString());
-        QCOMPARE(texts(sheet), before);
         if (path == folder.file(monthFile) && kind != QStringLiteral("folder")) {
             const MonthStorage::LoadResult loaded = MonthStorage::loadMonth(sheet, folder.path(), year, month, defaultRates());
             QCOMPARE(loaded.message, status.report());
@@ -212,34 +206,6 @@ private slots:
         QCOMPARE(sheet.textMatrix(1, 1), QStringLiteral("Nuintun"));
         QCOMPARE(sheet.textMatrix(3, 8), QString());
         QCOMPARE(body(sheet).last(), QStringList(10));
-    }
-
-    void openFileSetsSelectorsFromTheSelectedName_data()
-    {
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("m");
-        QTest::addColumn<QString>("y");
-        QTest::newRow("the clicked month file") << "2021/2021-03.mdb" << "2021-03.mdb" << "03" << "2021";
-        QTest::newRow("a typed path against a selected file") << "2021/2021-03.mdb" << "2020-01.mdb" << "01" << "2020";
-        QTest::newRow("nothing selected gives empty selectors") << "2021/2021-03.mdb" << "" << "" << "";
-    }
-    void openFileSetsSelectorsFromTheSelectedName()
-    {
-        QFETCH(QString, opened);
-        QFETCH(QString, selected);
-        QFETCH(QString, m);
-        QFETCH(QString, y);
-        ProgramFolder folder;
-        const FlexGridStore saved = filledSheet(4);
-        QCOMPARE(saveSheet(saved, folder), QString());
-        FlexGridStore sheet = startupSheet();
-        const MonthStorage::OpenResult result =
-            MonthStorage::openFile(sheet, folder.file(opened), selected, defaultRates());
-        QVERIFY2(result.loaded, qPrintable(result.message));
-        QCOMPARE(result.selectors.month, m);
-        QCOMPARE(result.selectors.year, y);
-        QCOMPARE(body(sheet).mid(0, saved.rows() - 1), body(saved));
     }
 
     void replacingKeepsOneBackupGeneration()
