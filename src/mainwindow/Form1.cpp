@@ -41,9 +41,6 @@ Form1::~Form1()
     Text1->keyDown = {};
     Text1->lostFocus = {};
     Form_Terminate();
-    // Closing the window moves the focus out of the editor box; its handlers
-    // must run while the window is whole, not from the base destructor.
-    hide();
     // The secondary windows have no owner; they end with the main window.
     delete m_einstellungen.data();
     delete m_form2.data();
