@@ -120,7 +120,7 @@ private:
     bool editorOwnsCurrentCell() const;
     void showEditor();
     bool flex_KeyPress(QKeyEvent *event);
-    void layoutSheet();
+    void layoutSheet(bool scaleRows);
     void formatHeadings();
     void readSettingsFile();
     void createYearFolder();
