@@ -1,3 +1,6 @@
+target_sources(barlog_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
+)
 target_sources(barlog_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Druckerwahl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Printers.cpp
