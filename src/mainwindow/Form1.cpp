@@ -23,6 +23,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectHandlers();
     connectEditing();
     connectRowButtons();
+    connectPrinting();
 }
 
 Form1::~Form1()

@@ -93,6 +93,12 @@ public:
     void Combo33_Click();
     void Command10_Click();
 
+    // Printing: the printer window, and one print job of any grid on the
+    // current printer (margins in millimetres; false when nothing was printed).
+    void Command6_Click();
+    bool PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,
+                   const QString &Titel, const QString &Datum, short many);
+
     void Command4_Click();
     void Command5_Click();
     // Returns the cancel value: non-zero keeps the window open.
@@ -115,6 +121,7 @@ private:
     void connectHandlers();
     void connectEditing();
     void connectRowButtons();
+    void connectPrinting();
     void recalculate();
     void setEditorText(const QString &text, bool follows);
     bool editorOwnsCurrentCell() const;

@@ -3,6 +3,7 @@ target_sources(barlog_core PRIVATE
 )
 target_sources(barlog_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Druckerwahl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Form1Printing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Printers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintGrid.cpp
 )
