@@ -2,6 +2,8 @@
 
 #include "dialogs/Einstellungen.h"
 #include "dialogs/Form2.h"
+#include "editing/EditorBox.h"
+#include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "printing/Druckerwahl.h"
 
@@ -28,6 +30,16 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
 
 Form1::~Form1()
 {
+    // The controls go only after this body, and closing the window still
+    // moves the focus out of them; no handler may run on a half-gone window.
+    Text1->keyDown = nullptr;
+    Text1->lostFocus = nullptr;
+    flex->click = nullptr;
+    flex->gotFocus = nullptr;
+    flex->lostFocus = nullptr;
+    flex->keyPress = nullptr;
+    flex->store().leaveCell = nullptr;
+    flex->store().rowColChange = nullptr;
     Form_Terminate();
     // The secondary windows have no owner; they end with the main window.
     delete m_einstellungen.data();
