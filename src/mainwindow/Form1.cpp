@@ -26,6 +26,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectEditing();
     connectRowButtons();
     connectStorage();
+    connectPrinting();
 }
 
 Form1::~Form1()

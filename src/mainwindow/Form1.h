@@ -103,6 +103,12 @@ public:
     // Balances, receipt numbers and totals, after the sheet changed by program.
     void recalculate();
 
+    // Printing: the printer window, and one print job of any grid on the
+    // current printer (margins in millimetres; false when nothing was printed).
+    void Command6_Click();
+    bool PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,
+                   const QString &Titel, const QString &Datum, short many);
+
     void Command4_Click();
     void Command5_Click();
     // Returns the cancel value: non-zero keeps the window open.
@@ -126,13 +132,14 @@ private:
     void connectEditing();
     void connectRowButtons();
     void connectStorage();
+    void connectPrinting();
     bool sheetReplaced(const QString &message);
     QStringList rateTexts() const;
     void setEditorText(const QString &text, bool follows);
     bool editorOwnsCurrentCell() const;
     void showEditor();
     bool flex_KeyPress(QKeyEvent *event);
-    void layoutSheet();
+    void layoutSheet(bool scaleRows);
     void formatHeadings();
     void readSettingsFile();
     void createYearFolder();

@@ -24,7 +24,12 @@ const std::array<const char *, 10> Headings = {"Einnahmen", "Einnahmen", "Einnah
 void Form1::Form_Load()
 {
     FlexGridStore &sheet = flex->store();
-    zellhohe = static_cast<short>(flex->cellHeight());
+    const bool firstRun = m_skaliert == 0;
+    // The row height before any scaling; the print-out prints every row at
+    // it. Read again after a print-out, it would be the scaled height, and
+    // each print-out would come out with taller rows than the one before.
+    if (firstRun)
+        zellhohe = static_cast<short>(flex->cellHeight());
     move(0, 0);
 
     satz1 = QStringLiteral("19%");
@@ -32,7 +37,6 @@ void Form1::Form_Load()
     satz3 = QStringLiteral("0%");
     readSettingsFile();
 
-    const bool firstRun = m_skaliert == 0;
     if (firstRun) {
         SFX = static_cast<float>(Screen::widthTwips() / 15.0 / 1024.0);
         SFY = static_cast<float>(Screen::heightTwips() / 15.0 / 768.0);
@@ -49,8 +53,11 @@ void Form1::Form_Load()
     }
     createYearFolder();
 
-    layoutSheet();
-    sheet.setFontSize(sheet.fontSize() * SFY);
+    layoutSheet(firstRun);
+    // Scaled once like the rest of the window: a re-run would enlarge the
+    // heading rows and the grid's font again after every print-out.
+    if (firstRun)
+        sheet.setFontSize(sheet.fontSize() * SFY);
 
     show();
     // Without a window manager a shown window is not made active by itself.
@@ -68,7 +75,7 @@ void Form1::Form_Load()
     fillRenameList();
 }
 
-void Form1::layoutSheet()
+void Form1::layoutSheet(bool scaleRows)
 {
     FlexGridStore &sheet = flex->store();
     const double sfx = SFX;
@@ -92,7 +99,7 @@ void Form1::layoutSheet()
             sheet.setColWidth(i, roundHalfEven(2500.0 * sfx));
         else if (i == 9)
             sheet.setColWidth(i, 20);
-        if (i <= 4)
+        if (i <= 4 && scaleRows)
             sheet.setRowHeight(i, roundHalfEven(sheet.rowHeight(i) * sfy));
     }
 }

@@ -25,7 +25,14 @@ FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixed
             viewport()->update();
         }
     };
-    m_store.currentMoved = [this] { ensureCurrentVisible(); };
+    // A hidden grid scrolls once it is shown: the print-out makes every cell
+    // current in turn while the main window is hidden.
+    m_store.currentMoved = [this] {
+        if (isVisible())
+            ensureCurrentVisible();
+        else
+            m_scrollOnShow = true;
+    };
 }
 
 double FlexGrid::pixelsPerTwip() const
@@ -209,6 +216,15 @@ void FlexGrid::updateScrollBars()
     horizontalScrollBar()->setRange(m_store.fixedCols(), std::max(maxLeft, m_store.fixedCols()));
     horizontalScrollBar()->setValue(m_leftCol);
     horizontalScrollBar()->blockSignals(false);
+}
+
+void FlexGrid::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (m_scrollOnShow) {
+        m_scrollOnShow = false;
+        ensureCurrentVisible();
+    }
 }
 
 void FlexGrid::scrollContentsBy(int, int)

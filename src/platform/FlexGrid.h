@@ -76,6 +76,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void ensureCurrentVisible();
@@ -95,4 +96,5 @@ private:
     int m_leftCol = 0;
     bool m_pressedInside = false;
     int m_printNextRow = -1; // the next row a page request draws; -1 while no job is open
+    bool m_scrollOnShow = false; // the current cell moved while the grid was hidden
 };

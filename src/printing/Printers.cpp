@@ -16,13 +16,31 @@ void GetPrinters(QComboBox *box)
         box->addItem(name);
 }
 
-CurrentPrinter::CurrentPrinter() = default;
+CurrentPrinter::CurrentPrinter()
+{
+    // The title the print system shows for the jobs.
+    m_printer.setDocName(QStringLiteral("Barlog"));
+}
 
 QString CurrentPrinter::deviceName() const
 {
     if (m_printer.outputFormat() != QPrinter::NativeFormat)
         return QString();
     return m_printer.printerName();
+}
+
+bool CurrentPrinter::canPrint() const
+{
+    if (m_printer.outputFormat() == QPrinter::PdfFormat)
+        return !m_printer.outputFileName().isEmpty();
+    return !m_printer.printerName().isEmpty();
+}
+
+QString CurrentPrinter::target() const
+{
+    if (m_printer.outputFormat() == QPrinter::PdfFormat)
+        return m_printer.outputFileName();
+    return deviceName();
 }
 
 bool CurrentPrinter::drucker_setzen(const QString &name)

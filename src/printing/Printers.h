@@ -26,6 +26,10 @@ public:
     QPrinter &printer() { return m_printer; }
     // The device name of the current printer; empty when there is none.
     QString deviceName() const;
+    // Whether there is anything to print on: a printer, or a PDF file.
+    bool canPrint() const;
+    // What the output goes to, for messages: the printer's or the file's name.
+    QString target() const;
 
     // Makes the installed printer of exactly this name (case-sensitive, whole
     // text) current. When none matches, the current printer stays and the

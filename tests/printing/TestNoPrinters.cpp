@@ -1,5 +1,6 @@
 // The printer layer when no print server answers (CUPS_SERVER points at a
 // socket nobody listens on).
+#include "PrintOutDriver.h"
 #include "PrintTestSupport.h"
 
 #include "platform/FlexGrid.h"
@@ -19,6 +20,7 @@ private slots:
     void noDefaultName();
     void noCurrentPrinterAndNothingToSelect();
     void printingFailsAndRestoresTheGrid();
+    void printOutSaysSoAndComesBack();
 };
 
 void TestNoPrinters::listStaysAsItWas()
@@ -54,6 +56,35 @@ void TestNoPrinters::printingFailsAndRestoresTheGrid()
     QVERIFY(grid.store().redraw());
     QCOMPARE(grid.printRequest(1, nullptr), FlexGrid::PrintReady);
     grid.printRequest(0, nullptr);
+}
+
+void TestNoPrinters::printOutSaysSoAndComesBack()
+{
+    PrintOutDriver d(QSize(1920, 1080));
+    Form1 &w = d.start();
+    d.clickCell(2, 4);
+    d.type(u"80"_s);
+    d.clickCell(3, 8);
+    d.type(u"Bürobedarf"_s);
+    d.clickCell(4, 0);
+    const QStringList before = sheetLook(d.sheet());
+    d.openPrinterWindow();
+    QCOMPARE(d.printerWindow().Combo1->count(), 0);
+    QCOMPARE(d.printerWindow().Combo1->currentText(), QString());
+    for (int printOut = 0; printOut < 2; ++printOut) {
+        d.drucken();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, u"Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
+                                "Bitte richten Sie zuerst einen Drucker im System ein."_s);
+        QCOMPARE(shown[0].title, u"Barlog"_s);
+        QCOMPARE(sheetLook(d.sheet()), before);
+        QVERIFY(w.isVisible());
+        QVERIFY(!d.printerWindow().isVisible());
+        QCOMPARE(w.su, short(0));
+        QCOMPARE(w.Combo33->count(), 12);
+        d.openPrinterWindow();
+    }
 }
 
 QTEST_MAIN(TestNoPrinters)

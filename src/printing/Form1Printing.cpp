@@ -1,0 +1,27 @@
+#include "mainwindow/Form1.h"
+
+#include "printing/Druckerwahl.h"
+#include "printing/PrintGrid.h"
+
+#include <QToolButton>
+
+void Form1::connectPrinting()
+{
+    connect(Command6, &QToolButton::clicked, this, [this] { Command6_Click(); });
+}
+
+void Form1::Command6_Click()
+{
+    // Modeless and without an owner: the main window stays usable.
+    Druckerwahl *w = druckerwahl();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+bool Form1::PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,
+                      const QString &Titel, const QString &Datum, short many)
+{
+    return ::PrintGrid(Grid, druckerwahl()->currentPrinter().printer(), LeftMargin, TopMargin, RightMargin,
+                       BottomMargin, Titel, Datum, many);
+}
