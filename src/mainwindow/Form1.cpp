@@ -56,10 +56,7 @@ void Form1::connectHandlers()
 
 void Form1::Command4_Click()
 {
-    Einstellungen *w = einstellungen();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    bringUp(einstellungen());
 }
 
 void Form1::Command5_Click()
@@ -103,6 +100,15 @@ void Form1::endProgram()
         m_druckerwahl->hide();
     close();
     QCoreApplication::exit(0);
+}
+
+void Form1::bringUp(QWidget *window)
+{
+    // Secondary windows are modeless and have no owner: the main window stays
+    // usable, and a window already open comes to the front.
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 Einstellungen *Form1::einstellungen()

@@ -128,6 +128,7 @@ protected:
 
 private:
     void buildDesign();
+    static void bringUp(QWidget *window);
     void connectHandlers();
     void connectEditing();
     void connectRowButtons();

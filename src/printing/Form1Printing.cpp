@@ -12,11 +12,7 @@ void Form1::connectPrinting()
 
 void Form1::Command6_Click()
 {
-    // Modeless and without an owner: the main window stays usable.
-    Druckerwahl *w = druckerwahl();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    bringUp(druckerwahl());
 }
 
 bool Form1::PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,

@@ -86,8 +86,5 @@ void Form1::Command8_Click()
 
 void Form1::Command9_Click()
 {
-    Form2 *w = form2();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    bringUp(form2());
 }
