@@ -7,6 +7,17 @@
 
 #include <mdbtools.h>
 
+#include <QDataStream>
+#include <QIODevice>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -22,9 +33,11 @@ struct TableFreer
     void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
 };
 
-} // namespace
+// A damaged file can send the library into an endless loop or a crash;
+// reading happens in a child process that is given this long.
+constexpr std::chrono::seconds ReadTimeLimit{10};
 
-DbStatus readTable(const QString &path, const QString &table, Records &records)
+DbStatus readDirect(const QString &path, const QString &table, Records &records)
 {
     records.clear();
     const auto native = PosixFile::nativePath(path);
@@ -62,6 +75,108 @@ DbStatus readTable(const QString &path, const QString &table, Records &records)
         records.push_back(std::move(record));
     }
     return {};
+}
+
+void writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+[[noreturn]] void readInChild(int out, const QString &path, const QString &table)
+{
+    // The library reports damaged pages on stderr at great length.
+    const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (devNull >= 0)
+        ::dup2(devNull, STDERR_FILENO);
+    Records records;
+    const DbStatus status = readDirect(path, table, records);
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << status.number << status.description << static_cast<quint64>(records.size());
+    for (const Record &r : records)
+        stream << r;
+    writeAll(out, bytes);
+    ::_exit(0);
+}
+
+// Reads the child's answer until it closes the pipe or the time is up.
+bool collect(int in, pid_t child, QByteArray &bytes)
+{
+    const auto deadline = std::chrono::steady_clock::now() + ReadTimeLimit;
+    char buffer[65536];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            ::kill(child, SIGKILL);
+            return false;
+        }
+        pollfd p{in, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            continue;
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        bytes.append(buffer, n);
+    }
+}
+
+} // namespace
+
+DbStatus readTable(const QString &path, const QString &table, Records &records)
+{
+    records.clear();
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return DbErrors::cannotOpen(path, errno);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int err = errno;
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return DbErrors::cannotOpen(path, err);
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        readInChild(fds[1], path, table);
+    }
+    ::close(fds[1]);
+    QByteArray bytes;
+    const bool complete = collect(fds[0], child, bytes);
+    ::close(fds[0]);
+    int wstatus = 0;
+    while (::waitpid(child, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    if (!complete || !WIFEXITED(wstatus) || WEXITSTATUS(wstatus) != 0)
+        return DbErrors::corrupt(path);
+
+    QDataStream stream(bytes);
+    DbStatus status;
+    quint64 count = 0;
+    stream >> status.number >> status.description >> count;
+    for (quint64 i = 0; i < count && stream.status() == QDataStream::Ok; ++i) {
+        Record r;
+        stream >> r;
+        records.push_back(std::move(r));
+    }
+    if (stream.status() != QDataStream::Ok) {
+        records.clear();
+        return DbErrors::corrupt(path);
+    }
+    if (!status.ok())
+        records.clear();
+    return status;
 }
 
 } // namespace JetReader

@@ -21,11 +21,15 @@ QString makeMonthFile(const ProgramFolder &folder, const QString &name = QString
     return status.ok() ? path : QString();
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
 void copyInto(const ProgramFolder &folder, const QString &source, const QString &name)
 {
-    QFile in(source);
-    if (in.open(QIODevice::ReadOnly))
-        folder.write(name, in.readAll());
+    folder.write(name, readFile(source));
 }
 } // namespace
 
@@ -222,6 +226,8 @@ private slots:
         QTest::newRow("our file without the table") << "dropped" << "Journal" << int(DbError::TableNotFound);
         QTest::newRow("a Jet file without Journal") << "jet" << "Journal" << int(DbError::TableNotFound);
         QTest::newRow("a truncated Jet file") << "jet-cut" << "Users" << int(DbError::Corrupt);
+        // One byte of its property data sends the library round in circles.
+        QTest::newRow("a Jet file the library never finishes") << "jet-loop" << "Users" << int(DbError::Corrupt);
         QTest::newRow("a Jet file, SQL in the table name") << "jet" << "Users\" --" << int(DbError::TableNotFound);
         QTest::newRow("a SQLite header over garbage") << "sqlite-garbage" << "Journal" << int(DbError::UnrecognizedFormat);
     }
@@ -255,6 +261,12 @@ private slots:
         if (kind == QStringLiteral("jet-cut")) {
             copyInto(folder, testDataPath(QStringLiteral("jet4/users.mdb")), QStringLiteral("m.mdb"));
             folder.write(QStringLiteral("m.mdb"), folder.read(QStringLiteral("m.mdb")).left(4096 * 3 + 100));
+        }
+        if (kind == QStringLiteral("jet-loop")) {
+            QByteArray bytes = readFile(testDataPath(QStringLiteral("jet4/users.mdb")));
+            QCOMPARE(bytes.at(126511), '\x0c');
+            bytes[126511] = '\0';
+            folder.write(QStringLiteral("m.mdb"), bytes);
         }
         if (kind == QStringLiteral("sqlite-garbage"))
             folder.write(QStringLiteral("m.mdb"), QByteArray("SQLite format 3", 16) + QByteArray(4000, 'x'));
