@@ -7,13 +7,8 @@ build=${1:-build-bench}
 runs=${2:-15}
 probe="$build/bench/startup_probe"
 [ -x "$probe" ] || { echo "build $probe first (-DBARLOG_BENCH=ON, Release)"; exit 1; }
-scratch=$(mktemp -d)
-cp "$probe" "$scratch/"
-display=:$((80 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-sleep 1
+source tools/scratch-display.sh
+scratch_display "$probe"
 times=()
 for i in $(seq "$runs"); do
   rm -rf "$scratch"/20* "$scratch/Tasten.txt"

@@ -7,13 +7,8 @@ build=${1:-build-release}
 out=${2:-docs/screenshot.png}
 [ -x "$build/barlog" ] || { echo "no $build/barlog; build first (./run.sh builds build-release)"; exit 1; }
 tools/install-deps.sh debian-packages-test.txt
-scratch=$(mktemp -d)
-cp "$build/barlog" "$scratch/"
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-sleep 1
+source tools/scratch-display.sh
+scratch_display "$build/barlog"
 (cd "$scratch" && DISPLAY=$display ./barlog >/dev/null 2>&1) &
 app=$!
 sleep 2
