@@ -48,9 +48,9 @@ void BM_KeyCommitAndMove(benchmark::State &state)
         pressKey(s.form, 37); // Left: commit into column 1, move back
     }
     state.SetItemsProcessed(state.iterations() * 2);
-    state.counters["us_per_key"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * 2), benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                           benchmark::Counter::OneK::kIs1000);
+    state.counters["us_per_key"] = benchmark::Counter(static_cast<double>(state.iterations() * 2),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                                                      benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_KeyCommitAndMove)->Arg(300)->Arg(3000)->Unit(benchmark::kMicrosecond);
 

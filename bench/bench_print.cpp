@@ -25,8 +25,6 @@
 
 #include <array>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr int MonthRows = 300;
@@ -35,12 +33,12 @@ constexpr int MonthRows = 300;
 void fillMonth(FlexGridStore &s)
 {
     for (int r = 2; r < s.rows(); ++r) {
-        s.setTextMatrix(r, r % 3 == 0 ? 3 : 0, u"%1,%2"_s.arg(r * 7).arg(r % 100, 2, 10, QChar(u'0')));
-        s.setTextMatrix(r, 4, u"1.%1,00"_s.arg(r, 3, 10, QChar(u'0')));
-        s.setTextMatrix(r, 5, u"4930"_s);
+        s.setTextMatrix(r, r % 3 == 0 ? 3 : 0, QStringLiteral("%1,%2").arg(r * 7).arg(r % 100, 2, 10, QChar(u'0')));
+        s.setTextMatrix(r, 4, QStringLiteral("1.%1,00").arg(r, 3, 10, QChar(u'0')));
+        s.setTextMatrix(r, 5, QStringLiteral("4930"));
         s.setTextMatrix(r, 6, QString::number(r - 2));
-        s.setTextMatrix(r, 7, u"%1.03.2026"_s.arg(r % 28 + 1, 2, 10, QChar(u'0')));
-        s.setTextMatrix(r, 8, r % 3 == 0 ? u"Bürobedarf Müller"_s : u"Bareinnahme"_s);
+        s.setTextMatrix(r, 7, QStringLiteral("%1.03.2026").arg(r % 28 + 1, 2, 10, QChar(u'0')));
+        s.setTextMatrix(r, 8, r % 3 == 0 ? QStringLiteral("Bürobedarf Müller") : QStringLiteral("Bareinnahme"));
     }
 }
 
@@ -48,7 +46,7 @@ void BM_PrintGridToPdf(benchmark::State &state)
 {
     FlexGrid grid(nullptr, 2 + static_cast<int>(state.range(0)), 10, 2, 0);
     FlexGridStore &s = grid.store();
-    s.setFontName(u"MS Sans Serif"_s);
+    s.setFontName(QStringLiteral("MS Sans Serif"));
     s.setFontSize(8.0F);
     const std::array<int, 10> widths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500, 20};
     for (int c = 0; c < 10; ++c)
@@ -57,7 +55,7 @@ void BM_PrintGridToPdf(benchmark::State &state)
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(u"monat.pdf"_s));
+    printer.setOutputFileName(dir.filePath(QStringLiteral("monat.pdf")));
     for (auto _ : state) {
         const bool printed = PrintGrid(grid, printer, 20.0F, 10.0F, 0.0F, 10.0F, {}, {}, 0);
         benchmark::DoNotOptimize(printed);
@@ -75,7 +73,7 @@ struct PrintingMonth
         FlexGridStore &sheet = form.flex->store();
         sheet.setRows(3 + MonthRows + 1);
         fillMonth(sheet);
-        sheet.setTextMatrix(2, 8, u"Übertrag"_s);
+        sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
         form.Command6_Click();
     }
     Druckerwahl &window() { return *form.druckerwahl(); }
@@ -91,7 +89,7 @@ void BM_PrintOutToPdf(benchmark::State &state)
     month.window().Combo1->setEditText(QString());
     QPrinter &printer = month.window().currentPrinter().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(month.folder.filePath(u"monat.pdf"_s));
+    printer.setOutputFileName(month.folder.filePath(QStringLiteral("monat.pdf")));
     for (auto _ : state) {
         month.window().Command1_Click();
         benchmark::DoNotOptimize(QFileInfo(printer.outputFileName()).size());
@@ -105,10 +103,11 @@ BENCHMARK(BM_PrintOutToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Repet
 QSet<int> completedJobs(const QString &queue)
 {
     QProcess lpstat;
-    lpstat.start(u"lpstat"_s, {u"-W"_s, u"completed"_s, u"-o"_s, queue});
+    lpstat.start(QStringLiteral("lpstat"),
+                 {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue});
     lpstat.waitForFinished(10000);
     QSet<int> ids;
-    const QRegularExpression job(u"^%1-(\\d+)\\s"_s.arg(queue), QRegularExpression::MultilineOption);
+    const QRegularExpression job(QStringLiteral("^%1-(\\d+)\\s").arg(queue), QRegularExpression::MultilineOption);
     for (const QRegularExpressionMatch &m : job.globalMatch(QString::fromUtf8(lpstat.readAllStandardOutput())))
         ids.insert(m.captured(1).toInt());
     return ids;
@@ -120,10 +119,10 @@ void BM_PrintOutThroughCups(benchmark::State &state)
         state.SkipWithError("needs a CUPS server with the queue PDF (CUPS_SERVER is not set)");
         return;
     }
-    const QString queue = u"PDF"_s;
+    const QString queue = QStringLiteral("PDF");
     PrintingMonth month;
     month.window().Combo1->setEditText(queue);
-    const QString docName = u"barlogbench-%1"_s.arg(QCoreApplication::applicationPid());
+    const QString docName = QStringLiteral("barlogbench-%1").arg(QCoreApplication::applicationPid());
     month.window().currentPrinter().printer().setDocName(docName);
     for (auto _ : state) {
         const QSet<int> before = completedJobs(queue);
@@ -139,7 +138,7 @@ void BM_PrintOutThroughCups(benchmark::State &state)
     }
     const QString output = qEnvironmentVariable("BARLOG_CUPS_PDF_FOLDER");
     if (!output.isEmpty()) {
-        for (const QString &file : QDir(output).entryList({docName + u"-job_*.pdf"_s}, QDir::Files))
+        for (const QString &file : QDir(output).entryList({docName + QStringLiteral("-job_*.pdf")}, QDir::Files))
             QFile::remove(QDir(output).filePath(file));
     }
 }

@@ -9,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // A month of the given number of entry rows as a cash book holds it: daily
@@ -20,25 +18,27 @@ FlexGridStore monthSheet(int entryRows)
 {
     const int rows = entryRows + 4;
     FlexGridStore sheet(rows, 10, 2, 0);
-    const QStringList headings = {u"Einnahmen"_s, u"Einnahmen"_s, u"Einnahmen"_s, u"Ausgaben"_s, u"Bestand"_s,
-                                  u"Konto"_s,     u"Beleg-Nr"_s,  u"Datum"_s,     u"Text"_s};
+    const QStringList headings = {QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
+                                  QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
+                                  QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
     for (int c = 0; c < headings.size(); ++c)
         sheet.setTextMatrix(0, c, headings[c]);
-    sheet.setTextMatrix(1, 0, u"19%"_s);
-    sheet.setTextMatrix(1, 1, u"7%"_s);
-    sheet.setTextMatrix(1, 2, u"0%"_s);
-    sheet.setTextMatrix(1, 6, u"2026-03"_s);
-    sheet.setTextMatrix(2, 4, u"1.500,00"_s);
-    sheet.setTextMatrix(2, 6, u"100"_s);
-    sheet.setTextMatrix(2, 8, u"Übertrag"_s);
+    sheet.setTextMatrix(1, 0, QStringLiteral("19%"));
+    sheet.setTextMatrix(1, 1, QStringLiteral("7%"));
+    sheet.setTextMatrix(1, 2, QStringLiteral("0%"));
+    sheet.setTextMatrix(1, 6, QStringLiteral("2026-03"));
+    sheet.setTextMatrix(2, 4, QStringLiteral("1.500,00"));
+    sheet.setTextMatrix(2, 6, QStringLiteral("100"));
+    sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
     QRandomGenerator random(42);
     for (int i = 3; i < rows - 1; ++i) {
-        const qint64 cents = random.bounded(qint64(100), random.bounded(50) == 0 ? qint64(200'000'000) : qint64(90'000));
+        const qint64 cents =
+            random.bounded(qint64(100), random.bounded(50) == 0 ? qint64(200'000'000) : qint64(90'000));
         const int kind = random.bounded(4);
         sheet.setTextMatrix(i, kind == 3 ? modul::ColAusgaben : kind, German::formatCents(cents));
-        sheet.setTextMatrix(i, 5, u"1000"_s);
-        sheet.setTextMatrix(i, 7, u"%1.03.2026"_s.arg(1 + i % 28));
-        sheet.setTextMatrix(i, 8, kind == 3 ? u"Wareneinkauf"_s : u"Tageseinnahmen"_s);
+        sheet.setTextMatrix(i, 5, QStringLiteral("1000"));
+        sheet.setTextMatrix(i, 7, QStringLiteral("%1.03.2026").arg(1 + i % 28));
+        sheet.setTextMatrix(i, 8, kind == 3 ? QStringLiteral("Wareneinkauf") : QStringLiteral("Tageseinnahmen"));
     }
     return sheet;
 }
@@ -61,9 +61,9 @@ void BM_RecalcUnchanged(benchmark::State &state)
         recalculate(sheet, totals);
         benchmark::DoNotOptimize(totals.textMatrix(5, 2).data());
     }
-    state.counters["cells"] = benchmark::Counter(double(sheet.rows()) * sheet.cols(),
-                                                 benchmark::Counter::kIsIterationInvariantRate
-                                                     | benchmark::Counter::kInvert);
+    state.counters["cells"] =
+        benchmark::Counter(double(sheet.rows()) * sheet.cols(),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The worst case: the carry-over changes, so every balance cell is rewritten.
@@ -72,21 +72,26 @@ void BM_RecalcCarryOverChanged(benchmark::State &state)
     const int entryRows = static_cast<int>(state.range(0));
     FlexGridStore sheet = monthSheet(entryRows);
     FlexGridStore totals(6, 3, 1, 1);
-    const QString carryOver[2] = {u"1.500,00"_s, u"1.500,01"_s};
+    const QString carryOver[2] = {QStringLiteral("1.500,00"), QStringLiteral("1.500,01")};
     int flip = 0;
     for (auto _ : state) {
         sheet.setTextMatrix(2, modul::ColBestand, carryOver[flip ^= 1]);
         recalculate(sheet, totals);
         benchmark::DoNotOptimize(totals.textMatrix(5, 2).data());
     }
-    state.counters["cells"] = benchmark::Counter(double(sheet.rows()) * sheet.cols(),
-                                                 benchmark::Counter::kIsIterationInvariantRate
-                                                     | benchmark::Counter::kInvert);
+    state.counters["cells"] =
+        benchmark::Counter(double(sheet.rows()) * sheet.cols(),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 } // namespace
 
-BENCHMARK(BM_RecalcUnchanged)->Arg(300)->Arg(3000)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecalcUnchanged)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecalcCarryOverChanged)
     ->Arg(300)
     ->Arg(3000)

@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     return runBarlog(app, [] {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        std::printf("%lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::printf("%lld\n",
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
         std::fflush(stdout);
         QApplication::exit(0);
     });

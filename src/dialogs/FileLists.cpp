@@ -35,9 +35,8 @@ void DriveList::setDrive(const QString &mountPoint)
 
 DirList::DirList(QWidget *parent) : QListWidget(parent)
 {
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        setPath(item->data(Qt::UserRole).toString());
-    });
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { setPath(item->data(Qt::UserRole).toString()); });
 }
 
 void DirList::setPath(const QString &path)
@@ -55,14 +54,14 @@ void DirList::rebuild()
 {
     clear();
     QStringList chain;
-    for (QDir d(m_path);; ) {
+    for (QDir d(m_path);;) {
         chain.prepend(d.absolutePath());
         if (d.isRoot() || !d.cdUp())
             break;
     }
     int depth = 0;
     for (const QString &p : chain) {
-        const QString name = p == QLatin1String("/") ? p : QDir(p).dirName();
+        const QString name = p == QLatin1StringView("/") ? p : QDir(p).dirName();
         auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
         item->setData(Qt::UserRole, p);
         ++depth;

@@ -17,15 +17,14 @@ const QString DefaultFace = QStringLiteral("MS Sans Serif");
 constexpr double DefaultPoints = 8.25;
 
 const std::array<const char *, 12> QuickKeyCaptions = {
-    "Tageseinnahme", "Gutschein",        "Bankeinzahlung", "Lohnzahlung",
-    "Porto",         "Tanken",           "Rechnung Bar",   "Bürobedarf",
-    "Reinigungsmittel", "Privateinlage", "Privatentnahme", "Spende"};
+    "Tageseinnahme", "Gutschein",  "Bankeinzahlung",   "Lohnzahlung",   "Porto",          "Tanken",
+    "Rechnung Bar",  "Bürobedarf", "Reinigungsmittel", "Privateinlage", "Privatentnahme", "Spende"};
 
-QToolButton *pictureButton(QWidget *parent, const char *name, const QString &caption, const QString &icon,
-                           int top, int height, const QString &face, double points)
+QToolButton *pictureButton(QWidget *parent, const char *name, const QString &caption, const QString &icon, int top,
+                           int height, const QString &face, double points)
 {
     auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
+    b->setObjectName(QLatin1StringView(name));
     b->setText(caption);
     b->setIcon(Icons::button(icon));
     b->setIconSize(QSize(24, 24));
@@ -36,11 +35,11 @@ QToolButton *pictureButton(QWidget *parent, const char *name, const QString &cap
     return b;
 }
 
-QComboBox *listBox(QWidget *parent, const char *name, const QStringList &items, int left, int top,
-                   int width, int height)
+QComboBox *listBox(QWidget *parent, const char *name, const QStringList &items, int left, int top, int width,
+                   int height)
 {
     auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
+    c->setObjectName(QLatin1StringView(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
@@ -121,17 +120,18 @@ void Form1::buildDesign()
     Combo2 = listBox(this, "Combo2", years, 14085, 270, 870, 315);
 
     const QString arial = QStringLiteral("Arial");
-    Command8 = pictureButton(this, "Command8", QStringLiteral("Laden"), QStringLiteral("document-open"), 630, 930, arial, 9);
-    Command9 = pictureButton(this, "Command9", QStringLiteral("Datei suchen"), QStringLiteral("system-search"), 1575, 930,
-                             DefaultFace, DefaultPoints);
-    Command6 = pictureButton(this, "Command6", QStringLiteral("Barlog drucken"), QStringLiteral("document-print"), 2520, 930,
-                             arial, 9);
+    Command8 =
+        pictureButton(this, "Command8", QStringLiteral("Laden"), QStringLiteral("document-open"), 630, 930, arial, 9);
+    Command9 = pictureButton(this, "Command9", QStringLiteral("Datei suchen"), QStringLiteral("system-search"), 1575,
+                             930, DefaultFace, DefaultPoints);
+    Command6 = pictureButton(this, "Command6", QStringLiteral("Barlog drucken"), QStringLiteral("document-print"), 2520,
+                             930, arial, 9);
     Command4 = pictureButton(this, "Command4", QStringLiteral("Einstellungen festlegen"),
                              QStringLiteral("preferences-system"), 3465, 930, arial, 9);
     Command3 = pictureButton(this, "Command3", QStringLiteral("Zeile einfügen"), QStringLiteral("list-add"), 4410, 930,
                              DefaultFace, DefaultPoints);
-    Command2 = pictureButton(this, "Command2", QStringLiteral("Letzte Zeile löschen"), QStringLiteral("list-remove"), 5355,
-                             930, DefaultFace, DefaultPoints);
+    Command2 = pictureButton(this, "Command2", QStringLiteral("Letzte Zeile löschen"), QStringLiteral("list-remove"),
+                             5355, 930, DefaultFace, DefaultPoints);
     Command7 = pictureButton(this, "Command7", QStringLiteral("Speichern "), QStringLiteral("document-save"), 6300, 930,
                              arial, 9);
     Design::setBackColor(Command7, 0, 192, 0);
@@ -160,8 +160,8 @@ void Form1::buildDesign()
     QList<QWidget *> order{Text1};
     for (int i = 0; i <= 10; ++i)
         order << Command1[static_cast<size_t>(i)];
-    order << Command2 << Command3 << Command6 << Command7 << flex << Combo1 << Combo2 << Command8 << flex2
-          << Command4 << Command5 << Text2 << Command9 << Command1[11] << Combo33 << Command10;
+    order << Command2 << Command3 << Command6 << Command7 << flex << Combo1 << Combo2 << Command8 << flex2 << Command4
+          << Command5 << Text2 << Command9 << Command1[11] << Combo33 << Command10;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -15,7 +15,8 @@
 namespace {
 const QString Face = QStringLiteral("MS Sans Serif");
 
-template <typename List> void styleList(List *list, int left, int top, int width, int height)
+template <typename List>
+void styleList(List *list, int left, int top, int width, int height)
 {
     Design::setFont(list, Face, 9.75);
     Design::setBackColor(list, 255, 255, 192);

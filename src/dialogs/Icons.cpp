@@ -8,7 +8,7 @@ namespace {
 void ensureTheme()
 {
     // Without a desktop session Qt knows no theme; Adwaita ships with Debian.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1StringView("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 }
 

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace modul {
 namespace {
 
@@ -15,10 +13,7 @@ namespace {
 class WholePrefix
 {
 public:
-    explicit WholePrefix(QString *digits = nullptr)
-        : m_digits(digits)
-    {
-    }
+    explicit WholePrefix(QString *digits = nullptr) : m_digits(digits) {}
 
     // False once reading has stopped.
     bool feed(QChar c)
@@ -69,7 +64,7 @@ QString PunktEntfernen(const QString &s)
 QString BetragInCent(QString &s)
 {
     if (s.isEmpty())
-        s = u"00"_s;
+        s = QStringLiteral("00");
     // Every grouping dot goes, so that amounts of a million and more read whole.
     s.remove(u'.');
     const qsizetype comma = s.indexOf(u',');
@@ -83,7 +78,7 @@ QString BetragInCent(QString &s)
             break;
     }
     if (digits.isEmpty())
-        return u" 0"_s;
+        return QStringLiteral(" 0");
     return (reader.negative() ? u'-' : u' ') + digits;
 }
 

@@ -17,8 +17,7 @@ QString UndoBuffer::sheetText(const FlexGridStore &sheet)
 
 void UndoBuffer::take(const FlexGridStore &sheet, const QString &name)
 {
-    Snapshot s{sheetText(sheet), sheet.rows(), sheet.cols(),
-               name.isEmpty() ? QStringLiteral("Letzte Akton") : name};
+    Snapshot s{sheetText(sheet), sheet.rows(), sheet.cols(), name.isEmpty() ? QStringLiteral("Letzte Akton") : name};
     if (!m_snapshots.empty()) {
         const Snapshot &last = m_snapshots.back();
         if (last.sheetText == s.sheetText && last.rows == s.rows && last.cols == s.cols)

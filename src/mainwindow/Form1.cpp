@@ -18,8 +18,7 @@ const QString ExitQuestion =
 const QString ExitTitle = QStringLiteral("Beenden");
 } // namespace
 
-Form1::Form1(const QString &programFolder, QWidget *parent)
-    : QWidget(parent), m_programFolder(programFolder)
+Form1::Form1(const QString &programFolder, QWidget *parent) : QWidget(parent), m_programFolder(programFolder)
 {
     buildDesign();
     connectHandlers();

@@ -19,12 +19,16 @@ bool statPath(const QString &path, struct stat &st)
 
 bool FileExists(const QString &fileName)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return statPath(fileName, st) && !S_ISDIR(st.st_mode);
 }
 
 bool DirExists(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return statPath(path, st) && S_ISDIR(st.st_mode);
 }

@@ -11,7 +11,8 @@
 #include <cmath>
 
 FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixedCols)
-    : QAbstractScrollArea(parent), m_store(rows, cols, fixedRows, fixedCols)
+    : QAbstractScrollArea(parent),
+      m_store(rows, cols, fixedRows, fixedCols)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -249,8 +250,8 @@ void FlexGrid::paintEvent(QPaintEvent *event)
         return;
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), QColor(m_store.backColorBkg()));
-    const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(),
-                             m_topRow, m_leftCol, true, QRectF(event->rect())};
+    const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(), m_topRow, m_leftCol, true,
+                             QRectF(event->rect())};
     GridPainter::paint(p, m_store, area);
 }
 
@@ -274,8 +275,12 @@ qint32 FlexGrid::printRequest(int request, const GridPrintRecord *record)
     const QRectF rect(QPointF(record->left, record->top), QPointF(record->right, record->bottom));
     if (rect.width() <= 0.0 || rect.height() <= 0.0)
         return -1;
-    const GridPaintArea area{rect, p.device()->logicalDpiX() / 1440.0, p.device()->logicalDpiY() / 1440.0,
-                             m_printNextRow, m_store.fixedCols(), false};
+    const GridPaintArea area{rect,
+                             p.device()->logicalDpiX() / 1440.0,
+                             p.device()->logicalDpiY() / 1440.0,
+                             m_printNextRow,
+                             m_store.fixedCols(),
+                             false};
     p.save();
     p.setClipRect(rect);
     const int next = GridPainter::paint(p, m_store, area);
@@ -342,10 +347,18 @@ void FlexGrid::keyPressEvent(QKeyEvent *event)
     int row = m_store.row();
     int col = m_store.col();
     switch (event->key()) {
-    case Qt::Key_Up: row = std::max(row - 1, m_store.fixedRows()); break;
-    case Qt::Key_Down: row = std::min(row + 1, m_store.rows() - 1); break;
-    case Qt::Key_Left: col = std::max(col - 1, m_store.fixedCols()); break;
-    case Qt::Key_Right: col = std::min(col + 1, m_store.cols() - 1); break;
+    case Qt::Key_Up:
+        row = std::max(row - 1, m_store.fixedRows());
+        break;
+    case Qt::Key_Down:
+        row = std::min(row + 1, m_store.rows() - 1);
+        break;
+    case Qt::Key_Left:
+        col = std::max(col - 1, m_store.fixedCols());
+        break;
+    case Qt::Key_Right:
+        col = std::min(col + 1, m_store.cols() - 1);
+        break;
     default:
         QAbstractScrollArea::keyPressEvent(event);
         return;

@@ -28,8 +28,7 @@ class FlexGrid : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    explicit FlexGrid(QWidget *parent = nullptr, int rows = 2, int cols = 2, int fixedRows = 1,
-                      int fixedCols = 1);
+    explicit FlexGrid(QWidget *parent = nullptr, int rows = 2, int cols = 2, int fixedRows = 1, int fixedCols = 1);
 
     FlexGridStore &store() { return m_store; }
     const FlexGridStore &store() const { return m_store; }
@@ -95,6 +94,6 @@ private:
     int m_topRow = 0;
     int m_leftCol = 0;
     bool m_pressedInside = false;
-    int m_printNextRow = -1; // the next row a page request draws; -1 while no job is open
+    int m_printNextRow = -1;     // the next row a page request draws; -1 while no job is open
     bool m_scrollOnShow = false; // the current cell moved while the grid was hidden
 };

@@ -95,13 +95,29 @@ public:
     void setFontSize(float points);
 
     GridRgb backColor() const { return m_backColor; }
-    void setBackColor(GridRgb c) { m_backColor = c; notifyChanged(); }
+    void setBackColor(GridRgb c)
+    {
+        m_backColor = c;
+        notifyChanged();
+    }
     GridRgb backColorFixed() const { return m_backColorFixed; }
-    void setBackColorFixed(GridRgb c) { m_backColorFixed = c; notifyChanged(); }
+    void setBackColorFixed(GridRgb c)
+    {
+        m_backColorFixed = c;
+        notifyChanged();
+    }
     GridRgb backColorBkg() const { return m_backColorBkg; }
-    void setBackColorBkg(GridRgb c) { m_backColorBkg = c; notifyChanged(); }
+    void setBackColorBkg(GridRgb c)
+    {
+        m_backColorBkg = c;
+        notifyChanged();
+    }
     GridRgb gridColor() const { return m_gridColor; }
-    void setGridColor(GridRgb c) { m_gridColor = c; notifyChanged(); }
+    void setGridColor(GridRgb c)
+    {
+        m_gridColor = c;
+        notifyChanged();
+    }
 
     bool redraw() const { return m_redraw; }
     void setRedraw(bool on);

@@ -4,8 +4,8 @@
 
 void Fonts::installSubstitutions()
 {
-    const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                              QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
+                              QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
 }

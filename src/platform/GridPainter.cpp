@@ -1,7 +1,7 @@
 #include "platform/GridPainter.h"
 
-#include "platform/Fonts.h"
 #include "platform/FlexGridStore.h"
+#include "platform/Fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -21,16 +21,26 @@ bool looksNumeric(const QString &text)
 Qt::Alignment alignmentFor(int code, const QString &text)
 {
     switch (code) {
-    case 0: return Qt::AlignLeft | Qt::AlignTop;
-    case 1: return Qt::AlignLeft | Qt::AlignVCenter;
-    case 2: return Qt::AlignLeft | Qt::AlignBottom;
-    case 3: return Qt::AlignHCenter | Qt::AlignTop;
-    case 4: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 5: return Qt::AlignHCenter | Qt::AlignBottom;
-    case 6: return Qt::AlignRight | Qt::AlignTop;
-    case 7: return Qt::AlignRight | Qt::AlignVCenter;
-    case 8: return Qt::AlignRight | Qt::AlignBottom;
-    default: break;
+    case 0:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case 1:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case 2:
+        return Qt::AlignLeft | Qt::AlignBottom;
+    case 3:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case 4:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 5:
+        return Qt::AlignHCenter | Qt::AlignBottom;
+    case 6:
+        return Qt::AlignRight | Qt::AlignTop;
+    case 7:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case 8:
+        return Qt::AlignRight | Qt::AlignBottom;
+    default:
+        break;
     }
     // General: numbers to the right, text to the left.
     return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -38,8 +48,7 @@ Qt::Alignment alignmentFor(int code, const QString &text)
 
 // Column edges in device pixels, rounded from the cumulative twips so that
 // neighbouring cells share their edges exactly.
-std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &area,
-                                std::vector<int> &order)
+std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &area, std::vector<int> &order)
 {
     order.clear();
     for (int c = 0; c < grid.fixedCols(); ++c)
@@ -57,8 +66,8 @@ std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &
     return edges;
 }
 
-void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double bottom,
-              const std::vector<int> &order, const std::vector<double> &edges, const QRectF &dirty)
+void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double bottom, const std::vector<int> &order,
+              const std::vector<double> &edges, const QRectF &dirty)
 {
     if (!dirty.isEmpty() && (bottom <= dirty.top() || top >= dirty.bottom()))
         return;

@@ -9,13 +9,13 @@ class QPainter;
 // service share it, so a print-out shows what the screen shows.
 struct GridPaintArea
 {
-    QRectF rect;            // device pixels the grid may use
-    double pixelsPerTwipX;  // device pixels per twip
+    QRectF rect;           // device pixels the grid may use
+    double pixelsPerTwipX; // device pixels per twip
     double pixelsPerTwipY;
-    int firstRow;           // first non-fixed row to draw
-    int firstCol;           // first non-fixed column to draw
-    bool partialRows;       // a screen shows a cut last row, a page does not
-    QRectF dirty = {};      // only cells meeting it are drawn; empty: all
+    int firstRow;      // first non-fixed row to draw
+    int firstCol;      // first non-fixed column to draw
+    bool partialRows;  // a screen shows a cut last row, a page does not
+    QRectF dirty = {}; // only cells meeting it are drawn; empty: all
 };
 
 namespace GridPainter {

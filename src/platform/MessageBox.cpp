@@ -31,8 +31,7 @@ MessageBox::Answer escapeAnswer(MessageBox::Buttons buttons)
 }
 } // namespace
 
-MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Buttons buttons,
-                                    const QString &title)
+MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Buttons buttons, const QString &title)
 {
     const QString caption = title.isEmpty() ? QStringLiteral("Barlog") : title;
     State &s = state();

@@ -13,8 +13,7 @@ namespace MessageBox {
 enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
-Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok,
-            const QString &title = QString());
+Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok, const QString &title = QString());
 inline void info(QWidget *parent, const QString &text, const QString &title = QString())
 {
     show(parent, text, Buttons::Ok, title);

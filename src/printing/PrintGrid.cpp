@@ -8,8 +8,6 @@
 
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 double mmToPixels(double mm, int dpi)
@@ -64,8 +62,8 @@ private:
 
 } // namespace
 
-GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, float leftMargin,
-                                float topMargin, float rightMargin, float bottomMargin)
+GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, float leftMargin, float topMargin,
+                                float rightMargin, float bottomMargin)
 {
     const int dpiX = device.logicalDpiX();
     const int dpiY = device.logicalDpiY();
@@ -91,10 +89,9 @@ bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMar
         grid.printRequest(0, nullptr);
         return false;
     }
-    const GridPrintRecord record =
-        gridPrintRecord(&painter, printer, leftMargin, topMargin, rightMargin, bottomMargin);
+    const GridPrintRecord record = gridPrintRecord(&painter, printer, leftMargin, topMargin, rightMargin, bottomMargin);
     // The printer's own font for the title and date lines.
-    painter.setFont(QFont(Fonts::font(u"Arial"_s, 10.0), &printer));
+    painter.setFont(QFont(Fonts::font(QStringLiteral("Arial"), 10.0), &printer));
     const double x = mmToPixels(leftMargin, printer.logicalDpiX());
     const double titleY = mmToPixels(10.0, printer.logicalDpiY());
     const double dateY = mmToPixels(16.0, printer.logicalDpiY());

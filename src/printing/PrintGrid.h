@@ -11,8 +11,8 @@ class QPrinter;
 // The page rectangle of a print job: the margins are millimetres from the
 // edges of the device's printable area, converted at the device's own
 // resolution and rounded to whole pixels, halves to the even neighbour.
-GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, float leftMargin,
-                                float topMargin, float rightMargin, float bottomMargin);
+GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, float leftMargin, float topMargin,
+                                float rightMargin, float bottomMargin);
 
 // Prints grid on printer as one print job, page after page until the grid
 // has drawn every row. A non-empty titel is printed at 10 mm and a non-empty

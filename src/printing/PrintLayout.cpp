@@ -51,8 +51,8 @@ void SheetFormats::restore(FlexGridStore &sheet) const
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             sheet.setRowCol(r, c);
-            sheet.setCellFontSize(m_fontSizes[static_cast<size_t>(r) * static_cast<size_t>(m_cols)
-                                              + static_cast<size_t>(c)]);
+            sheet.setCellFontSize(
+                m_fontSizes[static_cast<size_t>(r) * static_cast<size_t>(m_cols) + static_cast<size_t>(c)]);
         }
     }
     for (int r = 0; r < rows; ++r)

@@ -16,7 +16,7 @@ QString decode(QByteArrayView bytes);
 
 struct Encoded
 {
-    QByteArray bytes;        // '?' stands where a character could not be held
+    QByteArray bytes;            // '?' stands where a character could not be held
     QStringList unrepresentable; // each such character once, in order of first appearance
 };
 

@@ -38,7 +38,9 @@ FormatProbe probeDatabaseFile(const QString &path)
         return probe;
     }
     PosixFile::Fd fd(::open(native->constData(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
         probe.status = DbErrors::cannotOpen(path, errno);
         return probe;

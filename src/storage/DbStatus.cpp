@@ -55,8 +55,9 @@ DbStatus cannotOpen(const QString &path, int err)
     if (err == ENOTDIR)
         return DbStatus::failure(DbError::InvalidPath,
                                  QStringLiteral("Der Pfad „%1“ ist ungültig. %2").arg(path, systemErrorText(err)));
-    return DbStatus::failure(DbError::CannotOpen,
-                             QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden. %2").arg(path, systemErrorText(err)));
+    return DbStatus::failure(
+        DbError::CannotOpen,
+        QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden. %2").arg(path, systemErrorText(err)));
 }
 
 DbStatus fileNotFound(const QString &path)
@@ -74,8 +75,8 @@ DbStatus unrecognizedFormat(const QString &path, const QString &detail)
 
 DbStatus corrupt(const QString &path)
 {
-    return DbStatus::failure(DbError::Corrupt,
-                             QStringLiteral("Die Datenbank „%1“ ist beschädigt und kann nicht gelesen werden.").arg(path));
+    return DbStatus::failure(
+        DbError::Corrupt, QStringLiteral("Die Datenbank „%1“ ist beschädigt und kann nicht gelesen werden.").arg(path));
 }
 
 DbStatus tableNotFound(const QString &path, const QString &table)

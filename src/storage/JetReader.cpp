@@ -112,7 +112,8 @@ bool collect(int in, pid_t child, QByteArray &bytes)
     const auto deadline = std::chrono::steady_clock::now() + ReadTimeLimit;
     char buffer[65536];
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             ::kill(child, SIGKILL);
             return false;

@@ -40,8 +40,7 @@ QString createTableSql()
                        .arg(name)
                        .arg(fields[static_cast<size_t>(i)].maxLength);
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(quoteIdentifier(tableName()), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(tableName()), columns.join(QStringLiteral(", ")));
 }
 
 int characterCount(const QString &text)

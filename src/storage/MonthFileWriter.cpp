@@ -25,7 +25,9 @@ QByteArray uniqueName(const QByteArray &base)
 
 bool existsAtAll(const QByteArray &path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::lstat(path.constData(), &st) == 0;
 }
 
@@ -83,16 +85,16 @@ int keepBackup(const QByteArray &path, const QByteArray &backup)
 class Attempt
 {
 public:
-    explicit Attempt(const QString &path)
-        : m_path(path), m_info(path), m_previousExists(FileExists(path))
-    {
-    }
+    explicit Attempt(const QString &path) : m_path(path), m_info(path), m_previousExists(FileExists(path)) {}
 
     QString run(const Records &records);
 
 private:
     QString fail(const QString &reason) const;
-    QString failSystem(const QString &what, int err) const { return fail(what + QLatin1Char(' ') + systemErrorText(err)); }
+    QString failSystem(const QString &what, int err) const
+    {
+        return fail(what + QLatin1Char(' ') + systemErrorText(err));
+    }
     QString prepareFolder(bool &created);
     void removeLeftovers() const;
 
@@ -110,7 +112,8 @@ QString Attempt::fail(const QString &reason) const
         ::unlink(m_temp.constData());
     const QString outcome = m_previousExists ? QStringLiteral("Die bisherige Datei ist unverändert.")
                                              : QStringLiteral("Es wurde keine Datei angelegt.");
-    return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert. %2\r\n\r\n%3").arg(m_info.fileName(), reason, outcome);
+    return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert. %2\r\n\r\n%3")
+        .arg(m_info.fileName(), reason, outcome);
 }
 
 QString Attempt::prepareFolder(bool &created)
@@ -134,8 +137,9 @@ void Attempt::removeLeftovers() const
 {
     const QString name = m_info.fileName();
     const QDir folder = m_info.dir();
-    const QStringList leftovers = folder.entryList({name + QStringLiteral(".tmp-*"), name + QStringLiteral(".bak.tmp-*")},
-                                                   QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList leftovers =
+        folder.entryList({name + QStringLiteral(".tmp-*"), name + QStringLiteral(".bak.tmp-*")},
+                         QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &leftover : leftovers)
         QFile::remove(folder.filePath(leftover));
 }
@@ -162,7 +166,8 @@ QString Attempt::run(const Records &records)
         if (err == 0)
             m_temp = candidate;
         else if (err != EEXIST || tries > 8)
-            return failSystem(QStringLiteral("Im Ordner „%1“ kann keine Datei angelegt werden.").arg(m_info.path()), err);
+            return failSystem(QStringLiteral("Im Ordner „%1“ kann keine Datei angelegt werden.").arg(m_info.path()),
+                              err);
     }
 
     if (const DbStatus status = SqliteMonthDb::writeJournal(QFile::decodeName(m_temp), records, m_path); !status.ok())
@@ -171,8 +176,8 @@ QString Attempt::run(const Records &records)
         return failSystem(QStringLiteral("Die neue Fassung lässt sich nicht auf den Datenträger schreiben."), err);
     if (existsAtAll(m_native)) {
         if (const int err = keepBackup(m_native, m_native + ".bak"))
-            return failSystem(QStringLiteral("Die Sicherungskopie „%1.bak“ kann nicht angelegt werden.").arg(m_info.fileName()),
-                              err);
+            return failSystem(
+                QStringLiteral("Die Sicherungskopie „%1.bak“ kann nicht angelegt werden.").arg(m_info.fileName()), err);
     }
     if (::rename(m_temp.constData(), m_native.constData()) != 0) {
         const int err = errno;

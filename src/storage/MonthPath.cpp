@@ -25,8 +25,8 @@ QString textProblem(const QString &text, const QString &what, bool isFolderName)
 MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month)
 {
     MonthPath result;
-    result.path = programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, month)
-                  + QStringLiteral(".mdb");
+    result.path =
+        programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, month) + QStringLiteral(".mdb");
     result.problem = textProblem(year, QStringLiteral("Jahresangabe"), true);
     if (result.problem.isEmpty())
         result.problem = textProblem(month, QStringLiteral("Monatsangabe"), false);
@@ -42,7 +42,8 @@ QString replaceQuestion(const QString &year, const QString &month)
 {
     const QString br = QStringLiteral("\r\n");
     return QStringLiteral("Die Datei ") + br + br + monthLabel(year, month) + QStringLiteral(".mdb") + br + br
-           + QStringLiteral("existiert bereits.") + br + br + QStringLiteral("Soll durch die aktuelle Datei ersetzt werden ?");
+           + QStringLiteral("existiert bereits.") + br + br
+           + QStringLiteral("Soll durch die aktuelle Datei ersetzt werden ?");
 }
 
 MonthYear monthYearFromFileName(const QString &fileName)

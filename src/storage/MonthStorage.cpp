@@ -67,8 +67,7 @@ QString missingFileMessage()
     return QStringLiteral("Datei existiert nicht");
 }
 
-SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
-                  const QString &month)
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month)
 {
     SavePlan plan;
     if (!locate(plan, programFolder, year, month))

@@ -47,8 +47,7 @@ struct SavePlan
     bool ok() const { return message.isEmpty(); }
 };
 
-SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
-                  const QString &month);
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month);
 // The empty text on success, else the message to show; the file on disk is
 // then exactly as before.
 QString save(const SavePlan &plan);

@@ -34,10 +34,10 @@ DbStatus sqliteFailure(sqlite3 *db, int rc, const QString &path)
         // SQLite does not always keep the errno of a failed write.
         if (systemErr == 0 && (rc == SQLITE_IOERR_WRITE || rc == SQLITE_IOERR_FSYNC || rc == SQLITE_IOERR_TRUNCATE))
             return DbStatus::failure(DbError::DiskIo,
-                                     cannotWrite + QStringLiteral("Der Datenträger ist voll oder meldet einen Schreibfehler."));
-        return DbStatus::failure(DbError::DiskIo,
-                                 QStringLiteral("Beim Zugriff auf „%1“ ist ein Fehler aufgetreten. %2")
-                                     .arg(path, systemErrorText(systemErr ? systemErr : EIO)));
+                                     cannotWrite
+                                         + QStringLiteral("Der Datenträger ist voll oder meldet einen Schreibfehler."));
+        return DbStatus::failure(DbError::DiskIo, QStringLiteral("Beim Zugriff auf „%1“ ist ein Fehler aufgetreten. %2")
+                                                      .arg(path, systemErrorText(systemErr ? systemErr : EIO)));
     case SQLITE_READONLY:
         return DbStatus::failure(DbError::ReadOnly,
                                  QStringLiteral("Die Datenbank „%1“ ist schreibgeschützt.").arg(path));
@@ -50,9 +50,9 @@ DbStatus sqliteFailure(sqlite3 *db, int rc, const QString &path)
         return DbErrors::cannotOpen(path, systemErr ? systemErr : EACCES);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return DbStatus::failure(DbError::Locked,
-                                 QStringLiteral("Die Datenbank „%1“ ist gerade von einem anderen Programm gesperrt.")
-                                     .arg(path));
+        return DbStatus::failure(
+            DbError::Locked,
+            QStringLiteral("Die Datenbank „%1“ ist gerade von einem anderen Programm gesperrt.").arg(path));
     default:
         return DbStatus::failure(DbError::Unexpected,
                                  QStringLiteral("Unerwarteter Datenbankfehler bei „%1“: %2")
@@ -115,10 +115,11 @@ DbStatus checkStamp(sqlite3 *db, const QString &path)
     if (DbStatus s = pragmaInt(db, "user_version", path, version); !s.ok())
         return s;
     if (appId != JournalTable::applicationId)
-        return DbErrors::unrecognizedFormat(path, QStringLiteral("Sie ist eine SQLite-Datenbank eines anderen Programms."));
+        return DbErrors::unrecognizedFormat(path,
+                                            QStringLiteral("Sie ist eine SQLite-Datenbank eines anderen Programms."));
     if (version < 1 || version > JournalTable::userVersion)
-        return DbErrors::unrecognizedFormat(path, QStringLiteral("Sie stammt von einer anderen Fassung von Barlog (Version %1).")
-                                                     .arg(version));
+        return DbErrors::unrecognizedFormat(
+            path, QStringLiteral("Sie stammt von einer anderen Fassung von Barlog (Version %1).").arg(version));
     return {};
 }
 
@@ -126,9 +127,9 @@ DbStatus checkStamp(sqlite3 *db, const QString &path)
 DbStatus requireTable(sqlite3 *db, const QString &table, const QString &path)
 {
     Statement stmt;
-    if (DbStatus s = prepare(db,
-                             QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"),
-                             stmt, path);
+    if (DbStatus s =
+            prepare(db, QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"),
+                    stmt, path);
         !s.ok())
         return s;
     const QByteArray name = table.toUtf8();
@@ -151,9 +152,10 @@ DbStatus selectFrom(const QString &path, int flags, const QString &table, const 
         return s;
     if (DbStatus s = requireTable(db.get(), table, path); !s.ok())
         return s;
-    return prepare(db.get(),
-                   QStringLiteral("SELECT * FROM %1 %2").arg(JournalTable::quoteIdentifier(table), QLatin1StringView(tail)),
-                   stmt, path);
+    return prepare(
+        db.get(),
+        QStringLiteral("SELECT * FROM %1 %2").arg(JournalTable::quoteIdentifier(table), QLatin1StringView(tail)), stmt,
+        path);
 }
 
 QString insertSql(const QString &table, int columns)
@@ -178,7 +180,8 @@ DbStatus checkFailure(sqlite3 *db, const QStringList &columns, const Record &val
     QString limit;
     for (int i = 0; i < JournalTable::fieldCount; ++i) {
         if (JournalTable::fieldName(i) == field)
-            limit = QStringLiteral(" (höchstens %1 Zeichen)").arg(JournalTable::fields[static_cast<size_t>(i)].maxLength);
+            limit =
+                QStringLiteral(" (höchstens %1 Zeichen)").arg(JournalTable::fields[static_cast<size_t>(i)].maxLength);
     }
     return DbStatus::failure(DbError::FieldTooSmall,
                              QStringLiteral("Der Text „%1“ ist zu lang für das Feld „%2“%3.").arg(value, field, limit));

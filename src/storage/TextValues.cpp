@@ -10,14 +10,18 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 constexpr QChar kQuote = u'"';
 constexpr QByteArrayView kLineEnd = "\r\n";
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
 bool isAscii(QByteArrayView bytes)
 {
     for (const char c : bytes) {
@@ -27,7 +31,10 @@ bool isAscii(QByteArrayView bytes)
     return true;
 }
 
-QString quoted(const QString &text) { return u"„"_s + text + u"“"_s; }
+QString quoted(const QString &text)
+{
+    return QStringLiteral("„") + text + QStringLiteral("“");
+}
 
 // The line a value is written as, or why no line reads back as that value.
 struct ValueLine
@@ -39,20 +46,22 @@ struct ValueLine
 ValueLine valueLine(const QString &value)
 {
     const auto refuse = [&value](const QString &why) {
-        return ValueLine{{}, u"Der Text %1 %2 und lässt sich so nicht speichern."_s.arg(quoted(value), why)};
+        return ValueLine{{},
+                         QStringLiteral("Der Text %1 %2 und lässt sich so nicht speichern.").arg(quoted(value), why)};
     };
     if (value.contains(u'\r') || value.contains(u'\n'))
-        return refuse(u"enthält einen Zeilenumbruch"_s);
+        return refuse(QStringLiteral("enthält einen Zeilenumbruch"));
     // A leading quote always opens a quoted value, which can never hold a quote itself.
     if (value.startsWith(kQuote))
-        return refuse(u"beginnt mit einem Anführungszeichen"_s);
+        return refuse(QStringLiteral("beginnt mit einem Anführungszeichen"));
     // Quotes keep a comma inside the value, and blanks in front of it, and an
     // empty value from vanishing among the line ends.
     const bool needsQuotes = value.isEmpty() || isBlank(value.front()) || value.contains(u',');
     if (!needsQuotes)
         return {value, {}};
     if (value.contains(kQuote))
-        return refuse(u"enthält ein Anführungszeichen und zugleich ein Komma oder Leerzeichen am Anfang"_s);
+        return refuse(
+            QStringLiteral("enthält ein Anführungszeichen und zugleich ein Komma oder Leerzeichen am Anfang"));
     return {kQuote + value + kQuote, {}};
 }
 } // namespace
@@ -72,10 +81,7 @@ QString decodeTextFile(QByteArrayView bytes)
     return Cp1252::decode(bytes);
 }
 
-TextValueReader::TextValueReader(QString text)
-    : m_text(std::move(text))
-{
-}
+TextValueReader::TextValueReader(QString text) : m_text(std::move(text)) {}
 
 qsizetype TextValueReader::startOfNextValue() const
 {
@@ -85,7 +91,10 @@ qsizetype TextValueReader::startOfNextValue() const
     return p;
 }
 
-bool TextValueReader::atEnd() const { return startOfNextValue() >= m_text.size(); }
+bool TextValueReader::atEnd() const
+{
+    return startOfNextValue() >= m_text.size();
+}
 
 // A value ends at a comma, which belongs to it; a line end needs no consuming,
 // since line ends before a value are skipped anyway.
@@ -145,8 +154,8 @@ EncodedTextValues encodeTextValues(const QStringList &values)
         const Cp1252::Encoded encoded = Cp1252::encode(line.text);
         if (!encoded.unrepresentable.isEmpty()) {
             return {{},
-                    u"Der Text %1 enthält Zeichen, die sich in der Datei nicht speichern lassen: %2"_s.arg(
-                        quoted(value), encoded.unrepresentable.join(u" "_s))};
+                    QStringLiteral("Der Text %1 enthält Zeichen, die sich in der Datei nicht speichern lassen: %2")
+                        .arg(quoted(value), encoded.unrepresentable.join(QStringLiteral(" ")))};
         }
         result.bytes += encoded.bytes;
         result.bytes += kLineEnd;
@@ -157,17 +166,18 @@ EncodedTextValues encodeTextValues(const QStringList &values)
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i >= readBack.size() || readBack[i] != values[i]) {
             return {{},
-                    u"Der Text %1 würde aus der Datei verändert zurückgelesen und lässt sich so nicht speichern."_s.arg(
-                        quoted(values[i]))};
+                    QStringLiteral(
+                        "Der Text %1 würde aus der Datei verändert zurückgelesen und lässt sich so nicht speichern.")
+                        .arg(quoted(values[i]))};
         }
     }
     return result;
 }
 
 ValueFile::ValueFile(const QString &programFolder, ValueFileKind kind, qsizetype count)
-    : m_kind(std::move(kind))
-    , m_path(programFolder + u'/' + m_kind.fileName)
-    , m_count(count)
+    : m_kind(std::move(kind)),
+      m_path(programFolder + u'/' + m_kind.fileName),
+      m_count(count)
 {
 }
 
@@ -186,7 +196,8 @@ ValueFileRead ValueFile::read(const QStringList &defaults) const
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         result.state = ValueFileState::Unreadable;
-        result.message = u"Die Datei %1 kann nicht gelesen werden. %2"_s.arg(quoted(m_path), m_kind.defaultsNote);
+        result.message =
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden. %2").arg(quoted(m_path), m_kind.defaultsNote);
         return result;
     }
     const QStringList found = readTextValues(decodeTextFile(bytes), m_count);
@@ -196,9 +207,9 @@ ValueFileRead ValueFile::read(const QStringList &defaults) const
         result.state = ValueFileState::Complete;
     } else {
         result.state = ValueFileState::Short;
-        result.message = u"In der Datei %1 stehen nur %2 von %3 %4. %5"_s.arg(
-            quoted(m_path), QString::number(result.found), QString::number(m_count), m_kind.valuesNoun,
-            m_kind.defaultsNote);
+        result.message = QStringLiteral("In der Datei %1 stehen nur %2 von %3 %4. %5")
+                             .arg(quoted(m_path), QString::number(result.found), QString::number(m_count),
+                                  m_kind.valuesNoun, m_kind.defaultsNote);
     }
     return result;
 }
@@ -208,11 +219,12 @@ QString ValueFile::write(const QStringList &values) const
     Q_ASSERT(values.size() == m_count);
     const EncodedTextValues encoded = encodeTextValues(values);
     if (!encoded.problem.isEmpty())
-        return encoded.problem + u"\nDie Datei %1 wurde nicht geändert."_s.arg(quoted(m_path));
+        return encoded.problem + QStringLiteral("\nDie Datei %1 wurde nicht geändert.").arg(quoted(m_path));
     // Written beside the old file and renamed over it, so a failure leaves the old one whole.
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size() || !file.commit()) {
-        return u"Die Datei %1 kann nicht geschrieben werden. Bitte prüfen Sie, ob der Ordner %2 beschreibbar ist."_s
+        return QStringLiteral(
+                   "Die Datei %1 kann nicht geschrieben werden. Bitte prüfen Sie, ob der Ordner %2 beschreibbar ist.")
             .arg(quoted(m_path), quoted(QFileInfo(m_path).absolutePath()));
     }
     return {};

@@ -5,11 +5,12 @@ FlexGridStore journalSheet(int rows)
     FlexGridStore sheet(rows, 10, 2, 0);
     fillRow(sheet, 0,
             {QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
-             QStringLiteral("Ausgaben"), QStringLiteral("Bestand"), QStringLiteral("Konto"),
-             QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"), QStringLiteral("Text")});
+             QStringLiteral("Ausgaben"), QStringLiteral("Bestand"), QStringLiteral("Konto"), QStringLiteral("Beleg-Nr"),
+             QStringLiteral("Datum"), QStringLiteral("Text")});
     fillRow(sheet, 1, {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")});
-    fillRow(sheet, 2, {QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-                       QStringLiteral("Übertrag")});
+    fillRow(sheet, 2,
+            {QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+             QStringLiteral("Übertrag")});
     return sheet;
 }
 

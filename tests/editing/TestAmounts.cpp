@@ -4,8 +4,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
-
 class TestAmounts : public QObject
 {
     Q_OBJECT
@@ -14,13 +12,13 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("thousands") << u"1.234,56"_s << u"1234,56"_s;
-        QTest::newRow("only the first of two dots") << u"1.234.567,89"_s << u"1234.567,89"_s;
-        QTest::newRow("no dot") << u"12"_s << u"12"_s;
+        QTest::newRow("thousands") << QStringLiteral("1.234,56") << QStringLiteral("1234,56");
+        QTest::newRow("only the first of two dots") << QStringLiteral("1.234.567,89") << QStringLiteral("1234.567,89");
+        QTest::newRow("no dot") << QStringLiteral("12") << QStringLiteral("12");
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("dot alone") << u"."_s << QString();
-        QTest::newRow("dot first") << u".5"_s << u"5"_s;
-        QTest::newRow("dot last") << u"5."_s << u"5"_s;
+        QTest::newRow("dot alone") << QStringLiteral(".") << QString();
+        QTest::newRow("dot first") << QStringLiteral(".5") << QStringLiteral("5");
+        QTest::newRow("dot last") << QStringLiteral("5.") << QStringLiteral("5");
     }
     void punktEntfernen()
     {
@@ -34,26 +32,36 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("rewritten");
-        QTest::newRow("empty becomes 00") << QString() << u"00"_s << u"00"_s;
-        QTest::newRow("thousands") << u"1.234,56"_s << u" 123456"_s << u"1234,56"_s;
-        QTest::newRow("two decimals") << u"12,50"_s << u" 1250"_s << u"12,50"_s;
-        QTest::newRow("negative") << u"-12,30"_s << u"-1230"_s << u"-12,30"_s;
-        QTest::newRow("negative below one") << u"-0,50"_s << u"-50"_s << u"-0,50"_s;
-        QTest::newRow("zero") << u"0,00"_s << u" 0"_s << u"0,00"_s;
-        QTest::newRow("minus zero") << u"-0,00"_s << u" 0"_s << u"-0,00"_s;
-        QTest::newRow("no comma means cents") << u"12"_s << u"12"_s << u"12"_s;
-        QTest::newRow("one decimal: the last two characters") << u"12,5"_s << u" 12"_s << u"12,5"_s;
-        QTest::newRow("a million") << u"1.234.567,89"_s << u" 123456789"_s << u"1234567,89"_s;
-        QTest::newRow("negative millions") << u"-21.474.836,47"_s << u"-2147483647"_s << u"-21474836,47"_s;
+        QTest::newRow("empty becomes 00") << QString() << QStringLiteral("00") << QStringLiteral("00");
+        QTest::newRow("thousands") << QStringLiteral("1.234,56") << QStringLiteral(" 123456")
+                                   << QStringLiteral("1234,56");
+        QTest::newRow("two decimals") << QStringLiteral("12,50") << QStringLiteral(" 1250") << QStringLiteral("12,50");
+        QTest::newRow("negative") << QStringLiteral("-12,30") << QStringLiteral("-1230") << QStringLiteral("-12,30");
+        QTest::newRow("negative below one")
+            << QStringLiteral("-0,50") << QStringLiteral("-50") << QStringLiteral("-0,50");
+        QTest::newRow("zero") << QStringLiteral("0,00") << QStringLiteral(" 0") << QStringLiteral("0,00");
+        QTest::newRow("minus zero") << QStringLiteral("-0,00") << QStringLiteral(" 0") << QStringLiteral("-0,00");
+        QTest::newRow("no comma means cents") << QStringLiteral("12") << QStringLiteral("12") << QStringLiteral("12");
+        QTest::newRow("one decimal: the last two characters")
+            << QStringLiteral("12,5") << QStringLiteral(" 12") << QStringLiteral("12,5");
+        QTest::newRow("a million") << QStringLiteral("1.234.567,89") << QStringLiteral(" 123456789")
+                                   << QStringLiteral("1234567,89");
+        QTest::newRow("negative millions")
+            << QStringLiteral("-21.474.836,47") << QStringLiteral("-2147483647") << QStringLiteral("-21474836,47");
         QTest::newRow("beyond 64 bits, exact")
-            << u"123.456.789.012.345.678.901,23"_s << u" 12345678901234567890123"_s
-            << u"123456789012345678901,23"_s;
-        QTest::newRow("dots without comma are dropped") << u"1.5"_s << u"15"_s << u"15"_s;
-        QTest::newRow("letters without comma stay") << u"abc"_s << u"abc"_s << u"abc"_s;
-        QTest::newRow("blank before") << u" 12,50"_s << u" 1250"_s << u" 12,50"_s;
-        QTest::newRow("nothing readable before the comma") << u"x,12"_s << u" 0"_s << u"x,12"_s;
-        QTest::newRow("comma alone") << u","_s << u" 0"_s << u","_s;
-        QTest::newRow("comma last: its own digit twice") << u"5,"_s << u" 55"_s << u"5,"_s;
+            << QStringLiteral("123.456.789.012.345.678.901,23") << QStringLiteral(" 12345678901234567890123")
+            << QStringLiteral("123456789012345678901,23");
+        QTest::newRow("dots without comma are dropped")
+            << QStringLiteral("1.5") << QStringLiteral("15") << QStringLiteral("15");
+        QTest::newRow("letters without comma stay")
+            << QStringLiteral("abc") << QStringLiteral("abc") << QStringLiteral("abc");
+        QTest::newRow("blank before") << QStringLiteral(" 12,50") << QStringLiteral(" 1250")
+                                      << QStringLiteral(" 12,50");
+        QTest::newRow("nothing readable before the comma")
+            << QStringLiteral("x,12") << QStringLiteral(" 0") << QStringLiteral("x,12");
+        QTest::newRow("comma alone") << QStringLiteral(",") << QStringLiteral(" 0") << QStringLiteral(",");
+        QTest::newRow("comma last: its own digit twice")
+            << QStringLiteral("5,") << QStringLiteral(" 55") << QStringLiteral("5,");
     }
     void betragInCent()
     {
@@ -70,7 +78,7 @@ private slots:
     void centsOfAgreesOnRandomTexts()
     {
         QRandomGenerator random(20240301);
-        const QString alphabet = u"0123456789.,-+ a"_s;
+        const QString alphabet = QStringLiteral("0123456789.,-+ a");
         for (int n = 0; n < 20000; ++n) {
             QString text;
             const int length = random.bounded(12);
@@ -79,7 +87,8 @@ private slots:
             QString variable = text;
             const double expected = German::prefixNumber(modul::BetragInCent(variable));
             if (static_cast<double>(modul::centsOf(text)) != expected)
-                QFAIL(qPrintable(u"\""_s + text + u"\" reads "_s + QString::number(modul::centsOf(text))));
+                QFAIL(qPrintable(QStringLiteral("\"") + text + QStringLiteral("\" reads ")
+                                 + QString::number(modul::centsOf(text))));
         }
     }
 
@@ -87,11 +96,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("expected");
-        QTest::newRow("largest exact") << u"999.999.999.999.999,99"_s << modul::MaxSheetCents;
-        QTest::newRow("one cent below") << u"999.999.999.999.999,98"_s << modul::MaxSheetCents - 1;
-        QTest::newRow("beyond") << u"1.000.000.000.000.000,00"_s << modul::MaxSheetCents;
-        QTest::newRow("beyond, negative") << u"-1.000.000.000.000.000,00"_s << -modul::MaxSheetCents;
-        QTest::newRow("thousand digits") << QString(1000, u'9') + u",00"_s << modul::MaxSheetCents;
+        QTest::newRow("largest exact") << QStringLiteral("999.999.999.999.999,99") << modul::MaxSheetCents;
+        QTest::newRow("one cent below") << QStringLiteral("999.999.999.999.999,98") << modul::MaxSheetCents - 1;
+        QTest::newRow("beyond") << QStringLiteral("1.000.000.000.000.000,00") << modul::MaxSheetCents;
+        QTest::newRow("beyond, negative") << QStringLiteral("-1.000.000.000.000.000,00") << -modul::MaxSheetCents;
+        QTest::newRow("thousand digits") << QString(1000, u'9') + QStringLiteral(",00") << modul::MaxSheetCents;
     }
     void centsOfStopsAtTheSheetLimit()
     {
@@ -104,8 +113,19 @@ private slots:
     void displayFormatReadsBackExactly()
     {
         QRandomGenerator random(4711);
-        QList<qint64> values = {0, 1, -1, 99, 100, 99999, 100000, 99999999, 100000000, 2147483647, -2147483647,
-                                modul::MaxSheetCents, -modul::MaxSheetCents};
+        QList<qint64> values = {0,
+                                1,
+                                -1,
+                                99,
+                                100,
+                                99999,
+                                100000,
+                                99999999,
+                                100000000,
+                                2147483647,
+                                -2147483647,
+                                modul::MaxSheetCents,
+                                -modul::MaxSheetCents};
         for (int n = 0; n < 100000; ++n) {
             const qint64 magnitude = static_cast<qint64>(random.bounded(quint64(modul::MaxSheetCents) + 1));
             // Spread over every length, not only the longest.
@@ -116,8 +136,9 @@ private slots:
             const QString text = German::formatCents(cents);
             QString variable = text;
             const QString centsText = modul::BetragInCent(variable);
-            if (modul::centsOf(text) != cents || centsText != (cents < 0 ? u""_s : u" "_s) + QString::number(cents))
-                QFAIL(qPrintable(text + u" reads as "_s + centsText));
+            if (modul::centsOf(text) != cents
+                || centsText != (cents < 0 ? QStringLiteral("") : QStringLiteral(" ")) + QString::number(cents))
+                QFAIL(qPrintable(text + QStringLiteral(" reads as ") + centsText));
         }
     }
 
@@ -126,39 +147,42 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("expected");
-        const QString old = u"5,00"_s;
-        QTest::newRow("one decimal") << u"12,5"_s << QString() << u"12,50"_s;
-        QTest::newRow("whole number is grouped") << u"1234"_s << QString() << u"1.234,00"_s;
-        QTest::newRow("negative") << u"-3"_s << QString() << u"-3,00"_s;
-        QTest::newRow("half cent to even, down") << u"0,125"_s << QString() << u"0,12"_s;
-        QTest::newRow("half cent to even, up") << u"0,375"_s << QString() << u"0,38"_s;
-        QTest::newRow("zero leaves the cell") << u"0"_s << old << old;
-        QTest::newRow("below a cent leaves the cell") << u"0,004"_s << old << old;
-        QTest::newRow("half a cent leaves the cell") << u"0,005"_s << old << old;
-        QTest::newRow("a tiny amount leaves the cell") << u"0,"_s + QString(30, u'0') + u"1"_s << old << old;
-        QTest::newRow("letters empty the cell") << u"abc"_s << old << QString();
-        QTest::newRow("single blank empties the cell") << u" "_s << old << QString();
-        QTest::newRow("beyond 32-bit cents empties the cell") << u"99999999"_s << old << QString();
-        QTest::newRow("upper limit") << u"21.474.836,47"_s << old << u"21.474.836,47"_s;
-        QTest::newRow("lower limit") << u"-21.474.836,47"_s << old << u"-21.474.836,47"_s;
-        QTest::newRow("one cent past the upper limit") << u"21.474.836,48"_s << old << QString();
-        QTest::newRow("one cent past the lower limit") << u"-21.474.836,48"_s << old << QString();
-        QTest::newRow("rounds past the limit") << u"21474836,475"_s << old << QString();
-        QTest::newRow("rounds to even below the limit") << u"21474836,465"_s << old << u"21.474.836,46"_s;
+        const QString old = QStringLiteral("5,00");
+        QTest::newRow("one decimal") << QStringLiteral("12,5") << QString() << QStringLiteral("12,50");
+        QTest::newRow("whole number is grouped") << QStringLiteral("1234") << QString() << QStringLiteral("1.234,00");
+        QTest::newRow("negative") << QStringLiteral("-3") << QString() << QStringLiteral("-3,00");
+        QTest::newRow("half cent to even, down") << QStringLiteral("0,125") << QString() << QStringLiteral("0,12");
+        QTest::newRow("half cent to even, up") << QStringLiteral("0,375") << QString() << QStringLiteral("0,38");
+        QTest::newRow("zero leaves the cell") << QStringLiteral("0") << old << old;
+        QTest::newRow("below a cent leaves the cell") << QStringLiteral("0,004") << old << old;
+        QTest::newRow("half a cent leaves the cell") << QStringLiteral("0,005") << old << old;
+        QTest::newRow("a tiny amount leaves the cell")
+            << QStringLiteral("0,") + QString(30, u'0') + QStringLiteral("1") << old << old;
+        QTest::newRow("letters empty the cell") << QStringLiteral("abc") << old << QString();
+        QTest::newRow("single blank empties the cell") << QStringLiteral(" ") << old << QString();
+        QTest::newRow("beyond 32-bit cents empties the cell") << QStringLiteral("99999999") << old << QString();
+        QTest::newRow("upper limit") << QStringLiteral("21.474.836,47") << old << QStringLiteral("21.474.836,47");
+        QTest::newRow("lower limit") << QStringLiteral("-21.474.836,47") << old << QStringLiteral("-21.474.836,47");
+        QTest::newRow("one cent past the upper limit") << QStringLiteral("21.474.836,48") << old << QString();
+        QTest::newRow("one cent past the lower limit") << QStringLiteral("-21.474.836,48") << old << QString();
+        QTest::newRow("rounds past the limit") << QStringLiteral("21474836,475") << old << QString();
+        QTest::newRow("rounds to even below the limit")
+            << QStringLiteral("21474836,465") << old << QStringLiteral("21.474.836,46");
         QTest::newRow("far beyond any range") << QString(30, u'9') << old << QString();
-        QTest::newRow("a million") << u"1.234.567,89"_s << QString() << u"1.234.567,89"_s;
-        QTest::newRow("typed grouping kept exact") << u"1234567,89"_s << QString() << u"1.234.567,89"_s;
-        QTest::newRow("exact half of decimal text") << u"0,015"_s << QString() << u"0,02"_s;
-        QTest::newRow("half to even euro") << u"1,005"_s << QString() << u"1,00"_s;
-        QTest::newRow("just past half") << u"1,0051"_s << QString() << u"1,01"_s;
-        QTest::newRow("below half") << u"2,674999"_s << QString() << u"2,67"_s;
-        QTest::newRow("half without binary error") << u"2,675"_s << QString() << u"2,68"_s;
-        QTest::newRow("negative half to even") << u"-0,125"_s << QString() << u"-0,12"_s;
-        QTest::newRow("three decimals") << u"12,345"_s << QString() << u"12,34"_s;
-        QTest::newRow("blanks around") << u" 7,5 "_s << QString() << u"7,50"_s;
-        QTest::newRow("exponent is not a number") << u"1e3"_s << old << QString();
-        QTest::newRow("dot as decimal point is not a number") << u"12.5"_s << old << QString();
-        QTest::newRow("currency sign is not a number") << u"12 €"_s << old << QString();
+        QTest::newRow("a million") << QStringLiteral("1.234.567,89") << QString() << QStringLiteral("1.234.567,89");
+        QTest::newRow("typed grouping kept exact")
+            << QStringLiteral("1234567,89") << QString() << QStringLiteral("1.234.567,89");
+        QTest::newRow("exact half of decimal text") << QStringLiteral("0,015") << QString() << QStringLiteral("0,02");
+        QTest::newRow("half to even euro") << QStringLiteral("1,005") << QString() << QStringLiteral("1,00");
+        QTest::newRow("just past half") << QStringLiteral("1,0051") << QString() << QStringLiteral("1,01");
+        QTest::newRow("below half") << QStringLiteral("2,674999") << QString() << QStringLiteral("2,67");
+        QTest::newRow("half without binary error") << QStringLiteral("2,675") << QString() << QStringLiteral("2,68");
+        QTest::newRow("negative half to even") << QStringLiteral("-0,125") << QString() << QStringLiteral("-0,12");
+        QTest::newRow("three decimals") << QStringLiteral("12,345") << QString() << QStringLiteral("12,34");
+        QTest::newRow("blanks around") << QStringLiteral(" 7,5 ") << QString() << QStringLiteral("7,50");
+        QTest::newRow("exponent is not a number") << QStringLiteral("1e3") << old << QString();
+        QTest::newRow("dot as decimal point is not a number") << QStringLiteral("12.5") << old << QString();
+        QTest::newRow("currency sign is not a number") << QStringLiteral("12 €") << old << QString();
     }
     void commitAmount()
     {

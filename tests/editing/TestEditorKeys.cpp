@@ -12,19 +12,31 @@ private slots:
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<bool>("emptyThirdRate");
         QTest::addColumn<QPoint>("end");
-        QTest::newRow("Up into the carry-over income lands in row 3") << QPoint(1, 3) << QList<int>{Qt::Key_Up} << false << QPoint(1, 3);
-        QTest::newRow("Up into the carry-over date lands in row 3") << QPoint(7, 3) << QList<int>{Qt::Key_Up} << false << QPoint(7, 3);
-        QTest::newRow("Up into the carry-over balance stays") << QPoint(4, 3) << QList<int>{Qt::Key_Up} << false << QPoint(4, 2);
-        QTest::newRow("Up stops at row 2") << QPoint(4, 3) << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << false << QPoint(4, 2);
-        QTest::newRow("Left along the carry-over row stops at the expense") << QPoint(4, 2) << QList<int>{Qt::Key_Left} << false << QPoint(3, 2);
-        QTest::newRow("Left into carry-over income lands in row 3") << QPoint(4, 2) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(2, 3);
-        QTest::newRow("Right into the carry-over date lands in row 3") << QPoint(6, 2) << QList<int>{Qt::Key_Right} << false << QPoint(7, 3);
-        QTest::newRow("Left stops at column 0") << QPoint(1, 3) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(0, 3);
-        QTest::newRow("Right stops at the last column") << QPoint(8, 3) << QList<int>{Qt::Key_Right, Qt::Key_Right} << false << QPoint(9, 3);
-        QTest::newRow("empty third rate: Right from 1 skips 2") << QPoint(1, 3) << QList<int>{Qt::Key_Right} << true << QPoint(3, 3);
-        QTest::newRow("empty third rate: Left from 3 goes to 0") << QPoint(3, 3) << QList<int>{Qt::Key_Left} << true << QPoint(0, 3);
+        QTest::newRow("Up into the carry-over income lands in row 3")
+            << QPoint(1, 3) << QList<int>{Qt::Key_Up} << false << QPoint(1, 3);
+        QTest::newRow("Up into the carry-over date lands in row 3")
+            << QPoint(7, 3) << QList<int>{Qt::Key_Up} << false << QPoint(7, 3);
+        QTest::newRow("Up into the carry-over balance stays")
+            << QPoint(4, 3) << QList<int>{Qt::Key_Up} << false << QPoint(4, 2);
+        QTest::newRow("Up stops at row 2")
+            << QPoint(4, 3) << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << false << QPoint(4, 2);
+        QTest::newRow("Left along the carry-over row stops at the expense")
+            << QPoint(4, 2) << QList<int>{Qt::Key_Left} << false << QPoint(3, 2);
+        QTest::newRow("Left into carry-over income lands in row 3")
+            << QPoint(4, 2) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(2, 3);
+        QTest::newRow("Right into the carry-over date lands in row 3")
+            << QPoint(6, 2) << QList<int>{Qt::Key_Right} << false << QPoint(7, 3);
+        QTest::newRow("Left stops at column 0")
+            << QPoint(1, 3) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(0, 3);
+        QTest::newRow("Right stops at the last column")
+            << QPoint(8, 3) << QList<int>{Qt::Key_Right, Qt::Key_Right} << false << QPoint(9, 3);
+        QTest::newRow("empty third rate: Right from 1 skips 2")
+            << QPoint(1, 3) << QList<int>{Qt::Key_Right} << true << QPoint(3, 3);
+        QTest::newRow("empty third rate: Left from 3 goes to 0")
+            << QPoint(3, 3) << QList<int>{Qt::Key_Left} << true << QPoint(0, 3);
         QTest::newRow("Tab moves right") << QPoint(5, 3) << QList<int>{Qt::Key_Tab} << false << QPoint(6, 3);
-        QTest::newRow("Enter in a middle row does not append") << QPoint(0, 3) << QList<int>{Qt::Key_Return} << false << QPoint(0, 4);
+        QTest::newRow("Enter in a middle row does not append")
+            << QPoint(0, 3) << QList<int>{Qt::Key_Return} << false << QPoint(0, 4);
     }
     void cursorRules()
     {

@@ -6,10 +6,8 @@
 #include <cmath>
 #include <limits>
 
-using namespace Qt::StringLiterals;
-
 namespace {
-const QString fourHundredDigits = u"1"_s + QString(400, u'0');
+const QString fourHundredDigits = QStringLiteral("1") + QString(400, u'0');
 } // namespace
 
 class TestGermanNumbers : public QObject
@@ -20,22 +18,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("decimal comma") << u"12,5"_s << 12.5;
-        QTest::newRow("grouped thousands") << u"1.234,5"_s << 1234.5;
-        QTest::newRow("grouped millions") << u"1.234.567,89"_s << 1234567.89;
-        QTest::newRow("digits without grouping") << u"12345678"_s << 12345678.0;
-        QTest::newRow("leading minus") << u"-3"_s << -3.0;
-        QTest::newRow("leading plus") << u"+7"_s << 7.0;
-        QTest::newRow("blanks around") << u" 12,5 "_s << 12.5;
-        QTest::newRow("cents text with its blank") << u" 123456"_s << 123456.0;
-        QTest::newRow("nothing before the comma") << u",5"_s << 0.5;
-        QTest::newRow("minus and nothing before the comma") << u"-,5"_s << -0.5;
-        QTest::newRow("minus zero") << u"-0"_s << 0.0;
-        QTest::newRow("too small for a double") << u"0,"_s + QString(400, u'0') + u"1"_s << 0.0;
-        QTest::newRow("fifteen digits") << u"999.999.999.999.999"_s << 999999999999999.0;
-        QTest::newRow("sixteen digits, rounded") << u"9999999999999999"_s << 1e16;
-        QTest::newRow("many leading zeros") << u"-00000000000000000000012"_s << -12.0;
-        QTest::newRow("rounded to the nearest double") << u"9.007.199.254.740.993"_s << 9007199254740992.0;
+        QTest::newRow("decimal comma") << QStringLiteral("12,5") << 12.5;
+        QTest::newRow("grouped thousands") << QStringLiteral("1.234,5") << 1234.5;
+        QTest::newRow("grouped millions") << QStringLiteral("1.234.567,89") << 1234567.89;
+        QTest::newRow("digits without grouping") << QStringLiteral("12345678") << 12345678.0;
+        QTest::newRow("leading minus") << QStringLiteral("-3") << -3.0;
+        QTest::newRow("leading plus") << QStringLiteral("+7") << 7.0;
+        QTest::newRow("blanks around") << QStringLiteral(" 12,5 ") << 12.5;
+        QTest::newRow("cents text with its blank") << QStringLiteral(" 123456") << 123456.0;
+        QTest::newRow("nothing before the comma") << QStringLiteral(",5") << 0.5;
+        QTest::newRow("minus and nothing before the comma") << QStringLiteral("-,5") << -0.5;
+        QTest::newRow("minus zero") << QStringLiteral("-0") << 0.0;
+        QTest::newRow("too small for a double")
+            << QStringLiteral("0,") + QString(400, u'0') + QStringLiteral("1") << 0.0;
+        QTest::newRow("fifteen digits") << QStringLiteral("999.999.999.999.999") << 999999999999999.0;
+        QTest::newRow("sixteen digits, rounded") << QStringLiteral("9999999999999999") << 1e16;
+        QTest::newRow("many leading zeros") << QStringLiteral("-00000000000000000000012") << -12.0;
+        QTest::newRow("rounded to the nearest double") << QStringLiteral("9.007.199.254.740.993") << 9007199254740992.0;
     }
     void textToNumberReads()
     {
@@ -51,22 +50,22 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString();
-        QTest::newRow("single blank") << u" "_s;
-        QTest::newRow("letters") << u"abc"_s;
-        QTest::newRow("digits then letters") << u"12a"_s;
-        QTest::newRow("exponent") << u"1e3"_s;
-        QTest::newRow("dot as decimal point") << u"12.5"_s;
-        QTest::newRow("group of four after a dot") << u"1.2345"_s;
-        QTest::newRow("first group of four") << u"1234.567"_s;
-        QTest::newRow("dot first") << u".234"_s;
-        QTest::newRow("dot after the comma") << u"12,3.4"_s;
-        QTest::newRow("two commas") << u"12,5,3"_s;
-        QTest::newRow("blank after the sign") << u"- 12"_s;
-        QTest::newRow("sign only") << u"-"_s;
-        QTest::newRow("currency sign") << u"12 €"_s;
-        QTest::newRow("blank inside") << u"1 234"_s;
-        QTest::newRow("infinity") << u"inf"_s;
-        QTest::newRow("fullwidth digits") << u"１２"_s;
+        QTest::newRow("single blank") << QStringLiteral(" ");
+        QTest::newRow("letters") << QStringLiteral("abc");
+        QTest::newRow("digits then letters") << QStringLiteral("12a");
+        QTest::newRow("exponent") << QStringLiteral("1e3");
+        QTest::newRow("dot as decimal point") << QStringLiteral("12.5");
+        QTest::newRow("group of four after a dot") << QStringLiteral("1.2345");
+        QTest::newRow("first group of four") << QStringLiteral("1234.567");
+        QTest::newRow("dot first") << QStringLiteral(".234");
+        QTest::newRow("dot after the comma") << QStringLiteral("12,3.4");
+        QTest::newRow("two commas") << QStringLiteral("12,5,3");
+        QTest::newRow("blank after the sign") << QStringLiteral("- 12");
+        QTest::newRow("sign only") << QStringLiteral("-");
+        QTest::newRow("currency sign") << QStringLiteral("12 €");
+        QTest::newRow("blank inside") << QStringLiteral("1 234");
+        QTest::newRow("infinity") << QStringLiteral("inf");
+        QTest::newRow("fullwidth digits") << QStringLiteral("１２");
         QTest::newRow("beyond the double range") << fourHundredDigits;
     }
     void textToNumberRefuses()
@@ -79,22 +78,21 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("cents text") << u" 123456"_s << 123456.0;
-        QTest::newRow("negative cents text") << u"-1230"_s << -1230.0;
-        QTest::newRow("stops at the comma") << u"12,5"_s << 12.0;
-        QTest::newRow("dot is the decimal point") << u"12.5"_s << 12.5;
-        QTest::newRow("second dot stops") << u"1.2.3"_s << 1.2;
-        QTest::newRow("blanks sign digits then text") << u"  -7x"_s << -7.0;
-        QTest::newRow("fraction only") << u".5"_s << 0.5;
-        QTest::newRow("stops at a blank inside") << u"12 34"_s << 12.0;
-        QTest::newRow("no exponent") << u"1e5"_s << 1.0;
-        QTest::newRow("letters") << u"abc"_s << 0.0;
-        QTest::newRow("blank after the sign") << u"- 5"_s << 0.0;
-        QTest::newRow("minus zero") << u"-0"_s << 0.0;
-        QTest::newRow("beyond the double range")
-            << fourHundredDigits << std::numeric_limits<double>::max();
+        QTest::newRow("cents text") << QStringLiteral(" 123456") << 123456.0;
+        QTest::newRow("negative cents text") << QStringLiteral("-1230") << -1230.0;
+        QTest::newRow("stops at the comma") << QStringLiteral("12,5") << 12.0;
+        QTest::newRow("dot is the decimal point") << QStringLiteral("12.5") << 12.5;
+        QTest::newRow("second dot stops") << QStringLiteral("1.2.3") << 1.2;
+        QTest::newRow("blanks sign digits then text") << QStringLiteral("  -7x") << -7.0;
+        QTest::newRow("fraction only") << QStringLiteral(".5") << 0.5;
+        QTest::newRow("stops at a blank inside") << QStringLiteral("12 34") << 12.0;
+        QTest::newRow("no exponent") << QStringLiteral("1e5") << 1.0;
+        QTest::newRow("letters") << QStringLiteral("abc") << 0.0;
+        QTest::newRow("blank after the sign") << QStringLiteral("- 5") << 0.0;
+        QTest::newRow("minus zero") << QStringLiteral("-0") << 0.0;
+        QTest::newRow("beyond the double range") << fourHundredDigits << std::numeric_limits<double>::max();
         QTest::newRow("below the double range")
-            << u"-"_s + fourHundredDigits << -std::numeric_limits<double>::max();
+            << QStringLiteral("-") + fourHundredDigits << -std::numeric_limits<double>::max();
     }
     void prefixNumber()
     {
@@ -109,17 +107,18 @@ private slots:
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << 42.0 << u"42"_s;
-        QTest::newRow("decimal comma") << 12.5 << u"12,5"_s;
-        QTest::newRow("negative below one") << -0.5 << u"-0,5"_s;
-        QTest::newRow("zero") << 0.0 << u"0"_s;
-        QTest::newRow("minus zero") << -0.0 << u"0"_s;
-        QTest::newRow("no grouping") << 1234567.0 << u"1234567"_s;
-        QTest::newRow("shortest digits") << 0.1 << u"0,1"_s;
-        QTest::newRow("no exponent when large") << 1e20 << u"100000000000000000000"_s;
-        QTest::newRow("negative whole") << -41.0 << u"-41"_s;
-        QTest::newRow("whole beyond fifteen digits") << 1e15 << u"1000000000000000"_s;
-        QTest::newRow("every digit of a large whole number") << 9007199254740991.0 << u"9007199254740991"_s;
+        QTest::newRow("whole") << 42.0 << QStringLiteral("42");
+        QTest::newRow("decimal comma") << 12.5 << QStringLiteral("12,5");
+        QTest::newRow("negative below one") << -0.5 << QStringLiteral("-0,5");
+        QTest::newRow("zero") << 0.0 << QStringLiteral("0");
+        QTest::newRow("minus zero") << -0.0 << QStringLiteral("0");
+        QTest::newRow("no grouping") << 1234567.0 << QStringLiteral("1234567");
+        QTest::newRow("shortest digits") << 0.1 << QStringLiteral("0,1");
+        QTest::newRow("no exponent when large") << 1e20 << QStringLiteral("100000000000000000000");
+        QTest::newRow("negative whole") << -41.0 << QStringLiteral("-41");
+        QTest::newRow("whole beyond fifteen digits") << 1e15 << QStringLiteral("1000000000000000");
+        QTest::newRow("every digit of a large whole number")
+            << 9007199254740991.0 << QStringLiteral("9007199254740991");
         QTest::newRow("not a number") << std::nan("") << QString();
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << QString();
     }
@@ -141,20 +140,21 @@ private slots:
     {
         QTest::addColumn<qint64>("cents");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("zero") << qint64(0) << u"0,00"_s;
-        QTest::newRow("half") << qint64(50) << u"0,50"_s;
-        QTest::newRow("negative half") << qint64(-50) << u"-0,50"_s;
-        QTest::newRow("a few cents") << qint64(5) << u"0,05"_s;
-        QTest::newRow("negative few cents") << qint64(-5) << u"-0,05"_s;
-        QTest::newRow("below a thousand") << qint64(99999) << u"999,99"_s;
-        QTest::newRow("one thousand") << qint64(100000) << u"1.000,00"_s;
-        QTest::newRow("grouped") << qint64(123456) << u"1.234,56"_s;
-        QTest::newRow("negative") << qint64(-1230) << u"-12,30"_s;
-        QTest::newRow("negative grouped") << qint64(-123400) << u"-1.234,00"_s;
-        QTest::newRow("a million and more") << qint64(123456789) << u"1.234.567,89"_s;
-        QTest::newRow("32-bit limit") << qint64(2147483647) << u"21.474.836,47"_s;
-        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << u"92.233.720.368.547.758,07"_s;
-        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << u"-92.233.720.368.547.758,08"_s;
+        QTest::newRow("zero") << qint64(0) << QStringLiteral("0,00");
+        QTest::newRow("half") << qint64(50) << QStringLiteral("0,50");
+        QTest::newRow("negative half") << qint64(-50) << QStringLiteral("-0,50");
+        QTest::newRow("a few cents") << qint64(5) << QStringLiteral("0,05");
+        QTest::newRow("negative few cents") << qint64(-5) << QStringLiteral("-0,05");
+        QTest::newRow("below a thousand") << qint64(99999) << QStringLiteral("999,99");
+        QTest::newRow("one thousand") << qint64(100000) << QStringLiteral("1.000,00");
+        QTest::newRow("grouped") << qint64(123456) << QStringLiteral("1.234,56");
+        QTest::newRow("negative") << qint64(-1230) << QStringLiteral("-12,30");
+        QTest::newRow("negative grouped") << qint64(-123400) << QStringLiteral("-1.234,00");
+        QTest::newRow("a million and more") << qint64(123456789) << QStringLiteral("1.234.567,89");
+        QTest::newRow("32-bit limit") << qint64(2147483647) << QStringLiteral("21.474.836,47");
+        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << QStringLiteral("92.233.720.368.547.758,07");
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min()
+                                       << QStringLiteral("-92.233.720.368.547.758,08");
     }
     void formatCents()
     {
@@ -177,10 +177,10 @@ private slots:
         const QLocale before;
         QLocale::setDefault(locale);
         const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
-        QCOMPARE(German::formatCents(123456789), u"1.234.567,89"_s);
-        QCOMPARE(German::numberToText(1234.5), u"1234,5"_s);
-        QCOMPARE(German::textToNumber(u"1.234,5"_s), std::optional<double>(1234.5));
-        QVERIFY(!German::textToNumber(u"1,234.5"_s));
+        QCOMPARE(German::formatCents(123456789), QStringLiteral("1.234.567,89"));
+        QCOMPARE(German::numberToText(1234.5), QStringLiteral("1234,5"));
+        QCOMPARE(German::textToNumber(QStringLiteral("1.234,5")), std::optional<double>(1234.5));
+        QVERIFY(!German::textToNumber(QStringLiteral("1,234.5")));
     }
 };
 

@@ -12,8 +12,6 @@
 #include <optional>
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // Two decimals, decimal comma, "." between groups of three, leading "-".
@@ -23,7 +21,8 @@ QString displayText(qint64 cents)
     QString whole = QString::number(magnitude / 100);
     for (qsizetype p = whole.size() - 3; p > 0; p -= 3)
         whole.insert(p, u'.');
-    return (cents < 0 ? u"-"_s : QString()) + whole + u',' + QString::number(magnitude % 100).rightJustified(2, u'0');
+    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + u','
+           + QString::number(magnitude % 100).rightJustified(2, u'0');
 }
 
 struct ModelRow
@@ -39,17 +38,15 @@ struct ModelRow
 struct Model
 {
     std::vector<ModelRow> rows;
-    QString lastBalance = u"alt"_s;
-    std::array<QString, 4> totals = {u"alt"_s, u"alt"_s, u"alt"_s, u"alt"_s};
+    QString lastBalance = QStringLiteral("alt");
+    std::array<QString, 4> totals = {QStringLiteral("alt"), QStringLiteral("alt"), QStringLiteral("alt"),
+                                     QStringLiteral("alt")};
 };
 
 class SheetMaker
 {
 public:
-    explicit SheetMaker(quint32 seed)
-        : m_random(seed)
-    {
-    }
+    explicit SheetMaker(quint32 seed) : m_random(seed) {}
 
     Model make()
     {
@@ -65,11 +62,11 @@ public:
             row.balance = amount(30);
             row.balanceText = row.balance ? displayText(*row.balance) : QString();
             if (i > 2 && m_random.bounded(8) == 0)
-                row.balanceText = u"alt"_s; // a stale cell that the walk overwrites
+                row.balanceText = QStringLiteral("alt"); // a stale cell that the walk overwrites
             makeReceipt(row);
-            row.others[0] = u"K"_s + QString::number(m_random.bounded(100));
-            row.others[1] = u"%1.03.2024"_s.arg(1 + m_random.bounded(28));
-            row.others[2] = i == 2 ? u"Übertrag"_s : u"Buchung %1"_s.arg(i);
+            row.others[0] = QStringLiteral("K") + QString::number(m_random.bounded(100));
+            row.others[1] = QStringLiteral("%1.03.2024").arg(1 + m_random.bounded(28));
+            row.others[2] = i == 2 ? QStringLiteral("Übertrag") : QStringLiteral("Buchung %1").arg(i);
         }
         return model;
     }
@@ -107,10 +104,10 @@ private:
             row.receiptText = QString();
             break;
         case 2:
-            row.receiptText = u" "_s;
+            row.receiptText = QStringLiteral(" ");
             break;
         case 3:
-            row.receiptText = u"A"_s + QString::number(m_random.bounded(100));
+            row.receiptText = QStringLiteral("A") + QString::number(m_random.bounded(100));
             break;
         default:
             row.receipt = m_random.bounded(qint64(-20), qint64(100'000));
@@ -161,8 +158,7 @@ QStringList rowTexts(const Model &model, int i)
     QStringList texts;
     for (const std::optional<qint64> &a : row.amounts)
         texts << (a ? displayText(*a) : QString());
-    texts << row.balanceText << row.others[0] << row.receiptText << row.others[1] << row.others[2]
-          << row.others[3];
+    texts << row.balanceText << row.others[0] << row.receiptText << row.others[1] << row.others[2] << row.others[3];
     return texts;
 }
 
@@ -184,7 +180,7 @@ private slots:
     {
         QTest::addColumn<quint32>("seed");
         for (quint32 seed : {1U, 2U, 3U, 20240301U})
-            QTest::newRow(qPrintable(u"seed %1"_s.arg(seed))) << seed;
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
     }
     void randomSheetsFollowTheModel()
     {
@@ -198,7 +194,7 @@ private slots:
                 fillRow(sheet, i, rowTexts(model, i));
             FlexGridStore totals = totalsGrid();
             for (int j = 1; j <= 5; ++j)
-                totals.setTextMatrix(j, 2, u"alt"_s);
+                totals.setTextMatrix(j, 2, QStringLiteral("alt"));
 
             applyRules(model);
             // A second run must find nothing left to change.
@@ -207,19 +203,22 @@ private slots:
                 modul::SummenBerechnen(sheet, totals);
                 for (int i = 2; i < rows; ++i) {
                     if (sheetRow(sheet, i) != rowTexts(model, i))
-                        QFAIL(qPrintable(u"sheet %1, run %2, row %3 of %4:\n  got      %5\n  expected %6"_s.arg(n)
+                        QFAIL(qPrintable(QStringLiteral("sheet %1, run %2, row %3 of %4:\n  got      %5\n  expected %6")
+                                             .arg(n)
                                              .arg(run)
                                              .arg(i)
                                              .arg(rows)
-                                             .arg(sheetRow(sheet, i).join(u" | "_s),
-                                                  rowTexts(model, i).join(u" | "_s))));
+                                             .arg(sheetRow(sheet, i).join(QStringLiteral(" | ")),
+                                                  rowTexts(model, i).join(QStringLiteral(" | ")))));
                 }
                 const QStringList got = column(totals, 2).mid(1);
                 const QStringList expected = {model.totals[0], model.totals[1], model.totals[2], model.totals[3],
                                               model.lastBalance};
                 if (got != expected)
-                    QFAIL(qPrintable(u"sheet %1 of %2 rows, totals %3, expected %4"_s.arg(n).arg(rows).arg(
-                        got.join(u" | "_s), expected.join(u" | "_s))));
+                    QFAIL(qPrintable(QStringLiteral("sheet %1 of %2 rows, totals %3, expected %4")
+                                         .arg(n)
+                                         .arg(rows)
+                                         .arg(got.join(QStringLiteral(" | ")), expected.join(QStringLiteral(" | ")))));
             }
         }
     }

@@ -267,12 +267,15 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("renamedIndex");
         QTest::addColumn<QString>("question");
-        QTest::newRow("Porto renamed, Yes") << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::Yes) << 4
-                                           << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
-        QTest::newRow("Porto renamed, No") << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::No) << -1
-                                          << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
+        QTest::newRow("Porto renamed, Yes")
+            << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::Yes) << 4
+            << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
+        QTest::newRow("Porto renamed, No")
+            << 4 << QStringLiteral("Briefmarken") << int(MessageBox::Answer::No) << -1
+            << QStringLiteral("Sie möchten die Taste mit der Bezeichnung 'Porto' umbenenen in 'Briefmarken");
         QTest::newRow("nothing picked") << -1 << QStringLiteral("Kasse") << int(MessageBox::Answer::Yes) << 0
-                                       << QStringLiteral("Sie möchten die Taste mit der Bezeichnung '' umbenenen in 'Kasse");
+                                        << QStringLiteral(
+                                               "Sie möchten die Taste mit der Bezeichnung '' umbenenen in 'Kasse");
     }
     void renaming()
     {

@@ -41,8 +41,9 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("plain rates") << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}
                                      << QByteArray("16%\r\n5%\r\n0%\r\n");
-        QTest::newRow("a comma is quoted") << QStringList{QStringLiteral("19%"), QStringLiteral("10,7%"), QStringLiteral("0%")}
-                                           << QByteArray("19%\r\n\"10,7%\"\r\n0%\r\n");
+        QTest::newRow("a comma is quoted")
+            << QStringList{QStringLiteral("19%"), QStringLiteral("10,7%"), QStringLiteral("0%")}
+            << QByteArray("19%\r\n\"10,7%\"\r\n0%\r\n");
         QTest::newRow("an empty rate") << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QString()}
                                        << QByteArray("19%\r\n7%\r\n\"\"\r\n");
     }

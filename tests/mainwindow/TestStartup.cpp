@@ -8,10 +8,10 @@
 
 namespace {
 const QStringList DesignCaptions = {
-    QStringLiteral("Tageseinnahme"), QStringLiteral("Gutschein"),        QStringLiteral("Bankeinzahlung"),
-    QStringLiteral("Lohnzahlung"),   QStringLiteral("Porto"),            QStringLiteral("Tanken"),
-    QStringLiteral("Rechnung Bar"),  QStringLiteral("Bürobedarf"),       QStringLiteral("Reinigungsmittel"),
-    QStringLiteral("Privateinlage"), QStringLiteral("Privatentnahme"),   QStringLiteral("Spende")};
+    QStringLiteral("Tageseinnahme"), QStringLiteral("Gutschein"),      QStringLiteral("Bankeinzahlung"),
+    QStringLiteral("Lohnzahlung"),   QStringLiteral("Porto"),          QStringLiteral("Tanken"),
+    QStringLiteral("Rechnung Bar"),  QStringLiteral("Bürobedarf"),     QStringLiteral("Reinigungsmittel"),
+    QStringLiteral("Privateinlage"), QStringLiteral("Privatentnahme"), QStringLiteral("Spende")};
 
 QStringList rowTexts(const FlexGridStore &g, int row)
 {
@@ -34,12 +34,12 @@ private slots:
         QCOMPARE(g.rows(), 5);
         QCOMPARE(g.cols(), 10);
         QCOMPARE(g.fixedRows(), 2);
-        QCOMPARE(rowTexts(g, 0), (QStringList{QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
-                                              QStringLiteral("Einnahmen"), QStringLiteral("Ausgaben"),
-                                              QStringLiteral("Bestand"), QStringLiteral("Konto"),
-                                              QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"),
-                                              QStringLiteral("Text"), QString()}));
-        QCOMPARE(rowTexts(g, 1).mid(0, 3), (QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")}));
+        QCOMPARE(rowTexts(g, 0),
+                 (QStringList{QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
+                              QStringLiteral("Ausgaben"), QStringLiteral("Bestand"), QStringLiteral("Konto"),
+                              QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"), QStringLiteral("Text"), QString()}));
+        QCOMPARE(rowTexts(g, 1).mid(0, 3),
+                 (QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")}));
         QCOMPARE(g.textMatrix(1, 6), QString());
         QCOMPARE(g.textMatrix(2, 8), QStringLiteral("Übertrag"));
         for (int c = 0; c < 10; ++c) {
@@ -71,8 +71,8 @@ private slots:
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QList<int>>("widths");
         QTest::addColumn<int>("rowHeight");
-        QTest::newRow("1024x768") << QSize(1024, 768) << QList<int>{1001, 1001, 1001, 1001, 1001, 600, 900, 1001, 2500, 20}
-                                  << 240;
+        QTest::newRow("1024x768") << QSize(1024, 768)
+                                  << QList<int>{1001, 1001, 1001, 1001, 1001, 600, 900, 1001, 2500, 20} << 240;
         // 1001 x 1.875 = 1876.875; 900 x 1.875 = 1687.5 and 2500 x 1.875 = 4687.5 round to even.
         QTest::newRow("1920x1080") << QSize(1920, 1080)
                                    << QList<int>{1877, 1877, 1877, 1877, 1877, 1125, 1688, 1001, 4688, 20} << 338;
@@ -111,17 +111,23 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("rates");
         QTest::addColumn<int>("messages");
-        QTest::newRow("no file") << QByteArray() << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("no file") << QByteArray()
+                                 << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")} << 0;
         QTest::newRow("three lines") << QByteArray("16%\r\n5%\r\n0%\r\n")
-                                     << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")} << 0;
-        QTest::newRow("a fourth line is ignored") << QByteArray("16%\r\n5%\r\n0%\r\n99%\r\n")
-                                                  << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")} << 0;
-        QTest::newRow("a comma splits a value") << QByteArray("19%\r\n7,5%\r\n0%\r\n")
-                                                << QStringList{QStringLiteral("19%"), QStringLiteral("7"), QStringLiteral("5%")} << 0;
-        QTest::newRow("a quoted comma survives") << QByteArray("19%\r\n\"7,5%\"\r\n0%\r\n")
-                                                 << QStringList{QStringLiteral("19%"), QStringLiteral("7,5%"), QStringLiteral("0%")} << 0;
-        QTest::newRow("a short file keeps the defaults") << QByteArray("16%\r\n")
-                                                         << QStringList{QStringLiteral("16%"), QStringLiteral("7%"), QStringLiteral("0%")} << 1;
+                                     << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}
+                                     << 0;
+        QTest::newRow("a fourth line is ignored")
+            << QByteArray("16%\r\n5%\r\n0%\r\n99%\r\n")
+            << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("a comma splits a value")
+            << QByteArray("19%\r\n7,5%\r\n0%\r\n")
+            << QStringList{QStringLiteral("19%"), QStringLiteral("7"), QStringLiteral("5%")} << 0;
+        QTest::newRow("a quoted comma survives")
+            << QByteArray("19%\r\n\"7,5%\"\r\n0%\r\n")
+            << QStringList{QStringLiteral("19%"), QStringLiteral("7,5%"), QStringLiteral("0%")} << 0;
+        QTest::newRow("a short file keeps the defaults")
+            << QByteArray("16%\r\n") << QStringList{QStringLiteral("16%"), QStringLiteral("7%"), QStringLiteral("0%")}
+            << 1;
     }
     void rateTexts()
     {
@@ -143,7 +149,10 @@ private slots:
         f.start();
         QByteArray expected;
         for (const QString &c : DesignCaptions)
-            expected += (c == QStringLiteral("Bürobedarf") ? QByteArray("B\xFC" "robedarf") : c.toLatin1()) + "\r\n";
+            expected += (c == QStringLiteral("Bürobedarf") ? QByteArray("B\xFC"
+                                                                        "robedarf")
+                                                           : c.toLatin1())
+                        + "\r\n";
         QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected);
 
         f.folder.write(QStringLiteral("Tasten.txt"), expected.replace("Porto", "Briefmarken"));

@@ -1,5 +1,5 @@
-#include "platform/FileSystem.h"
 #include "TestSupport.h"
+#include "platform/FileSystem.h"
 
 #include <QDir>
 #include <QtTest>

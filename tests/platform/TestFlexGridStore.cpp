@@ -71,8 +71,8 @@ private slots:
         g.setRow(3);
         events.clear();
         g.setRow(2);
-        QCOMPARE(events, (QStringList{QStringLiteral("leave 3"), QStringLiteral("change 2"),
-                                      QStringLiteral("leave 2"), QStringLiteral("change 3")}));
+        QCOMPARE(events, (QStringList{QStringLiteral("leave 3"), QStringLiteral("change 2"), QStringLiteral("leave 2"),
+                                      QStringLiteral("change 3")}));
         QCOMPARE(g.row(), 3);
     }
 
@@ -113,9 +113,14 @@ private slots:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("column8");
-        QTest::newRow("in the middle") << 3 << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"), QStringLiteral("c")};
-        QTest::newRow("at the end") << 5 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString()};
-        QTest::newRow("past the end does nothing") << 7 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        QTest::newRow("in the middle") << 3
+                                       << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"),
+                                                      QStringLiteral("c")};
+        QTest::newRow("at the end") << 5
+                                    << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                                   QString()};
+        QTest::newRow("past the end does nothing")
+            << 7 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     }
     void addItemShiftsRowsDown()
     {

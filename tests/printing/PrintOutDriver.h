@@ -42,12 +42,14 @@ inline QStringList sheetLook(const FlexGridStore &g)
     QStringList widths;
     for (int c = 0; c < g.cols(); ++c)
         widths << QString::number(g.colWidth(c));
-    QStringList look{QStringLiteral("widths %1; grid font %2 %3").arg(widths.join(u' ')).arg(g.fontName()).arg(g.fontSize())};
+    QStringList look{
+        QStringLiteral("widths %1; grid font %2 %3").arg(widths.join(u' ')).arg(g.fontName()).arg(g.fontSize())};
     for (int r = 0; r < g.rows(); ++r) {
         QStringList cells;
         for (int c = 0; c < g.cols(); ++c) {
             const FlexGridStore::CellFormat &f = g.format(r, c);
-            cells << QStringLiteral("%1[%2%3 %4]").arg(g.textMatrix(r, c), f.bold ? QStringLiteral("b") : QString())
+            cells << QStringLiteral("%1[%2%3 %4]")
+                         .arg(g.textMatrix(r, c), f.bold ? QStringLiteral("b") : QString())
                          .arg(f.fontSize)
                          .arg(f.fontName);
         }

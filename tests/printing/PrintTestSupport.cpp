@@ -7,8 +7,6 @@
 
 #include <array>
 
-using namespace Qt::StringLiterals;
-
 void fillSheet(FlexGrid &grid, int bodyRows)
 {
     FlexGridStore &s = grid.store();
@@ -16,7 +14,7 @@ void fillSheet(FlexGrid &grid, int bodyRows)
     s.setFixedCols(0);
     s.setRows(2 + bodyRows);
     s.setFixedRows(2);
-    s.setFontName(u"Arial"_s);
+    s.setFontName(QStringLiteral("Arial"));
     s.setFontSize(8.0F);
     s.setAllRowHeights(240);
     const std::array<int, 10> widths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500, 20};
@@ -24,7 +22,7 @@ void fillSheet(FlexGrid &grid, int bodyRows)
         s.setColWidth(c, widths[static_cast<size_t>(c)]);
     for (int r = 0; r < s.rows(); ++r)
         for (int c = 0; c < 10; ++c)
-            s.setTextMatrix(r, c, u"r%1c%2"_s.arg(r).arg(c));
+            s.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
 }
 
 double mmToPoints(double mm)
@@ -50,7 +48,7 @@ PdfWord PdfPage::find(const QString &text) const
 
 QList<PdfPage> readPdfPages(const QString &pdfPath)
 {
-    const QString bbox = runTool(u"pdftotext"_s, {u"-bbox"_s, pdfPath, u"-"_s});
+    const QString bbox = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
     if (bbox.isNull())
         return {};
     QList<PdfPage> pages;

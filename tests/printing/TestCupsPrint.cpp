@@ -15,21 +15,21 @@
 
 #include <map>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // The finished output of the jobs titled docName, by job id.
 std::map<int, QString> finishedJobs(const QString &folder, const QString &queue, const QString &docName)
 {
     std::map<int, QString> jobs;
-    const QString completed = runTool(u"lpstat"_s, {u"-W"_s, u"completed"_s, u"-o"_s, queue});
-    const QRegularExpression name(u"^%1-job_(\\d+)\\.pdf$"_s.arg(QRegularExpression::escape(docName)));
+    const QString completed = runTool(QStringLiteral("lpstat"),
+                                      {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue});
+    const QRegularExpression name(QStringLiteral("^%1-job_(\\d+)\\.pdf$").arg(QRegularExpression::escape(docName)));
     for (const QString &file : QDir(folder).entryList(QDir::Files)) {
         const QRegularExpressionMatch m = name.match(file);
         if (!m.hasMatch())
             continue;
-        const QRegularExpression listed(u"^%1-%2\\s"_s.arg(queue, m.captured(1)), QRegularExpression::MultilineOption);
+        const QRegularExpression listed(QStringLiteral("^%1-%2\\s").arg(queue, m.captured(1)),
+                                        QRegularExpression::MultilineOption);
         if (completed.contains(listed))
             jobs[m.captured(1).toInt()] = QDir(folder).filePath(file);
     }
@@ -49,7 +49,7 @@ QStringList pdfWords(const QString &path)
 QString uniqueDocName()
 {
     static int count = 0;
-    return u"barlogtest-%1-%2"_s.arg(QCoreApplication::applicationPid()).arg(++count);
+    return QStringLiteral("barlogtest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
 }
 
 // Waits for jobs titled docName on each queue and answers their words, job
@@ -60,7 +60,7 @@ QList<QStringList> printedJobs(const QString &folder, const QString &docName, in
     std::map<int, std::pair<QString, QString>> jobs; // id: queue, file
     const auto collect = [&] {
         jobs.clear();
-        for (const QString &queue : {u"PDF"_s, u"PDF2"_s})
+        for (const QString &queue : {QStringLiteral("PDF"), QStringLiteral("PDF2")})
             for (const auto &[id, file] : finishedJobs(folder, queue, docName))
                 jobs[id] = {queue, file};
         return static_cast<int>(jobs.size());
@@ -107,34 +107,35 @@ void TestCupsPrint::sheetAndTotalsComeOutAsTwoJobsOnTheChosenQueue()
 {
     FlexGrid sheet;
     fillSheet(sheet, 4);
-    sheet.store().setTextMatrix(2, 8, u"Übertrag"_s);
-    sheet.store().setTextMatrix(3, 8, u"Bürobedarf"_s);
-    sheet.store().setTextMatrix(3, 3, u"12,50"_s);
+    sheet.store().setTextMatrix(2, 8, QStringLiteral("Übertrag"));
+    sheet.store().setTextMatrix(3, 8, QStringLiteral("Bürobedarf"));
+    sheet.store().setTextMatrix(3, 3, QStringLiteral("12,50"));
     FlexGrid totals(nullptr, 2, 3, 1, 1);
-    totals.store().setTextMatrix(0, 1, u"Summe"_s);
-    totals.store().setTextMatrix(1, 1, u"1.234,56"_s);
+    totals.store().setTextMatrix(0, 1, QStringLiteral("Summe"));
+    totals.store().setTextMatrix(1, 1, QStringLiteral("1.234,56"));
 
     CurrentPrinter current;
-    QVERIFY(current.drucker_setzen(u"PDF2"_s));
-    const QString docName = u"barlogtest-%1"_s.arg(QCoreApplication::applicationPid());
+    QVERIFY(current.drucker_setzen(QStringLiteral("PDF2")));
+    const QString docName = QStringLiteral("barlogtest-%1").arg(QCoreApplication::applicationPid());
     current.printer().setDocName(docName);
     QVERIFY(PrintGrid(sheet, current.printer(), 20.0F, 10.0F, 0.0F, 10.0F, {}, {}, 0));
     QVERIFY(PrintGrid(totals, current.printer(), 60.0F, 30.0F, 5.0F, 10.0F, {}, {}, 0));
 
     std::map<int, QString> jobs;
-    QTRY_VERIFY_WITH_TIMEOUT((jobs = finishedJobs(m_folder, u"PDF2"_s, docName)).size() >= 2, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT((jobs = finishedJobs(m_folder, QStringLiteral("PDF2"), docName)).size() >= 2, 60000);
     QCOMPARE(jobs.size(), size_t(2));
     const QStringList first = pdfWords(jobs.begin()->second);
     const QStringList second = pdfWords(std::next(jobs.begin())->second);
     for (const QString &path : {jobs.begin()->second, std::next(jobs.begin())->second})
         QFile::remove(path);
-    for (const QString &word : {u"r0c0"_s, u"r5c0"_s, u"Übertrag"_s, u"Bürobedarf"_s, u"12,50"_s})
-        QVERIFY2(first.contains(word), qPrintable(word + u" missing from "_s + first.join(u' ')));
-    QVERIFY(!first.contains(u"Summe"_s));
-    QVERIFY(second.contains(u"Summe"_s));
-    QVERIFY(second.contains(u"1.234,56"_s));
-    QVERIFY(!second.contains(u"Übertrag"_s));
-    QCOMPARE(current.deviceName(), u"PDF2"_s);
+    for (const QString &word : {QStringLiteral("r0c0"), QStringLiteral("r5c0"), QStringLiteral("Übertrag"),
+                                QStringLiteral("Bürobedarf"), QStringLiteral("12,50")})
+        QVERIFY2(first.contains(word), qPrintable(word + QStringLiteral(" missing from ") + first.join(u' ')));
+    QVERIFY(!first.contains(QStringLiteral("Summe")));
+    QVERIFY(second.contains(QStringLiteral("Summe")));
+    QVERIFY(second.contains(QStringLiteral("1.234,56")));
+    QVERIFY(!second.contains(QStringLiteral("Übertrag")));
+    QCOMPARE(current.deviceName(), QStringLiteral("PDF2"));
 }
 
 void TestCupsPrint::wholePrintOutOfALoadedMonth()
@@ -142,29 +143,31 @@ void TestCupsPrint::wholePrintOutOfALoadedMonth()
     PrintOutDriver d;
     Form1 &w = d.start();
     d.clickCell(2, 4);
-    d.type(u"1000"_s);
+    d.type(QStringLiteral("1000"));
     d.clickCell(3, 0);
-    d.type(u"250"_s);
+    d.type(QStringLiteral("250"));
     d.key(Qt::Key_Right, 8);
-    d.type(u"Tageseinnahme"_s);
+    d.type(QStringLiteral("Tageseinnahme"));
     d.clickCell(4, 3);
-    d.type(u"12,5"_s);
+    d.type(QStringLiteral("12,5"));
     d.key(Qt::Key_Right, 5);
-    d.type(u"Bürobedarf"_s);
+    d.type(QStringLiteral("Bürobedarf"));
     d.key(Qt::Key_Enter);
     // The typed month is filed as November 2025 and loaded from there.
-    QVERIFY(QDir(d.folder.path()).mkpath(u"2025"_s));
-    const MonthStorage::SavePlan plan = MonthStorage::planSave(d.sheet(), d.folder.path(), u"2025"_s, u"11"_s);
+    QVERIFY(QDir(d.folder.path()).mkpath(QStringLiteral("2025")));
+    const MonthStorage::SavePlan plan =
+        MonthStorage::planSave(d.sheet(), d.folder.path(), QStringLiteral("2025"), QStringLiteral("11"));
     QCOMPARE(MonthStorage::save(plan), QString());
-    w.Combo1->setEditText(u"11"_s);
-    w.Combo2->setEditText(u"2025"_s);
-    QVERIFY(MonthStorage::loadMonth(d.sheet(), d.folder.path(), u"2025"_s, u"11"_s, {w.satz1, w.satz2, w.satz3})
+    w.Combo1->setEditText(QStringLiteral("11"));
+    w.Combo2->setEditText(QStringLiteral("2025"));
+    QVERIFY(MonthStorage::loadMonth(d.sheet(), d.folder.path(), QStringLiteral("2025"), QStringLiteral("11"),
+                                    {w.satz1, w.satz2, w.satz3})
                 .loaded);
     w.editorTakesCurrentCell();
     d.clickCell(3, 8);
     const QStringList before = sheetLook(d.sheet());
 
-    d.choosePrinter(u"PDF2"_s);
+    d.choosePrinter(QStringLiteral("PDF2"));
     const QString docName = uniqueDocName();
     d.printerWindow().currentPrinter().printer().setDocName(docName);
     d.drucken();
@@ -173,26 +176,31 @@ void TestCupsPrint::wholePrintOutOfALoadedMonth()
     QCOMPARE(jobs.size(), 2);
     const QStringList &sheet = jobs[0];
     const QStringList &totals = jobs[1];
-    QCOMPARE(sheet.first(), u"PDF2"_s);
-    QCOMPARE(totals.first(), u"PDF2"_s);
-    for (const QString &word : {u"Einnahmen"_s, u"Ausgaben"_s, u"Bestand"_s, u"Konto"_s, u"Beleg-Nr"_s, u"Datum"_s,
-                                u"Text"_s, u"19%"_s, u"7%"_s, u"0%"_s, u"2025-11"_s, u"Übertrag"_s, u"1.000,00"_s,
-                                u"250,00"_s, u"Tageseinnahme"_s, u"1.250,00"_s, u"12,50"_s, u"Bürobedarf"_s,
-                                u"1.237,50"_s})
-        QVERIFY2(sheet.contains(word), qPrintable(word + u" missing from "_s + sheet.join(u' ')));
-    for (const QString &word : {u"2025-11"_s, u"250,00"_s, u"12,50"_s, u"1.237,50"_s, u"Ausgaben"_s})
-        QVERIFY2(totals.contains(word), qPrintable(word + u" missing from "_s + totals.join(u' ')));
-    for (const QString &word : {u"Übertrag"_s, u"Tageseinnahme"_s, u"Bürobedarf"_s, u"Beleg-Nr"_s})
+    QCOMPARE(sheet.first(), QStringLiteral("PDF2"));
+    QCOMPARE(totals.first(), QStringLiteral("PDF2"));
+    for (const QString &word :
+         {QStringLiteral("Einnahmen"), QStringLiteral("Ausgaben"), QStringLiteral("Bestand"), QStringLiteral("Konto"),
+          QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"), QStringLiteral("Text"), QStringLiteral("19%"),
+          QStringLiteral("7%"), QStringLiteral("0%"), QStringLiteral("2025-11"), QStringLiteral("Übertrag"),
+          QStringLiteral("1.000,00"), QStringLiteral("250,00"), QStringLiteral("Tageseinnahme"),
+          QStringLiteral("1.250,00"), QStringLiteral("12,50"), QStringLiteral("Bürobedarf"),
+          QStringLiteral("1.237,50")})
+        QVERIFY2(sheet.contains(word), qPrintable(word + QStringLiteral(" missing from ") + sheet.join(u' ')));
+    for (const QString &word : {QStringLiteral("2025-11"), QStringLiteral("250,00"), QStringLiteral("12,50"),
+                                QStringLiteral("1.237,50"), QStringLiteral("Ausgaben")})
+        QVERIFY2(totals.contains(word), qPrintable(word + QStringLiteral(" missing from ") + totals.join(u' ')));
+    for (const QString &word : {QStringLiteral("Übertrag"), QStringLiteral("Tageseinnahme"),
+                                QStringLiteral("Bürobedarf"), QStringLiteral("Beleg-Nr")})
         QVERIFY2(!totals.contains(word), qPrintable(word));
 
     QCOMPARE(sheetLook(d.sheet()), before);
     QVERIFY(!d.printerWindow().isVisible());
     QVERIFY(w.isVisible());
-    QCOMPARE(d.printerWindow().currentPrinter().deviceName(), u"PDF"_s);
-    QCOMPARE(d.printerWindow().Combo1->currentText(), u"PDF2"_s);
+    QCOMPARE(d.printerWindow().currentPrinter().deviceName(), QStringLiteral("PDF"));
+    QCOMPARE(d.printerWindow().Combo1->currentText(), QStringLiteral("PDF2"));
     QCOMPARE(w.Combo33->count(), 12);
-    QCOMPARE(w.Combo1->currentText(), u"11"_s);
-    QCOMPARE(w.Combo2->currentText(), u"2025"_s);
+    QCOMPARE(w.Combo1->currentText(), QStringLiteral("11"));
+    QCOMPARE(w.Combo2->currentText(), QStringLiteral("2025"));
     QCOMPARE(MessageBox::takeShown().size(), 0);
 }
 
@@ -201,10 +209,14 @@ void TestCupsPrint::printerIsPutBack_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("printedOn");
-    QTest::newRow("the default, another queue chosen") << u"PDF"_s << u"PDF2"_s << u"PDF2"_s;
-    QTest::newRow("another queue current, the default chosen") << u"PDF2"_s << u"PDF"_s << u"PDF"_s;
-    QTest::newRow("a name no printer has") << u"PDF2"_s << u"Laserdrucker"_s << u"PDF2"_s;
-    QTest::newRow("the name in other letters") << u"PDF"_s << u"pdf2"_s << u"PDF"_s;
+    QTest::newRow("the default, another queue chosen")
+        << QStringLiteral("PDF") << QStringLiteral("PDF2") << QStringLiteral("PDF2");
+    QTest::newRow("another queue current, the default chosen")
+        << QStringLiteral("PDF2") << QStringLiteral("PDF") << QStringLiteral("PDF");
+    QTest::newRow("a name no printer has")
+        << QStringLiteral("PDF2") << QStringLiteral("Laserdrucker") << QStringLiteral("PDF2");
+    QTest::newRow("the name in other letters")
+        << QStringLiteral("PDF") << QStringLiteral("pdf2") << QStringLiteral("PDF");
 }
 
 void TestCupsPrint::printerIsPutBack()
@@ -242,8 +254,8 @@ void TestCupsPrint::noPrinterChosen()
     d.drucken();
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text, u"Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
-                            "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste."_s);
+    QCOMPARE(shown[0].text, QStringLiteral("Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
+                                           "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste."));
     QCOMPARE(sheetLook(d.sheet()), before);
     QVERIFY(w.isVisible());
     QVERIFY(!d.printerWindow().isVisible());

@@ -9,8 +9,6 @@
 #include <QPainter>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct DrawnText
@@ -34,16 +32,23 @@ protected:
     int metric(PaintDeviceMetric m) const override
     {
         switch (m) {
-        case PdmWidth: return 2000;
-        case PdmHeight: return 3000;
+        case PdmWidth:
+            return 2000;
+        case PdmHeight:
+            return 3000;
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return 144;
-        case PdmDepth: return 32;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-        default: return QPaintDevice::metric(m);
+        case PdmPhysicalDpiY:
+            return 144;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return QPaintDevice::metric(m);
         }
     }
 
@@ -171,14 +176,14 @@ void TestGridPrintService::pagination()
     QStringList body;
     for (const QList<DrawnText> &page : printed) {
         const QStringList texts = visibleTexts(page);
-        QCOMPARE(texts.contains(u"r1c8"_s), rectHeight >= 48);
+        QCOMPARE(texts.contains(QStringLiteral("r1c8")), rectHeight >= 48);
         for (const QString &t : texts)
-            if (t.endsWith(u"c0"_s) && t != u"r0c0"_s && t != u"r1c0"_s)
+            if (t.endsWith(QStringLiteral("c0")) && t != QStringLiteral("r0c0") && t != QStringLiteral("r1c0"))
                 body << t;
     }
     QStringList expected;
     for (int r = 2; r < 2 + drawnRows; ++r)
-        expected << u"r%1c0"_s.arg(r);
+        expected << QStringLiteral("r%1c0").arg(r);
     QCOMPARE(body, expected);
 }
 
@@ -188,10 +193,10 @@ void TestGridPrintService::clipsAtTheRightEdge()
     FlexGrid grid;
     fillSheet(grid, 1);
     const QStringList texts = visibleTexts(printPages(grid, QRect(20, 0, 550, 1000)).value(0));
-    QVERIFY(texts.contains(u"r2c4"_s));
-    QVERIFY(texts.contains(u"r2c5"_s));
-    QVERIFY(!texts.contains(u"r2c6"_s));
-    QVERIFY(!texts.contains(u"r2c8"_s));
+    QVERIFY(texts.contains(QStringLiteral("r2c4")));
+    QVERIFY(texts.contains(QStringLiteral("r2c5")));
+    QVERIFY(!texts.contains(QStringLiteral("r2c6")));
+    QVERIFY(!texts.contains(QStringLiteral("r2c8")));
 }
 
 void TestGridPrintService::cellFontsAsOnScreen()
@@ -202,19 +207,19 @@ void TestGridPrintService::cellFontsAsOnScreen()
     s.setRowCol(3, 1);
     s.setCellFontBold(true);
     s.setCellFontSize(12.0F);
-    s.setCellFontName(u"DejaVu Serif"_s);
+    s.setCellFontName(QStringLiteral("DejaVu Serif"));
     s.setRowCol(2, 0);
     QFont bold;
     QFont plain;
     for (const DrawnText &t : printPages(grid, QRect(0, 0, 1500, 1000)).value(0)) {
-        if (t.text == u"r3c1"_s)
+        if (t.text == QStringLiteral("r3c1"))
             bold = t.font;
-        else if (t.text == u"r3c2"_s)
+        else if (t.text == QStringLiteral("r3c2"))
             plain = t.font;
     }
     QVERIFY(bold.bold());
     QCOMPARE(bold.pointSizeF(), 12.0);
-    QCOMPARE(bold.family(), u"DejaVu Serif"_s);
+    QCOMPARE(bold.family(), QStringLiteral("DejaVu Serif"));
     QVERIFY(!plain.bold());
     QCOMPARE(plain.pointSizeF(), 8.0);
 }

@@ -10,8 +10,6 @@
 #include <QComboBox>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestNoPrinters : public QObject
 {
     Q_OBJECT
@@ -26,7 +24,7 @@ private slots:
 void TestNoPrinters::listStaysAsItWas()
 {
     QComboBox box;
-    box.addItem(u"schon da"_s);
+    box.addItem(QStringLiteral("schon da"));
     GetPrinters(&box);
     QCOMPARE(box.count(), 1);
     GetPrinters(nullptr);
@@ -41,7 +39,7 @@ void TestNoPrinters::noCurrentPrinterAndNothingToSelect()
 {
     CurrentPrinter current;
     QCOMPARE(current.deviceName(), QString());
-    QVERIFY(!current.drucker_setzen(u"PDF"_s));
+    QVERIFY(!current.drucker_setzen(QStringLiteral("PDF")));
     QVERIFY(!current.drucker_setzen(QString()));
     QCOMPARE(current.deviceName(), QString());
 }
@@ -63,9 +61,9 @@ void TestNoPrinters::printOutSaysSoAndComesBack()
     PrintOutDriver d(QSize(1920, 1080));
     Form1 &w = d.start();
     d.clickCell(2, 4);
-    d.type(u"80"_s);
+    d.type(QStringLiteral("80"));
     d.clickCell(3, 8);
-    d.type(u"Bürobedarf"_s);
+    d.type(QStringLiteral("Bürobedarf"));
     d.clickCell(4, 0);
     const QStringList before = sheetLook(d.sheet());
     d.openPrinterWindow();
@@ -75,9 +73,9 @@ void TestNoPrinters::printOutSaysSoAndComesBack()
         d.drucken();
         const QList<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, u"Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
-                                "Bitte richten Sie zuerst einen Drucker im System ein."_s);
-        QCOMPARE(shown[0].title, u"Barlog"_s);
+        QCOMPARE(shown[0].text, QStringLiteral("Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
+                                               "Bitte richten Sie zuerst einen Drucker im System ein."));
+        QCOMPARE(shown[0].title, QStringLiteral("Barlog"));
         QCOMPARE(sheetLook(d.sheet()), before);
         QVERIFY(w.isVisible());
         QVERIFY(!d.printerWindow().isVisible());

@@ -15,8 +15,6 @@
 
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // The PDF printers' paper: A4 with 5 mm margins, so the printable area
@@ -47,10 +45,9 @@ public:
                                             QPageLayout::Millimeter));
         m_printer.setOutputFileName(path());
     }
-    QString path() const { return m_dir.filePath(u"druck.pdf"_s); }
+    QString path() const { return m_dir.filePath(QStringLiteral("druck.pdf")); }
     QPrinter &printer() { return m_printer; }
-    bool print(FlexGrid &grid, Margins m = {}, const QString &titel = {}, const QString &datum = {},
-               short many = 0)
+    bool print(FlexGrid &grid, Margins m = {}, const QString &titel = {}, const QString &datum = {}, short many = 0)
     {
         return PrintGrid(grid, m_printer, m.left, m.top, m.right, m.bottom, titel, datum, many);
     }
@@ -103,11 +100,15 @@ void TestPrintGrid::pageRectangle_data()
     QTest::addColumn<float>("right");
     QTest::addColumn<float>("bottom");
     QTest::addColumn<QRect>("edges"); // left, top, right, bottom as x1, y1, x2, y2
-    QTest::newRow("journal sheet margins") << 20.0F << 10.0F << 0.0F << 10.0F << QRect(QPoint(200, 50), QPoint(2000, 1450));
+    QTest::newRow("journal sheet margins")
+        << 20.0F << 10.0F << 0.0F << 10.0F << QRect(QPoint(200, 50), QPoint(2000, 1450));
     QTest::newRow("totals margins") << 60.0F << 30.0F << 5.0F << 10.0F << QRect(QPoint(600, 150), QPoint(1950, 1450));
-    QTest::newRow("2.5 pixels round down to even") << 0.25F << 0.5F << 0.25F << 0.5F << QRect(QPoint(2, 2), QPoint(1998, 1498));
-    QTest::newRow("7.5 pixels round up to even") << 0.75F << 1.5F << 0.75F << 1.5F << QRect(QPoint(8, 8), QPoint(1992, 1492));
-    QTest::newRow("12.5 pixels round down to even") << 1.25F << 2.5F << 1.25F << 2.5F << QRect(QPoint(12, 12), QPoint(1988, 1488));
+    QTest::newRow("2.5 pixels round down to even")
+        << 0.25F << 0.5F << 0.25F << 0.5F << QRect(QPoint(2, 2), QPoint(1998, 1498));
+    QTest::newRow("7.5 pixels round up to even")
+        << 0.75F << 1.5F << 0.75F << 1.5F << QRect(QPoint(8, 8), QPoint(1992, 1492));
+    QTest::newRow("12.5 pixels round down to even")
+        << 1.25F << 2.5F << 1.25F << 2.5F << QRect(QPoint(12, 12), QPoint(1988, 1488));
     QTest::newRow("no margins") << 0.0F << 0.0F << 0.0F << 0.0F << QRect(QPoint(0, 0), QPoint(2000, 1500));
 }
 
@@ -165,18 +166,20 @@ void TestPrintGrid::firstRowLandsInsideTheMargins()
     QFETCH(float, top);
     const QList<PdfPage> pages = printSheet(3, {left, top, 0.0F, 10.0F});
     QCOMPARE(pages.size(), 1);
-    const QRectF box = pages.first().find(u"r2c0"_s).box;
+    const QRectF box = pages.first().find(QStringLiteral("r2c0")).box;
     QVERIFY(!box.isEmpty());
     const double cellLeft = mmToPoints(PaperMarginMm + left);
     const double rowTop = mmToPoints(PaperMarginMm + top + HeadingsMm);
     const double rowBottom = rowTop + mmToPoints(RowMm);
     // The text starts a small padding right of the cell's left edge.
     QVERIFY2(box.left() > cellLeft && box.left() < cellLeft + mmToPoints(1.5),
-             qPrintable(u"x %1 for cell edge %2"_s.arg(box.left()).arg(cellLeft)));
-    QVERIFY2(box.top() > rowTop - TolerancePt && box.bottom() < rowBottom + TolerancePt,
-             qPrintable(u"y %1..%2 for row %3..%4"_s.arg(box.top()).arg(box.bottom()).arg(rowTop).arg(rowBottom)));
+             qPrintable(QStringLiteral("x %1 for cell edge %2").arg(box.left()).arg(cellLeft)));
+    QVERIFY2(
+        box.top() > rowTop - TolerancePt && box.bottom() < rowBottom + TolerancePt,
+        qPrintable(
+            QStringLiteral("y %1..%2 for row %3..%4").arg(box.top()).arg(box.bottom()).arg(rowTop).arg(rowBottom)));
     // The heading row sits at the top margin itself.
-    const QRectF heading = pages.first().find(u"r0c0"_s).box;
+    const QRectF heading = pages.first().find(QStringLiteral("r0c0")).box;
     QVERIFY(heading.top() > mmToPoints(PaperMarginMm + top) - TolerancePt);
     QVERIFY(heading.bottom() < mmToPoints(PaperMarginMm + top + RowMm) + TolerancePt);
 }
@@ -185,17 +188,17 @@ void TestPrintGrid::laterPagesStartAtTheTopMargin()
 {
     const QList<PdfPage> pages = printSheet(130);
     QCOMPARE(pages.size(), 3);
-    const QRectF first = pages[0].find(u"r2c0"_s).box;
-    const QRectF second = pages[1].find(u"r63c0"_s).box;
-    const QRectF third = pages[2].find(u"r124c0"_s).box;
+    const QRectF first = pages[0].find(QStringLiteral("r2c0")).box;
+    const QRectF second = pages[1].find(QStringLiteral("r63c0")).box;
+    const QRectF third = pages[2].find(QStringLiteral("r124c0")).box;
     QVERIFY(!first.isEmpty() && !second.isEmpty() && !third.isEmpty());
     QCOMPARE(second.top(), first.top());
     QCOMPARE(third.top(), first.top());
     // The headings come again on every page, and no row is printed twice.
     for (const PdfPage &page : pages)
-        QVERIFY(page.texts().contains(u"r1c8"_s));
-    QVERIFY(!pages[1].texts().contains(u"r62c0"_s));
-    QVERIFY(pages[0].texts().contains(u"r62c0"_s));
+        QVERIFY(page.texts().contains(QStringLiteral("r1c8")));
+    QVERIFY(!pages[1].texts().contains(QStringLiteral("r62c0")));
+    QVERIFY(pages[0].texts().contains(QStringLiteral("r62c0")));
 }
 
 void TestPrintGrid::leadingColumns_data()
@@ -230,7 +233,7 @@ void TestPrintGrid::leadingColumns()
     QCOMPARE(pages.size(), 1);
     // Column 9 is too narrow for its text; 0 to 8 show theirs.
     for (int c = 0; c < 9; ++c)
-        QCOMPARE(pages.first().texts().contains(u"r2c%1"_s.arg(c)), c < printedColumns);
+        QCOMPARE(pages.first().texts().contains(QStringLiteral("r2c%1").arg(c)), c < printedColumns);
     for (int c = 0; c < 10; ++c)
         QCOMPARE(grid.store().colWidth(c), widths[c]);
     QCOMPARE(grid.store().redraw(), redrawBefore);
@@ -241,14 +244,15 @@ void TestPrintGrid::titleAndDateOnEveryPage()
     FlexGrid grid;
     fillSheet(grid, 200);
     PdfPrint pdf;
-    QVERIFY(pdf.print(grid, {20.0F, 30.0F, 0.0F, 10.0F}, u"Kassenbuch März"_s, u"06.12.2026"_s));
+    QVERIFY(
+        pdf.print(grid, {20.0F, 30.0F, 0.0F, 10.0F}, QStringLiteral("Kassenbuch März"), QStringLiteral("06.12.2026")));
     const QList<PdfPage> pages = pdf.pages();
     // 30 mm from the top leaves room for 56 rows a page.
     QCOMPARE(pages.size(), 4);
     for (const PdfPage &page : pages) {
-        const QRectF title = page.find(u"März"_s).box;
-        const QRectF date = page.find(u"06.12.2026"_s).box;
-        const QRectF kasse = page.find(u"Kassenbuch"_s).box;
+        const QRectF title = page.find(QStringLiteral("März")).box;
+        const QRectF date = page.find(QStringLiteral("06.12.2026")).box;
+        const QRectF kasse = page.find(QStringLiteral("Kassenbuch")).box;
         QVERIFY(!title.isEmpty() && !date.isEmpty() && !kasse.isEmpty());
         QVERIFY(kasse.left() > mmToPoints(PaperMarginMm + 20.0) - TolerancePt);
         QVERIFY(kasse.left() < mmToPoints(PaperMarginMm + 20.0) + TolerancePt);
@@ -300,7 +304,7 @@ void TestPrintGrid::rowsFillingExactlyOneRectangle()
     QVERIFY(pdf.print(grid));
     const QList<PdfPage> printed = pdf.pages();
     QCOMPARE(printed.size(), pages);
-    QVERIFY(printed.last().texts().contains(u"r%1c0"_s.arg(grid.store().rows() - 1)));
+    QVERIFY(printed.last().texts().contains(QStringLiteral("r%1c0").arg(grid.store().rows() - 1)));
 }
 
 void TestPrintGrid::screenFactorsDoNotChangeThePrint()
@@ -324,7 +328,7 @@ void TestPrintGrid::refusingGridPrintsNothingAndRestoresColumns()
     fillSheet(grid, 3);
     QCOMPARE(grid.printRequest(1, nullptr), FlexGrid::PrintReady); // a job of its own is open
     PdfPrint pdf;
-    QVERIFY(!pdf.print(grid, {}, u"Titel"_s, {}, 3));
+    QVERIFY(!pdf.print(grid, {}, QStringLiteral("Titel"), {}, 3));
     QVERIFY(!QFile::exists(pdf.path()));
     QCOMPARE(grid.store().colWidth(3), 1000);
     QCOMPARE(grid.store().colWidth(8), 2500);
@@ -338,7 +342,7 @@ void TestPrintGrid::printerThatCannotOpenReportsFailure()
     fillSheet(grid, 3);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(u"/nonexistent-folder/druck.pdf"_s);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/druck.pdf"));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!PrintGrid(grid, printer, 20.0F, 10.0F, 0.0F, 10.0F, {}, {}, 3));
     QCOMPARE(grid.store().colWidth(5), 600);

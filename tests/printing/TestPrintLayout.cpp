@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // The journal sheet on a screen: bold headings at the given size, and the
@@ -21,7 +19,7 @@ FlexGridStore screenSheet(int rows, int headingHeight, int rowHeight, float head
         g.setRowCol(0, c);
         g.setCellFontBold(true);
         g.setCellFontSize(headingPoints);
-        g.setCellFontName(u"MS Sans Serif"_s);
+        g.setCellFontName(QStringLiteral("MS Sans Serif"));
     }
     g.setRowCol(rows - 1, 0);
     return g;
@@ -31,10 +29,10 @@ QStringList formats(const FlexGridStore &g)
 {
     QStringList all;
     for (int r = 0; r < g.rows(); ++r) {
-        QStringList row{u"h%1"_s.arg(g.rowHeight(r))};
+        QStringList row{QStringLiteral("h%1").arg(g.rowHeight(r))};
         for (int c = 0; c < g.cols(); ++c) {
             const FlexGridStore::CellFormat &f = g.format(r, c);
-            row << u"%1%2%3"_s.arg(f.fontSize).arg(f.bold ? u"b"_s : QString(), f.fontName);
+            row << QStringLiteral("%1%2%3").arg(f.fontSize).arg(f.bold ? QStringLiteral("b") : QString(), f.fontName);
         }
         all << row.join(u' ');
     }
@@ -75,7 +73,7 @@ void TestPrintLayout::screenFormatsComeBack()
     const QStringList screen = formats(g);
 
     const PrintLayout::SheetFormats kept(g);
-    PrintLayout::setColumns(g, u"19%"_s, u"7%"_s, u"0%"_s);
+    PrintLayout::setColumns(g, QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"));
     PrintLayout::setEveryCellFontSize(g, 8.0F);
     g.setAllRowHeights(240);
     QVERIFY(formats(g) != screen);

@@ -8,21 +8,19 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // Entries below the carry-over row as loading or typing leaves them.
 void fillEntries(FlexGridStore &g, int count)
 {
-    g.setTextMatrix(2, 4, u"100,00"_s);
+    g.setTextMatrix(2, 4, QStringLiteral("100,00"));
     // At least the rows of a fresh sheet; the last row stays empty.
     g.setRows(std::max(5, 3 + count + 1));
     for (int i = 0; i < count; ++i) {
         const int r = 3 + i;
-        g.setTextMatrix(r, i % 2 == 0 ? 0 : 3, u"%1,50"_s.arg(i + 1));
-        g.setTextMatrix(r, 7, u"%1.03.2026"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')));
-        g.setTextMatrix(r, 8, i % 2 == 0 ? u"Tageseinnahme"_s : u"Bürobedarf"_s);
+        g.setTextMatrix(r, i % 2 == 0 ? 0 : 3, QStringLiteral("%1,50").arg(i + 1));
+        g.setTextMatrix(r, 7, QStringLiteral("%1.03.2026").arg(i % 28 + 1, 2, 10, QChar(u'0')));
+        g.setTextMatrix(r, 8, i % 2 == 0 ? QStringLiteral("Tageseinnahme") : QStringLiteral("Bürobedarf"));
     }
 }
 
@@ -31,7 +29,7 @@ QStringList cellTexts(const FlexGridStore &g)
     QStringList texts;
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c)
-            texts << u"(%1,%2) %3"_s.arg(r).arg(c).arg(g.textMatrix(r, c));
+            texts << QStringLiteral("(%1,%2) %3").arg(r).arg(c).arg(g.textMatrix(r, c));
     return texts;
 }
 
@@ -57,23 +55,27 @@ QStringList printedSheet(QSize screen, int printOuts = 1)
     d.start();
     fillEntries(d.sheet(), 6);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"blatt.pdf"_s);
+    const QString pdf = dir.filePath(QStringLiteral("blatt.pdf"));
     const TotalsCannotPrint busy(*d.form->flex2);
     for (int i = 0; i < printOuts; ++i) {
         d.printIntoFile(pdf);
         d.drucken();
     }
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
-    if (shown.size() != printOuts || !shown[0].text.startsWith(u"Die Monatssummen konnten nicht"_s))
-        return {u"unexpected messages"_s};
+    if (shown.size() != printOuts || !shown[0].text.startsWith(QStringLiteral("Die Monatssummen konnten nicht")))
+        return {QStringLiteral("unexpected messages")};
     const QList<PdfPage> pages = readPdfPages(pdf);
     if (pages.isEmpty())
         return {};
     QStringList words;
     for (const PdfWord &w : pages.first().words) {
         const QRectF b = w.box;
-        words << u"%1 %2 %3 %4 %5"_s.arg(w.text).arg(b.left(), 0, 'f', 2).arg(b.top(), 0, 'f', 2)
-                     .arg(b.right(), 0, 'f', 2).arg(b.bottom(), 0, 'f', 2);
+        words << QStringLiteral("%1 %2 %3 %4 %5")
+                     .arg(w.text)
+                     .arg(b.left(), 0, 'f', 2)
+                     .arg(b.top(), 0, 'f', 2)
+                     .arg(b.right(), 0, 'f', 2)
+                     .arg(b.bottom(), 0, 'f', 2);
     }
     return words;
 }
@@ -134,7 +136,7 @@ void TestPrintOut::screenLayoutComesBack()
     const QStringList before = sheetLook(d.sheet());
     const QString month = w.Combo1->currentText();
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"monat.pdf"_s);
+    const QString pdf = dir.filePath(QStringLiteral("monat.pdf"));
     for (int printOut = 1; printOut <= 2; ++printOut) {
         d.printIntoFile(pdf);
         d.drucken();
@@ -179,7 +181,7 @@ void TestPrintOut::printLayoutOnThePage()
     d.start();
     fillEntries(d.sheet(), 2);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"blatt.pdf"_s);
+    const QString pdf = dir.filePath(QStringLiteral("blatt.pdf"));
     {
         const TotalsCannotPrint busy(*d.form->flex2);
         d.printIntoFile(pdf);
@@ -187,29 +189,34 @@ void TestPrintOut::printLayoutOnThePage()
     }
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text, u"Die Monatssummen konnten nicht auf \"%1\" gedruckt werden. "
-                            "Das Kassenbuch selbst wurde gedruckt."_s.arg(pdf));
+    QCOMPARE(shown[0].text, QStringLiteral("Die Monatssummen konnten nicht auf \"%1\" gedruckt werden. "
+                                           "Das Kassenbuch selbst wurde gedruckt.")
+                                .arg(pdf));
     const QList<PdfPage> pages = readPdfPages(pdf);
     QCOMPARE(pages.size(), 1);
     const PdfPage &page = pages.first();
 
     // Heading centres lie half a column plus half the next apart, by the
     // printed widths 1000, 600, 900, 1000 and 2500 twips (20 twips a point).
-    QList<QRectF> headings = boxesOf(page, u"Einnahmen"_s);
-    for (const QString &h : {u"Ausgaben"_s, u"Bestand"_s, u"Konto"_s, u"Beleg-Nr"_s, u"Datum"_s, u"Text"_s})
+    QList<QRectF> headings = boxesOf(page, QStringLiteral("Einnahmen"));
+    for (const QString &h : {QStringLiteral("Ausgaben"), QStringLiteral("Bestand"), QStringLiteral("Konto"),
+                             QStringLiteral("Beleg-Nr"), QStringLiteral("Datum"), QStringLiteral("Text")})
         headings << boxesOf(page, h);
     QCOMPARE(headings.size(), 9);
     const QList<double> widths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500};
     for (int c = 0; c + 1 < headings.size(); ++c) {
         const double apart = headings[c + 1].center().x() - headings[c].center().x();
         const double expected = (widths[c] + widths[c + 1]) / 2.0 / 20.0;
-        QVERIFY2(qAbs(apart - expected) < 0.5, qPrintable(u"columns %1 and %2: %3 pt apart, not %4"_s.arg(c).arg(c + 1)
-                                                               .arg(apart).arg(expected)));
+        QVERIFY2(
+            qAbs(apart - expected) < 0.5,
+            qPrintable(
+                QStringLiteral("columns %1 and %2: %3 pt apart, not %4").arg(c).arg(c + 1).arg(apart).arg(expected)));
     }
     // Every row 240 twips high: the rate texts sit 12 points below the headings.
-    const QRectF rate = page.find(u"19%"_s).box;
+    const QRectF rate = page.find(QStringLiteral("19%")).box;
     QVERIFY(!rate.isEmpty());
-    QVERIFY2(qAbs(rate.top() - headings[0].top() - 12.0) < 0.5, qPrintable(QString::number(rate.top() - headings[0].top())));
+    QVERIFY2(qAbs(rate.top() - headings[0].top() - 12.0) < 0.5,
+             qPrintable(QString::number(rate.top() - headings[0].top())));
     // Every cell at 8 points: headings, rate texts and entries are equally tall.
     for (const PdfWord &word : page.words)
         QVERIFY2(qAbs(word.box.height() - rate.height()) < 0.01, qPrintable(word.text));
@@ -221,10 +228,13 @@ void TestPrintOut::entryBeingTypedIsPrintedAndKept_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("balance");
-    QTest::newRow("income in the first column") << 0 << u"12,5"_s << u"12,50"_s << u"112,50"_s;
-    QTest::newRow("income in the second column") << 1 << u"7"_s << u"7,00"_s << u"107,00"_s;
-    QTest::newRow("expense") << 3 << u"0,99"_s << u"0,99"_s << u"99,01"_s;
-    QTest::newRow("booking text") << 8 << u"Bürobedarf"_s << u"Bürobedarf"_s << u"100,00"_s;
+    QTest::newRow("income in the first column")
+        << 0 << QStringLiteral("12,5") << QStringLiteral("12,50") << QStringLiteral("112,50");
+    QTest::newRow("income in the second column")
+        << 1 << QStringLiteral("7") << QStringLiteral("7,00") << QStringLiteral("107,00");
+    QTest::newRow("expense") << 3 << QStringLiteral("0,99") << QStringLiteral("0,99") << QStringLiteral("99,01");
+    QTest::newRow("booking text") << 8 << QStringLiteral("Bürobedarf") << QStringLiteral("Bürobedarf")
+                                  << QStringLiteral("100,00");
 }
 
 void TestPrintOut::entryBeingTypedIsPrintedAndKept()
@@ -235,11 +245,11 @@ void TestPrintOut::entryBeingTypedIsPrintedAndKept()
     QFETCH(QString, balance);
     PrintOutDriver d;
     d.start();
-    d.sheet().setTextMatrix(2, 4, u"100,00"_s);
+    d.sheet().setTextMatrix(2, 4, QStringLiteral("100,00"));
     d.clickCell(3, col);
     d.type(typed);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"blatt.pdf"_s);
+    const QString pdf = dir.filePath(QStringLiteral("blatt.pdf"));
     {
         const TotalsCannotPrint busy(*d.form->flex2);
         d.printIntoFile(pdf);
@@ -266,11 +276,12 @@ void TestPrintOut::clickAfterPrintOutChangesNoCell_data()
     QTest::addColumn<bool>("deleted");
     QTest::addColumn<QPoint>("clicked");
     QTest::newRow("looked at an income, click a text") << QPoint(0, 3) << QString() << false << QPoint(8, 3);
-    QTest::newRow("typed an income, click another row") << QPoint(0, 5) << u"7"_s << false << QPoint(8, 3);
+    QTest::newRow("typed an income, click another row") << QPoint(0, 5) << QStringLiteral("7") << false << QPoint(8, 3);
     QTest::newRow("Delete in an income, click the row below") << QPoint(0, 3) << QString() << true << QPoint(0, 4);
-    QTest::newRow("typed a text, click the first entry") << QPoint(8, 4) << u"Kasse"_s << false << QPoint(0, 3);
+    QTest::newRow("typed a text, click the first entry")
+        << QPoint(8, 4) << QStringLiteral("Kasse") << false << QPoint(0, 3);
     QTest::newRow("click where start-up leaves the cursor") << QPoint(3, 3) << QString() << false << QPoint(0, 4);
-    QTest::newRow("click the carry-over balance") << QPoint(8, 5) << u"x"_s << false << QPoint(4, 2);
+    QTest::newRow("click the carry-over balance") << QPoint(8, 5) << QStringLiteral("x") << false << QPoint(4, 2);
 }
 
 void TestPrintOut::clickAfterPrintOutChangesNoCell()
@@ -283,16 +294,16 @@ void TestPrintOut::clickAfterPrintOutChangesNoCell()
     d.start();
     FlexGridStore &g = d.sheet();
     fillEntries(g, 3);
-    g.setTextMatrix(4, 0, u"50,00"_s);
+    g.setTextMatrix(4, 0, QStringLiteral("50,00"));
     d.clickCell(edited.y(), edited.x());
     if (deleted)
         d.key(Qt::Key_Delete);
     d.type(typed);
     QTemporaryDir dir;
-    d.printIntoFile(dir.filePath(u"monat.pdf"_s));
+    d.printIntoFile(dir.filePath(QStringLiteral("monat.pdf")));
     d.drucken();
     const QStringList printed = cellTexts(g);
-    QVERIFY(printed.contains(u"(4,0) 50,00"_s));
+    QVERIFY(printed.contains(QStringLiteral("(4,0) 50,00")));
     d.clickCell(clicked.y(), clicked.x());
     QCOMPARE(cellTexts(g), printed);
     QVERIFY(d.form->Text1->isVisible());
@@ -303,9 +314,9 @@ void TestPrintOut::selectorsKeepTheLoadedMonth_data()
 {
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("year");
-    QTest::newRow("a month of last year") << u"11"_s << u"2025"_s;
-    QTest::newRow("an earlier month of this year") << u"01"_s << u"2026"_s;
-    QTest::newRow("today's month") << u"03"_s << u"2026"_s;
+    QTest::newRow("a month of last year") << QStringLiteral("11") << QStringLiteral("2025");
+    QTest::newRow("an earlier month of this year") << QStringLiteral("01") << QStringLiteral("2026");
+    QTest::newRow("today's month") << QStringLiteral("03") << QStringLiteral("2026");
 }
 
 void TestPrintOut::selectorsKeepTheLoadedMonth()
@@ -324,19 +335,18 @@ void TestPrintOut::selectorsKeepTheLoadedMonth()
     QCOMPARE(MonthStorage::save(plan), QString());
     w.Combo1->setEditText(month);
     w.Combo2->setEditText(year);
-    const MonthStorage::LoadResult load =
-        MonthStorage::loadMonth(d.sheet(), d.folder.path(), year, month, rates);
+    const MonthStorage::LoadResult load = MonthStorage::loadMonth(d.sheet(), d.folder.path(), year, month, rates);
     QVERIFY2(load.loaded, qPrintable(load.message));
     w.editorTakesCurrentCell();
-    QCOMPARE(d.text(6, 8), u"Bürobedarf"_s);
+    QCOMPARE(d.text(6, 8), QStringLiteral("Bürobedarf"));
 
     QTemporaryDir dir;
-    d.printIntoFile(dir.filePath(u"monat.pdf"_s));
+    d.printIntoFile(dir.filePath(QStringLiteral("monat.pdf")));
     d.drucken();
     QCOMPARE(w.Combo1->currentText(), month);
     QCOMPARE(w.Combo2->currentText(), year);
-    QCOMPARE(d.text(1, 6), u"%1-%2"_s.arg(year, month));
-    QCOMPARE(d.text(6, 8), u"Bürobedarf"_s);
+    QCOMPARE(d.text(1, 6), QStringLiteral("%1-%2").arg(year, month));
+    QCOMPARE(d.text(6, 8), QStringLiteral("Bürobedarf"));
 }
 
 void TestPrintOut::jobThatCannotStartIsReported()
@@ -347,13 +357,14 @@ void TestPrintOut::jobThatCannotStartIsReported()
     d.clickCell(4, 8);
     const QStringList before = sheetLook(d.sheet());
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"fehlt/monat.pdf"_s);
+    const QString pdf = dir.filePath(QStringLiteral("fehlt/monat.pdf"));
     d.printIntoFile(pdf);
     d.drucken();
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text,
-             u"Das Kassenbuch konnte nicht auf \"%1\" gedruckt werden. Es wurde nichts gedruckt."_s.arg(pdf));
+    QCOMPARE(
+        shown[0].text,
+        QStringLiteral("Das Kassenbuch konnte nicht auf \"%1\" gedruckt werden. Es wurde nichts gedruckt.").arg(pdf));
     QCOMPARE(sheetLook(d.sheet()), before);
     QVERIFY(w.isVisible());
     QVERIFY(!d.printerWindow().isVisible());

@@ -8,8 +8,6 @@
 #include <QComboBox>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
 class TestPrinters : public QObject
 {
     Q_OBJECT
@@ -39,27 +37,29 @@ void TestPrinters::initTestCase()
 {
     if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
         QSKIP("needs the private CUPS server that ./test.sh starts (CUPS_SERVER is not set)");
-    QVERIFY2(runTool(u"lpstat"_s, {u"-r"_s}).contains(u"is running"_s), "the CUPS server does not answer");
+    QVERIFY2(runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")),
+             "the CUPS server does not answer");
 }
 
 void TestPrinters::listHoldsEveryQueueInTheSystemsOrder()
 {
-    const QStringList queues = runTool(u"lpstat"_s, {u"-e"_s}).split(u'\n', Qt::SkipEmptyParts);
-    QVERIFY(queues.contains(u"PDF"_s));
-    QVERIFY(queues.contains(u"PDF2"_s));
+    const QStringList queues =
+        runTool(QStringLiteral("lpstat"), {QStringLiteral("-e")}).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(queues.contains(QStringLiteral("PDF")));
+    QVERIFY(queues.contains(QStringLiteral("PDF2")));
     QComboBox box;
-    box.addItem(u"schon da"_s);
+    box.addItem(QStringLiteral("schon da"));
     GetPrinters(&box);
     QStringList items;
     for (int i = 0; i < box.count(); ++i)
         items << box.itemText(i);
-    QCOMPARE(items, QStringList{u"schon da"_s} + queues);
+    QCOMPARE(items, QStringList{QStringLiteral("schon da")} + queues);
 }
 
 void TestPrinters::defaultNameIsTheServersDefault()
 {
-    const QString answer = runTool(u"lpstat"_s, {u"-d"_s});
-    const QString expected = answer.section(u": "_s, 1).trimmed();
+    const QString answer = runTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
+    const QString expected = answer.section(QStringLiteral(": "), 1).trimmed();
     QVERIFY2(!expected.isEmpty(), qPrintable(answer));
     QCOMPARE(Standarddruckername(), expected);
 }
@@ -77,14 +77,21 @@ void TestPrinters::drucker_setzen_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("after");
-    QTest::newRow("exact name selects it") << u"PDF"_s << u"PDF2"_s << true << u"PDF2"_s;
-    QTest::newRow("the default put back") << u"PDF2"_s << u"PDF"_s << true << u"PDF"_s;
-    QTest::newRow("the current one again") << u"PDF2"_s << u"PDF2"_s << true << u"PDF2"_s;
-    QTest::newRow("other letter case is no match") << u"PDF"_s << u"pdf2"_s << false << u"PDF"_s;
-    QTest::newRow("unknown name") << u"PDF2"_s << u"Laserdrucker"_s << false << u"PDF2"_s;
-    QTest::newRow("empty name") << u"PDF2"_s << QString() << false << u"PDF2"_s;
-    QTest::newRow("trailing blank") << u"PDF"_s << u"PDF2 "_s << false << u"PDF"_s;
-    QTest::newRow("prefix of a name") << u"PDF2"_s << u"PD"_s << false << u"PDF2"_s;
+    QTest::newRow("exact name selects it")
+        << QStringLiteral("PDF") << QStringLiteral("PDF2") << true << QStringLiteral("PDF2");
+    QTest::newRow("the default put back")
+        << QStringLiteral("PDF2") << QStringLiteral("PDF") << true << QStringLiteral("PDF");
+    QTest::newRow("the current one again")
+        << QStringLiteral("PDF2") << QStringLiteral("PDF2") << true << QStringLiteral("PDF2");
+    QTest::newRow("other letter case is no match")
+        << QStringLiteral("PDF") << QStringLiteral("pdf2") << false << QStringLiteral("PDF");
+    QTest::newRow("unknown name") << QStringLiteral("PDF2") << QStringLiteral("Laserdrucker") << false
+                                  << QStringLiteral("PDF2");
+    QTest::newRow("empty name") << QStringLiteral("PDF2") << QString() << false << QStringLiteral("PDF2");
+    QTest::newRow("trailing blank") << QStringLiteral("PDF") << QStringLiteral("PDF2 ") << false
+                                    << QStringLiteral("PDF");
+    QTest::newRow("prefix of a name") << QStringLiteral("PDF2") << QStringLiteral("PD") << false
+                                      << QStringLiteral("PDF2");
 }
 
 void TestPrinters::drucker_setzen()
@@ -110,8 +117,9 @@ void TestPrinters::printerWindowLoadsOnFirstShow()
 
     d.openPrinterWindow();
     QVERIFY(window.isVisible());
-    QCOMPARE(window.windowTitle(), u"Form1"_s);
-    QCOMPARE(items(window.Combo1), runTool(u"lpstat"_s, {u"-e"_s}).split(u'\n', Qt::SkipEmptyParts));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(items(window.Combo1),
+             runTool(QStringLiteral("lpstat"), {QStringLiteral("-e")}).split(u'\n', Qt::SkipEmptyParts));
     QCOMPARE(window.Combo1->currentText(), Standarddruckername());
     QCOMPARE(window.currentPrinter().deviceName(), Standarddruckername());
     // Modeless and without an owner: the main window stays usable.
@@ -121,9 +129,9 @@ void TestPrinters::printerWindowLoadsOnFirstShow()
     QVERIFY(w.isVisible());
     QVERIFY(w.isEnabled());
     d.clickCell(3, 8);
-    d.type(u"Porto"_s);
+    d.type(QStringLiteral("Porto"));
     d.key(Qt::Key_Enter);
-    QCOMPARE(d.text(3, 8), u"Porto"_s);
+    QCOMPARE(d.text(3, 8), QStringLiteral("Porto"));
     QVERIFY(window.isVisible());
 }
 
@@ -132,10 +140,10 @@ void TestPrinters::abbrechenKeepsListAndText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("closeBox");
     QTest::newRow("the default printer") << QString() << false;
-    QTest::newRow("another queue picked") << u"PDF2"_s << false;
-    QTest::newRow("a name typed by hand") << u"Laserdrucker im Flur"_s << false;
-    QTest::newRow("the box emptied") << u""_s << false;
-    QTest::newRow("another queue, closed by the close box") << u"PDF2"_s << true;
+    QTest::newRow("another queue picked") << QStringLiteral("PDF2") << false;
+    QTest::newRow("a name typed by hand") << QStringLiteral("Laserdrucker im Flur") << false;
+    QTest::newRow("the box emptied") << QStringLiteral("") << false;
+    QTest::newRow("another queue, closed by the close box") << QStringLiteral("PDF2") << true;
 }
 
 void TestPrinters::abbrechenKeepsListAndText()

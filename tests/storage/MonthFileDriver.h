@@ -109,7 +109,8 @@ struct MonthFileDriver : EditingDriver
         month1.setTextMatrix(2, 4, QStringLiteral("100,00"));
         Fixtures::setRow(month1, 3,
                          {QStringLiteral("5,00"), QString(), QString(), QString(), QStringLiteral("105,00"),
-                          QStringLiteral("4711"), QString(), QStringLiteral("01.03.2021"), QStringLiteral("Kaffee ") + tag});
+                          QStringLiteral("4711"), QString(), QStringLiteral("01.03.2021"),
+                          QStringLiteral("Kaffee ") + tag});
         // Loaded, this row is an entry row, and the balance carries into it.
         month1.setTextMatrix(4, 4, QStringLiteral("105,00"));
         const QString error = MonthStorage::save(MonthStorage::planSave(month1, folder.path(), year, month));

@@ -42,11 +42,11 @@ private slots:
         ProgramFolder folder;
         const QString path = makeMonthFile(folder);
         QVERIFY(!path.isEmpty());
-        const QStringList expected = {
-            QStringLiteral("Einnahmen1 TEXT"), QStringLiteral("Einnahmen2 TEXT"), QStringLiteral("Einnahmen3 TEXT"),
-            QStringLiteral("Ausgaben TEXT"),   QStringLiteral("Bestand TEXT"),    QStringLiteral("Konto TEXT"),
-            QStringLiteral("Beleg TEXT"),      QStringLiteral("Datum TEXT"),      QStringLiteral("Text TEXT"),
-            QStringLiteral("leer TEXT")};
+        const QStringList expected = {QStringLiteral("Einnahmen1 TEXT"), QStringLiteral("Einnahmen2 TEXT"),
+                                      QStringLiteral("Einnahmen3 TEXT"), QStringLiteral("Ausgaben TEXT"),
+                                      QStringLiteral("Bestand TEXT"),    QStringLiteral("Konto TEXT"),
+                                      QStringLiteral("Beleg TEXT"),      QStringLiteral("Datum TEXT"),
+                                      QStringLiteral("Text TEXT"),       QStringLiteral("leer TEXT")};
         QCOMPARE(Sql::columns(path, QStringLiteral("Journal")), expected);
         QVERIFY(Sql::rows(path, QStringLiteral("Journal")).isEmpty());
         QCOMPARE(Sql::pragma(path, QStringLiteral("application_id")), JournalTable::applicationId);
@@ -143,13 +143,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("error");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("a new file is created") << "" << "2021-03.mdb" << 0 << QStringList{QStringLiteral("2021-03.mdb")};
+        QTest::newRow("a new file is created") << ""
+                                               << "2021-03.mdb" << 0 << QStringList{QStringLiteral("2021-03.mdb")};
         QTest::newRow("an existing file is left alone")
-            << "file" << "2021-03.mdb" << 0 << QStringList{QStringLiteral("2021-03.mdb")};
+            << "file"
+            << "2021-03.mdb" << 0 << QStringList{QStringLiteral("2021-03.mdb")};
         QTest::newRow("a folder of that name counts as an existing database")
-            << "folder" << "2021-03.mdb" << int(DbError::DatabaseExists) << QStringList{QStringLiteral("2021-03.mdb")};
+            << "folder"
+            << "2021-03.mdb" << int(DbError::DatabaseExists) << QStringList{QStringLiteral("2021-03.mdb")};
         QTest::newRow("a missing year folder is reported, nothing created")
-            << "" << "2022/2022-01.mdb" << int(DbError::InvalidPath) << QStringList{};
+            << ""
+            << "2022/2022-01.mdb" << int(DbError::InvalidPath) << QStringList{};
     }
     void interneDatenbank()
     {
@@ -176,14 +180,21 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("values");
         QTest::addColumn<int>("error");
-        QTest::newRow("a Jet file is read-only") << "jet" << "Users" << 10 << int(DbError::ReadOnly);
-        QTest::newRow("a text file is no database") << "text" << "Journal" << 10 << int(DbError::UnrecognizedFormat);
-        QTest::newRow("a missing file is not created") << "missing" << "Journal" << 10 << int(DbError::FileNotFound);
-        QTest::newRow("another program's SQLite file") << "foreign" << "Journal" << 10 << int(DbError::UnrecognizedFormat);
-        QTest::newRow("a table that is not there") << "ours" << "Kasse" << 10 << int(DbError::TableNotFound);
+        QTest::newRow("a Jet file is read-only") << "jet"
+                                                 << "Users" << 10 << int(DbError::ReadOnly);
+        QTest::newRow("a text file is no database") << "text"
+                                                    << "Journal" << 10 << int(DbError::UnrecognizedFormat);
+        QTest::newRow("a missing file is not created") << "missing"
+                                                       << "Journal" << 10 << int(DbError::FileNotFound);
+        QTest::newRow("another program's SQLite file") << "foreign"
+                                                       << "Journal" << 10 << int(DbError::UnrecognizedFormat);
+        QTest::newRow("a table that is not there") << "ours"
+                                                   << "Kasse" << 10 << int(DbError::TableNotFound);
         QTest::newRow("SQL in the table name stays a name")
-            << "ours" << "Journal\" VALUES (1); DROP TABLE \"Journal" << 10 << int(DbError::TableNotFound);
-        QTest::newRow("more values than fields") << "ours" << "Journal" << 11 << int(DbError::TooManyValues);
+            << "ours"
+            << "Journal\" VALUES (1); DROP TABLE \"Journal" << 10 << int(DbError::TableNotFound);
+        QTest::newRow("more values than fields") << "ours"
+                                                 << "Journal" << 11 << int(DbError::TooManyValues);
     }
     void appendRefusals()
     {
@@ -202,8 +213,7 @@ private slots:
         if (kind == QStringLiteral("ours"))
             QVERIFY(MonthDatabase::interne_Datenbank(path).ok());
         const QByteArray before = folder.read(QStringLiteral("m.mdb"));
-        const DbStatus status =
-            MonthDatabase::DatensatzAnfuegen(Record(values, QStringLiteral("1")), path, table);
+        const DbStatus status = MonthDatabase::DatensatzAnfuegen(Record(values, QStringLiteral("1")), path, table);
         QCOMPARE(status.number, error);
         QVERIFY(!status.description.isEmpty());
         QCOMPARE(folder.read(QStringLiteral("m.mdb")), before);
@@ -216,20 +226,33 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("error");
-        QTest::newRow("missing file") << "missing" << "Journal" << int(DbError::FileNotFound);
-        QTest::newRow("below a file") << "below" << "Journal" << int(DbError::InvalidPath);
-        QTest::newRow("a folder") << "folder" << "Journal" << int(DbError::CannotOpen);
-        QTest::newRow("a text file named .mdb") << "text" << "Journal" << int(DbError::UnrecognizedFormat);
-        QTest::newRow("an empty file") << "empty" << "Journal" << int(DbError::UnrecognizedFormat);
-        QTest::newRow("another program's SQLite file") << "foreign" << "Journal" << int(DbError::UnrecognizedFormat);
-        QTest::newRow("a month file of a later version") << "newer" << "Journal" << int(DbError::UnrecognizedFormat);
-        QTest::newRow("our file without the table") << "dropped" << "Journal" << int(DbError::TableNotFound);
-        QTest::newRow("a Jet file without Journal") << "jet" << "Journal" << int(DbError::TableNotFound);
-        QTest::newRow("a truncated Jet file") << "jet-cut" << "Users" << int(DbError::Corrupt);
+        QTest::newRow("missing file") << "missing"
+                                      << "Journal" << int(DbError::FileNotFound);
+        QTest::newRow("below a file") << "below"
+                                      << "Journal" << int(DbError::InvalidPath);
+        QTest::newRow("a folder") << "folder"
+                                  << "Journal" << int(DbError::CannotOpen);
+        QTest::newRow("a text file named .mdb") << "text"
+                                                << "Journal" << int(DbError::UnrecognizedFormat);
+        QTest::newRow("an empty file") << "empty"
+                                       << "Journal" << int(DbError::UnrecognizedFormat);
+        QTest::newRow("another program's SQLite file") << "foreign"
+                                                       << "Journal" << int(DbError::UnrecognizedFormat);
+        QTest::newRow("a month file of a later version") << "newer"
+                                                         << "Journal" << int(DbError::UnrecognizedFormat);
+        QTest::newRow("our file without the table") << "dropped"
+                                                    << "Journal" << int(DbError::TableNotFound);
+        QTest::newRow("a Jet file without Journal") << "jet"
+                                                    << "Journal" << int(DbError::TableNotFound);
+        QTest::newRow("a truncated Jet file") << "jet-cut"
+                                              << "Users" << int(DbError::Corrupt);
         // One byte of its property data sends the library round in circles.
-        QTest::newRow("a Jet file the library never finishes") << "jet-loop" << "Users" << int(DbError::Corrupt);
-        QTest::newRow("a Jet file, SQL in the table name") << "jet" << "Users\" --" << int(DbError::TableNotFound);
-        QTest::newRow("a SQLite header over garbage") << "sqlite-garbage" << "Journal" << int(DbError::UnrecognizedFormat);
+        QTest::newRow("a Jet file the library never finishes") << "jet-loop"
+                                                               << "Users" << int(DbError::Corrupt);
+        QTest::newRow("a Jet file, SQL in the table name") << "jet"
+                                                           << "Users\" --" << int(DbError::TableNotFound);
+        QTest::newRow("a SQLite header over garbage") << "sqlite-garbage"
+                                                      << "Journal" << int(DbError::UnrecognizedFormat);
     }
     void readFailures()
     {
@@ -280,12 +303,12 @@ private slots:
     void jetUsersTableReadsWithItsChineseText()
     {
         Records records;
-        const DbStatus status =
-            MonthDatabase::readRecords(testDataPath(QStringLiteral("jet4/users.mdb")), QStringLiteral("Users"), records);
+        const DbStatus status = MonthDatabase::readRecords(testDataPath(QStringLiteral("jet4/users.mdb")),
+                                                           QStringLiteral("Users"), records);
         QVERIFY2(status.ok(), qPrintable(status.report()));
         const QList<QStringList> expected = {
-            {QStringLiteral("1"), QStringLiteral("Nuintun"), QStringLiteral("Male"), QStringLiteral("25.01.1989 00:00:00"),
-             QStringLiteral("1")},
+            {QStringLiteral("1"), QStringLiteral("Nuintun"), QStringLiteral("Male"),
+             QStringLiteral("25.01.1989 00:00:00"), QStringLiteral("1")},
             {QStringLiteral("2"), QStringLiteral("Angela"), QStringLiteral("Female"),
              QStringLiteral("18.12.1988 00:00:00"), QStringLiteral("0")},
             {QStringLiteral("3"), QStringLiteral("张三"), QStringLiteral("男"), QStringLiteral("18.12.1986 00:00:00"),
@@ -299,7 +322,8 @@ private slots:
         ProgramFolder folder;
         copyInto(folder, testDataPath(QStringLiteral("jet4/users.mdb")), QStringLiteral("kasse.txt"));
         Records records;
-        QVERIFY(MonthDatabase::readRecords(folder.file(QStringLiteral("kasse.txt")), QStringLiteral("Users"), records).ok());
+        QVERIFY(MonthDatabase::readRecords(folder.file(QStringLiteral("kasse.txt")), QStringLiteral("Users"), records)
+                    .ok());
         QCOMPARE(records.size(), size_t(3));
         const QString ours = makeMonthFile(folder, QStringLiteral("ohne-endung"));
         QVERIFY(MonthDatabase::DatensatzAnfuegen(blanks(), ours, QStringLiteral("Journal")).ok());

@@ -90,10 +90,11 @@ private slots:
         QCOMPARE(saveSheet(startupSheet(), folder), QString());
         const QString b = QStringLiteral(" ");
         QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Journal")),
-                 (QList<QStringList>{{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"), b, b, b, b, b, b, b},
-                                     {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
-                                     QStringList(10, b),
-                                     QStringList(10, b)}));
+                 (QList<QStringList>{
+                     {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"), b, b, b, b, b, b, b},
+                     {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
+                     QStringList(10, b),
+                     QStringList(10, b)}));
         QCOMPARE(Sql::pragma(folder.file(monthFile), QStringLiteral("application_id")), JournalTable::applicationId);
     }
 
@@ -120,12 +121,23 @@ private slots:
         QTest::addColumn<QString>("m");
         QTest::addColumn<QString>("relativePath");
         QTest::addColumn<QString>("message");
-        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "2021" << "03" << "2021/2021-03.mdb" << "";
-        QTest::newRow("a year after 2030, its missing folder made by the save") << "2044" << "11" << "2044/2044-11.mdb" << "";
-        QTest::newRow("a missing month file") << "2021" << "04" << "2021/2021-04.mdb" << "Datei existiert nicht";
-        QTest::newRow("a year that leaves the folder")
-            << ".." << "03" << "../..-03.mdb"
-            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner liegen.";
+        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "2021"
+                                                                        << "03"
+                                                                        << "2021/2021-03.mdb"
+                                                                        << "";
+        QTest::newRow("a year after 2030, its missing folder made by the save") << "2044"
+                                                                                << "11"
+                                                                                << "2044/2044-11.mdb"
+                                                                                << "";
+        QTest::newRow("a missing month file") << "2021"
+                                              << "04"
+                                              << "2021/2021-04.mdb"
+                                              << "Datei existiert nicht";
+        QTest::newRow("a year that leaves the folder") << ".."
+                                                       << "03"
+                                                       << "../..-03.mdb"
+                                                       << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. "
+                                                          "Die Monatsdatei muss in ihrem Jahresordner liegen.";
     }
     void loadMonth()
     {
@@ -156,12 +168,17 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reportStart");
-        QTest::newRow("a text file") << "text" << "Error #: 3343\r\n\r\nDie Datei „";
-        QTest::newRow("a month file without the table") << "dropped" << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
-        QTest::newRow("a Jet file without Journal") << "jet" << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
-        QTest::newRow("a folder named like the month file") << "folder" << "Error #: 3051\r\n\r\nDie Datei „";
+        QTest::newRow("a text file") << "text"
+                                     << "Error #: 3343\r\n\r\nDie Datei „";
+        QTest::newRow("a month file without the table") << "dropped"
+                                                        << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
+        QTest::newRow("a Jet file without Journal") << "jet"
+                                                    << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
+        QTest::newRow("a folder named like the month file") << "folder"
+                                                            << "Error #: 3051\r\n\r\nDie Datei „";
         QTest::newRow("the open-file window's design text as path")
-            << "Text1" << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
+            << "Text1"
+            << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
     }
     void failedLoadKeepsTheSheet()
     {
@@ -188,7 +205,8 @@ private slots:
         QVERIFY2(status.report().startsWith(reportStart), qPrintable(status.report()));
         QCOMPARE(texts(sheet), before);
         if (path == folder.file(monthFile) && kind != QStringLiteral("folder")) {
-            const MonthStorage::LoadResult loaded = MonthStorage::loadMonth(sheet, folder.path(), year, month, defaultRates());
+            const MonthStorage::LoadResult loaded =
+                MonthStorage::loadMonth(sheet, folder.path(), year, month, defaultRates());
             QCOMPARE(loaded.message, status.report());
             QCOMPARE(texts(sheet), before);
         }
@@ -221,7 +239,8 @@ private slots:
         QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), first);
         QCOMPARE(saveSheet(startupSheet(), folder), QString());
         QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), second);
-        QCOMPARE(folderEntries(folder.file(year)), (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.bak")}));
+        QCOMPARE(folderEntries(folder.file(year)),
+                 (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.bak")}));
     }
 
     void aWindowsMonthIsReplacedByOurFormat()
@@ -247,21 +266,26 @@ private slots:
         const QString unchanged = QStringLiteral("\r\n\r\nDie bisherige Datei ist unverändert.");
         const QString nothing = QStringLiteral("\r\n\r\nEs wurde keine Datei angelegt.");
         const QString notSaved = QStringLiteral("Die Datei „2021-03.mdb“ wurde nicht gespeichert. ");
-        const QString tooLong = QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre "
-                                               "Felder:\r\n\r\n%1\r\n\r\nBitte kürzen und erneut speichern.");
+        const QString tooLong =
+            QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre "
+                           "Felder:\r\n\r\n%1\r\n\r\nBitte kürzen und erneut speichern.");
         QTest::newRow("a text too long for its field")
             << "long" << true << tooLong.arg(QStringLiteral("Zeile 7, Spalte Text: höchstens 40 Zeichen")) << "";
         QTest::newRow("a month label too long for its field")
             << "label" << true << tooLong.arg(QStringLiteral("Zeile 1, Spalte Beleg: höchstens 30 Zeichen")) << "";
         QTest::newRow("the disk fills up while writing")
-            << "full" << true << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ") << unchanged;
+            << "full" << true << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ")
+            << unchanged;
         QTest::newRow("the disk fills up on a new month")
-            << "full" << false << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ") << nothing;
+            << "full" << false << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ")
+            << nothing;
         QTest::newRow("a folder where the backup goes")
             << "bak-folder" << true
-            << notSaved + QStringLiteral("Die Sicherungskopie „2021-03.mdb.bak“ kann nicht angelegt werden. ") << unchanged;
+            << notSaved + QStringLiteral("Die Sicherungskopie „2021-03.mdb.bak“ kann nicht angelegt werden. ")
+            << unchanged;
         QTest::newRow("a folder where the month file goes")
-            << "month-folder" << false << notSaved + QStringLiteral("An ihrer Stelle liegt ein Ordner.") + nothing << "";
+            << "month-folder" << false << notSaved + QStringLiteral("An ihrer Stelle liegt ein Ordner.") + nothing
+            << "";
         QTest::newRow("a file where the year folder goes")
             << "year-file" << false
             << notSaved + QStringLiteral("Wo der Ordner „%1/2021“ sein sollte, liegt eine Datei.") + nothing << "";
@@ -327,7 +351,8 @@ private slots:
     {
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(year));
-        for (const char *name : {"2021-03.mdb.tmp-k1", "2021-03.mdb.bak.tmp-k2", "2021-04.mdb.tmp-k3", "2021-03.mdb.txt"})
+        for (const char *name :
+             {"2021-03.mdb.tmp-k1", "2021-03.mdb.bak.tmp-k2", "2021-04.mdb.tmp-k3", "2021-03.mdb.txt"})
             folder.write(QStringLiteral("2021/") + QLatin1StringView(name), "halb geschrieben");
         QCOMPARE(saveSheet(filledSheet(1), folder), QString());
         QCOMPARE(folderEntries(folder.file(year)),

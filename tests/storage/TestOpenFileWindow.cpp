@@ -33,18 +33,51 @@ private slots:
         QTest::addColumn<QString>("year");
         QTest::addColumn<QString>("loads"); // the month whose entries come in; empty: none
         QTest::addColumn<QString>("message");
-        QTest::newRow("the clicked month file") << "2021-03.mdb" << "" << "03" << "2021" << "März" << "";
-        QTest::newRow("a typed path against a selected file")
-            << "2021-04.mdb" << "2021/2021-03.mdb" << "04" << "2021" << "März" << "";
-        QTest::newRow("a name holding .mdb in the middle") << "ab.mdb.mdb" << "" << "AB" << "AB" << "April" << "";
-        QTest::newRow("a name shorter than four characters") << "x1.mdb" << "" << "X1" << "X1" << "April" << "";
+        QTest::newRow("the clicked month file") << "2021-03.mdb"
+                                                << ""
+                                                << "03"
+                                                << "2021"
+                                                << "März"
+                                                << "";
+        QTest::newRow("a typed path against a selected file") << "2021-04.mdb"
+                                                              << "2021/2021-03.mdb"
+                                                              << "04"
+                                                              << "2021"
+                                                              << "März"
+                                                              << "";
+        QTest::newRow("a name holding .mdb in the middle") << "ab.mdb.mdb"
+                                                           << ""
+                                                           << "AB"
+                                                           << "AB"
+                                                           << "April"
+                                                           << "";
+        QTest::newRow("a name shorter than four characters") << "x1.mdb"
+                                                             << ""
+                                                             << "X1"
+                                                             << "X1"
+                                                             << "April"
+                                                             << "";
         // A file that does not load leaves the selectors at the month the sheet still holds.
         QTest::newRow("before any click: the design text as path")
-            << "" << "" << "03" << "2026" << "" << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
-        QTest::newRow("a file that is not a database") << "kaputt.mdb" << "" << "03" << "2026" << ""
-                                                      << "Error #: 3343\r\n\r\nDie Datei „";
+            << ""
+            << ""
+            << "03"
+            << "2026"
+            << ""
+            << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
+        QTest::newRow("a file that is not a database") << "kaputt.mdb"
+                                                       << ""
+                                                       << "03"
+                                                       << "2026"
+                                                       << ""
+                                                       << "Error #: 3343\r\n\r\nDie Datei „";
         QTest::newRow("the Windows program's file without a Journal")
-            << "2021-05.mdb" << "" << "03" << "2026" << "" << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
+            << "2021-05.mdb"
+            << ""
+            << "03"
+            << "2026"
+            << ""
+            << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
     }
     void oeffnen()
     {
@@ -62,7 +95,8 @@ private slots:
             QVERIFY(QFile::copy(d.folder.file(QStringLiteral("2021/2021-04.mdb")),
                                 d.folder.file(QStringLiteral("2021/") + QLatin1StringView(copy))));
         d.folder.write(QStringLiteral("2021/kaputt.mdb"), "Datum;Text\r\n");
-        QVERIFY(QFile::copy(testDataPath(QStringLiteral("jet4/users.mdb")), d.folder.file(QStringLiteral("2021/2021-05.mdb"))));
+        QVERIFY(QFile::copy(testDataPath(QStringLiteral("jet4/users.mdb")),
+                            d.folder.file(QStringLiteral("2021/2021-05.mdb"))));
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("vorher"));
         const QList<QStringList> before = d.body();
 
@@ -100,7 +134,8 @@ private slots:
         d.start();
         d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("März"));
         QVERIFY(QDir(d.folder.path()).mkpath(QStringLiteral("woanders")));
-        QVERIFY(QFile::copy(d.folder.file(QStringLiteral("2021/2021-03.mdb")), d.folder.file(QStringLiteral("woanders/2021-07.mdb"))));
+        QVERIFY(QFile::copy(d.folder.file(QStringLiteral("2021/2021-03.mdb")),
+                            d.folder.file(QStringLiteral("woanders/2021-07.mdb"))));
         Form2 *o = d.openFileWindow();
         MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("woanders")), QStringLiteral("2021-07.mdb"));
         d.oeffnen(o);

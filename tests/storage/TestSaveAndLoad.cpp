@@ -33,11 +33,11 @@ private slots:
         const QList<QStringList> startup = d.body();
         d.save();
         QCOMPARE(MessageBox::takeShown().size(), 0);
-        QCOMPARE(d.records(todaysFile),
-                 (QList<QStringList>{{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"), b, b, b, b, b, b, b},
-                                     {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
-                                     {b, b, b, b, QStringLiteral("0,00"), b, b, b, b, b},
-                                     QStringList(10, b)}));
+        QCOMPARE(d.records(todaysFile), (QList<QStringList>{{QStringLiteral("19%"), QStringLiteral("7%"),
+                                                             QStringLiteral("0%"), b, b, b, b, b, b, b},
+                                                            {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
+                                                            {b, b, b, b, QStringLiteral("0,00"), b, b, b, b, b},
+                                                            QStringList(10, b)}));
 
         d.typeEntry(3, 0, QStringLiteral("7"), QStringLiteral("05.03.2026"), QStringLiteral("nicht gespeichert"));
         d.load();
@@ -118,13 +118,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::newRow("a text too long for its field")
-            << "2026" << "03" << QString(41, QLatin1Char('x'))
+            << "2026"
+            << "03" << QString(41, QLatin1Char('x'))
             << "Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:\r\n\r\n"
                "Zeile 3, Spalte Text: höchstens 40 Zeichen\r\n\r\nBitte kürzen und erneut speichern.";
         QTest::newRow("a year that leaves the program folder")
-            << ".." << "03" << "Miete"
-            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner liegen.";
-        QTest::newRow("an empty month") << "2026" << "" << "Miete"
+            << ".."
+            << "03"
+            << "Miete"
+            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner "
+               "liegen.";
+        QTest::newRow("an empty month") << "2026"
+                                        << ""
+                                        << "Miete"
                                         << "Die Monatsangabe ist leer. Bitte auswählen oder eintippen.";
     }
     void speichernRefuses()
@@ -158,14 +164,28 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("shownPath");
         QTest::addColumn<QString>("message"); // empty: the month loads
-        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "2021" << "03" << "2021/2021-03.mdb" << "";
-        QTest::newRow("a year after 2030") << "2044" << "11" << "2044/2044-11.mdb" << "";
-        QTest::newRow("a missing month file") << "2021" << "04" << "2021/2021-04.mdb" << "Datei existiert nicht";
-        QTest::newRow("a file that is not a database")
-            << "2021" << "05" << "2021/2021-05.mdb" << "Error #: 3343\r\n\r\nDie Datei „";
+        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "2021"
+                                                                        << "03"
+                                                                        << "2021/2021-03.mdb"
+                                                                        << "";
+        QTest::newRow("a year after 2030") << "2044"
+                                           << "11"
+                                           << "2044/2044-11.mdb"
+                                           << "";
+        QTest::newRow("a missing month file") << "2021"
+                                              << "04"
+                                              << "2021/2021-04.mdb"
+                                              << "Datei existiert nicht";
+        QTest::newRow("a file that is not a database") << "2021"
+                                                       << "05"
+                                                       << "2021/2021-05.mdb"
+                                                       << "Error #: 3343\r\n\r\nDie Datei „";
         QTest::newRow("a year that leaves the program folder")
-            << ".." << "03" << "../..-03.mdb"
-            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner liegen.";
+            << ".."
+            << "03"
+            << "../..-03.mdb"
+            << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. Die Monatsdatei muss in ihrem Jahresordner "
+               "liegen.";
     }
     void laden()
     {
@@ -176,7 +196,8 @@ private slots:
         MonthFileDriver d;
         d.start();
         const FlexGridStore march = d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("März"));
-        const FlexGridStore november = d.writeMonth(QStringLiteral("2044"), QStringLiteral("11"), QStringLiteral("Nov"));
+        const FlexGridStore november =
+            d.writeMonth(QStringLiteral("2044"), QStringLiteral("11"), QStringLiteral("Nov"));
         d.folder.write(QStringLiteral("2021/2021-05.mdb"), "Datum;Text\r\n");
         typeMonth(d);
         d.clickCell(4, 8);
@@ -213,9 +234,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("balance");
-        QTest::newRow("an income amount") << 0 << "12,5" << "12,50" << "12,50";
-        QTest::newRow("an expense amount") << 3 << "7,25" << "7,25" << "-7,25";
-        QTest::newRow("a booking text") << 8 << "Büromaterial" << "Büromaterial" << "0,00";
+        QTest::newRow("an income amount") << 0 << "12,5"
+                                          << "12,50"
+                                          << "12,50";
+        QTest::newRow("an expense amount") << 3 << "7,25"
+                                           << "7,25"
+                                           << "-7,25";
+        QTest::newRow("a booking text") << 8 << "Büromaterial"
+                                        << "Büromaterial"
+                                        << "0,00";
     }
     void speichernCommitsTheTypedEntry()
     {

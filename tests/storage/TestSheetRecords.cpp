@@ -38,15 +38,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("problems");
         QTest::newRow("booking text of 41 characters")
-            << 7 << 8 << QString(41, QLatin1Char('a')) << QStringList{QStringLiteral("Zeile 7, Spalte Text: höchstens 40 Zeichen")};
+            << 7 << 8 << QString(41, QLatin1Char('a'))
+            << QStringList{QStringLiteral("Zeile 7, Spalte Text: höchstens 40 Zeichen")};
         QTest::newRow("booking text of 40 characters fits") << 7 << 8 << QString(40, QLatin1Char('a')) << QStringList{};
         QTest::newRow("umlauts count once") << 3 << 8 << QString(40, QChar(0xDF)) << QStringList{};
         QTest::newRow("a character outside the BMP counts once")
             << 3 << 8 << QString(40, QChar(0)).replace(QChar(0), QStringLiteral("\U0001F4B6")) << QStringList{};
         QTest::newRow("month label in the rate row")
-            << 1 << 6 << QString(31, QLatin1Char('2')) << QStringList{QStringLiteral("Zeile 1, Spalte Beleg: höchstens 30 Zeichen")};
+            << 1 << 6 << QString(31, QLatin1Char('2'))
+            << QStringList{QStringLiteral("Zeile 1, Spalte Beleg: höchstens 30 Zeichen")};
         QTest::newRow("first income field")
-            << 2 << 0 << QString(26, QLatin1Char('1')) << QStringList{QStringLiteral("Zeile 2, Spalte Einnahmen1: höchstens 25 Zeichen")};
+            << 2 << 0 << QString(26, QLatin1Char('1'))
+            << QStringList{QStringLiteral("Zeile 2, Spalte Einnahmen1: höchstens 25 Zeichen")};
         QTest::newRow("date field") << 4 << 7 << QString(33, QLatin1Char('1'))
                                     << QStringList{QStringLiteral("Zeile 4, Spalte Datum: höchstens 32 Zeichen")};
     }
@@ -86,16 +89,18 @@ private slots:
             << 3 << QList<QStringList>{blankRow(), blankRow(), padded(row({u"", u"", u"", u"2,50"}), 10), blankRow()}
             << QList<QStringList>{empty, empty, padded(row({u"", u"", u"", u"2,50"})), empty, empty};
         QTest::newRow("a single blank and NULL show as empty, two blanks stay")
-            << 5 << QList<QStringList>{padded(row({u" ", u"  "}), 10)} << QList<QStringList>{padded(row({u"", u"  "})), empty};
+            << 5 << QList<QStringList>{padded(row({u" ", u"  "}), 10)}
+            << QList<QStringList>{padded(row({u"", u"  "})), empty};
         QTest::newRow("fields past the last column are ignored")
             << 5 << QList<QStringList>{row({u"a", u"b", u"c", u"d", u"e", u"f", u"g", u"h", u"i", u"j", u"k", u"l"})}
             << QList<QStringList>{row({u"a", u"b", u"c", u"d", u"e", u"f", u"g", u"h", u"i", u"j"}), empty};
         QTest::newRow("a short record empties the columns it lacks")
-            << 5 << QList<QStringList>{row({u"张三", u"男"})} << QList<QStringList>{padded(row({u"张三", u"男"})), empty};
+            << 5 << QList<QStringList>{row({u"张三", u"男"})}
+            << QList<QStringList>{padded(row({u"张三", u"男"})), empty};
         QTest::newRow("no records: the start-up layout with the given rates")
             << 9 << QList<QStringList>{}
-            << QList<QStringList>{padded(row({u"16%", u"5%", u"0%"})), padded(row({u"", u"", u"", u"", u"", u"", u"", u"", u"Übertrag"})),
-                                  empty, empty};
+            << QList<QStringList>{padded(row({u"16%", u"5%", u"0%"})),
+                                  padded(row({u"", u"", u"", u"", u"", u"", u"", u"", u"Übertrag"})), empty, empty};
     }
     void load()
     {

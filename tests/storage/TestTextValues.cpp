@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
-
 class TestTextValues : public QObject
 {
     Q_OBJECT
@@ -12,31 +10,43 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("three lines") << u"19%\r\n7%\r\n0%\r\n"_s << QStringList{u"19%"_s, u"7%"_s, u"0%"_s};
+        QTest::newRow("three lines") << QStringLiteral("19%\r\n7%\r\n0%\r\n")
+                                     << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
         QTest::newRow("decimal comma splits a line")
-            << u"19%\r\n7,5%\r\n0%\r\n"_s << QStringList{u"19%"_s, u"7"_s, u"5%"_s, u"0%"_s};
-        QTest::newRow("quoted value keeps its comma") << u"\"10,7%\"\r\n0%"_s << QStringList{u"10,7%"_s, u"0%"_s};
-        QTest::newRow("comma after closing quote consumed") << u"\"a\",b"_s << QStringList{u"a"_s, u"b"_s};
+            << QStringLiteral("19%\r\n7,5%\r\n0%\r\n")
+            << QStringList{QStringLiteral("19%"), QStringLiteral("7"), QStringLiteral("5%"), QStringLiteral("0%")};
+        QTest::newRow("quoted value keeps its comma")
+            << QStringLiteral("\"10,7%\"\r\n0%") << QStringList{QStringLiteral("10,7%"), QStringLiteral("0%")};
+        QTest::newRow("comma after closing quote consumed")
+            << QStringLiteral("\"a\",b") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
         QTest::newRow("blanks between closing quote and comma")
-            << u"\"a\"  ,b"_s << QStringList{u"a"_s, u"b"_s};
+            << QStringLiteral("\"a\"  ,b") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
         QTest::newRow("text after closing quote starts a value")
-            << u"\"a\"b\r\n"_s << QStringList{u"a"_s, u"b"_s};
-        QTest::newRow("quoted empty value") << u"\"\"\r\nx"_s << QStringList{QString(), u"x"_s};
+            << QStringLiteral("\"a\"b\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("quoted empty value")
+            << QStringLiteral("\"\"\r\nx") << QStringList{QString(), QStringLiteral("x")};
         QTest::newRow("quoted value spans a line end")
-            << u"\"a\r\nb\",c"_s << QStringList{u"a\r\nb"_s, u"c"_s};
-        QTest::newRow("unclosed quote runs to the end") << u"\"abc\r\ndef"_s << QStringList{u"abc\r\ndef"_s};
+            << QStringLiteral("\"a\r\nb\",c") << QStringList{QStringLiteral("a\r\nb"), QStringLiteral("c")};
+        QTest::newRow("unclosed quote runs to the end")
+            << QStringLiteral("\"abc\r\ndef") << QStringList{QStringLiteral("abc\r\ndef")};
         QTest::newRow("leading blanks and tabs skipped")
-            << u" \t 19%\r\n\t7%"_s << QStringList{u"19%"_s, u"7%"_s};
-        QTest::newRow("trailing blanks kept") << u"Porto  \r\nx \t,y"_s
-                                              << QStringList{u"Porto  "_s, u"x \t"_s, u"y"_s};
-        QTest::newRow("empty lines skipped") << u"\r\n\r\n19%\r\n\r\n\r\n7%"_s << QStringList{u"19%"_s, u"7%"_s};
-        QTest::newRow("empty value between commas") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
-        QTest::newRow("quote inside an unquoted value") << u"Zoll \"A\"\r\n"_s << QStringList{u"Zoll \"A\""_s};
-        QTest::newRow("bare LF line ends") << u"a\nb\n"_s << QStringList{u"a"_s, u"b"_s};
-        QTest::newRow("bare CR line ends") << u"a\rb\r"_s << QStringList{u"a"_s, u"b"_s};
-        QTest::newRow("no final line end") << u"19%"_s << QStringList{u"19%"_s};
-        QTest::newRow("trailing comma ends the data") << u"a,"_s << QStringList{u"a"_s};
-        QTest::newRow("only blanks and line ends") << u" \r\n\t\n"_s << QStringList{};
+            << QStringLiteral(" \t 19%\r\n\t7%") << QStringList{QStringLiteral("19%"), QStringLiteral("7%")};
+        QTest::newRow("trailing blanks kept")
+            << QStringLiteral("Porto  \r\nx \t,y")
+            << QStringList{QStringLiteral("Porto  "), QStringLiteral("x \t"), QStringLiteral("y")};
+        QTest::newRow("empty lines skipped")
+            << QStringLiteral("\r\n\r\n19%\r\n\r\n\r\n7%") << QStringList{QStringLiteral("19%"), QStringLiteral("7%")};
+        QTest::newRow("empty value between commas")
+            << QStringLiteral("a,,b") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+        QTest::newRow("quote inside an unquoted value")
+            << QStringLiteral("Zoll \"A\"\r\n") << QStringList{QStringLiteral("Zoll \"A\"")};
+        QTest::newRow("bare LF line ends")
+            << QStringLiteral("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("bare CR line ends")
+            << QStringLiteral("a\rb\r") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("no final line end") << QStringLiteral("19%") << QStringList{QStringLiteral("19%")};
+        QTest::newRow("trailing comma ends the data") << QStringLiteral("a,") << QStringList{QStringLiteral("a")};
+        QTest::newRow("only blanks and line ends") << QStringLiteral(" \r\n\t\n") << QStringList{};
         QTest::newRow("no data") << QString() << QStringList{};
     }
     void reader()
@@ -59,20 +69,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("windows-1252 umlaut") << QByteArray("B\xFCrobedarf") << u"Bürobedarf"_s;
-        QTest::newRow("windows-1252 euro sign") << QByteArray("5\x80") << u"5€"_s;
-        QTest::newRow("utf-8 umlaut") << QByteArray("B\xC3\xBCrobedarf") << u"Bürobedarf"_s;
-        QTest::newRow("utf-8 euro sign") << QByteArray("5\xE2\x82\xAC") << u"5€"_s;
-        QTest::newRow("utf-8 with byte order mark") << QByteArray("\xEF\xBB\xBF" "B\xC3\xBCro") << u"Büro"_s;
-        QTest::newRow("byte order mark before ascii") << QByteArray("\xEF\xBB\xBF" "19%") << u"19%"_s;
-        QTest::newRow("byte order mark before bad utf-8")
-            << QByteArray("\xEF\xBB\xBF\xFC") << u"ï»¿ü"_s;
-        QTest::newRow("truncated utf-8") << QByteArray("B\xC3") << u"BÃ"_s;
-        QTest::newRow("overlong utf-8") << QByteArray("\xC0\xAF") << u"À¯"_s;
-        QTest::newRow("utf-8 encoded surrogate") << QByteArray("\xED\xA0\x80") << u"í\u00A0€"_s;
+        QTest::newRow("windows-1252 umlaut") << QByteArray("B\xFCrobedarf") << QStringLiteral("Bürobedarf");
+        QTest::newRow("windows-1252 euro sign") << QByteArray("5\x80") << QStringLiteral("5€");
+        QTest::newRow("utf-8 umlaut") << QByteArray("B\xC3\xBCrobedarf") << QStringLiteral("Bürobedarf");
+        QTest::newRow("utf-8 euro sign") << QByteArray("5\xE2\x82\xAC") << QStringLiteral("5€");
+        QTest::newRow("utf-8 with byte order mark") << QByteArray("\xEF\xBB\xBF"
+                                                                  "B\xC3\xBCro")
+                                                    << QStringLiteral("Büro");
+        QTest::newRow("byte order mark before ascii") << QByteArray("\xEF\xBB\xBF"
+                                                                    "19%")
+                                                      << QStringLiteral("19%");
+        QTest::newRow("byte order mark before bad utf-8") << QByteArray("\xEF\xBB\xBF\xFC") << QStringLiteral("ï»¿ü");
+        QTest::newRow("truncated utf-8") << QByteArray("B\xC3") << QStringLiteral("BÃ");
+        QTest::newRow("overlong utf-8") << QByteArray("\xC0\xAF") << QStringLiteral("À¯");
+        QTest::newRow("utf-8 encoded surrogate") << QByteArray("\xED\xA0\x80") << QStringLiteral("í\u00A0€");
         QTest::newRow("one bad byte makes it all windows-1252")
-            << QByteArray("\xC3\xBC \xFC") << u"Ã¼ ü"_s;
-        QTest::newRow("plain ascii") << QByteArray("19%\r\n") << u"19%\r\n"_s;
+            << QByteArray("\xC3\xBC \xFC") << QStringLiteral("Ã¼ ü");
+        QTest::newRow("plain ascii") << QByteArray("19%\r\n") << QStringLiteral("19%\r\n");
     }
     void decodeFile()
     {
@@ -86,16 +99,22 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("plain rates stay plain lines")
-            << QStringList{u"16%"_s, u"5%"_s, u"0%"_s} << QByteArray("16%\r\n5%\r\n0%\r\n");
+            << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}
+            << QByteArray("16%\r\n5%\r\n0%\r\n");
         QTest::newRow("value with a comma is quoted")
-            << QStringList{u"19%"_s, u"10,7%"_s, u"0%"_s} << QByteArray("19%\r\n\"10,7%\"\r\n0%\r\n");
-        QTest::newRow("empty value is quoted")
-            << QStringList{u"19%"_s, QString(), u"0%"_s} << QByteArray("19%\r\n\"\"\r\n0%\r\n");
-        QTest::newRow("leading blanks are quoted") << QStringList{u" \t7%"_s} << QByteArray("\" \t7%\"\r\n");
-        QTest::newRow("trailing blanks stay plain") << QStringList{u"7% "_s} << QByteArray("7% \r\n");
-        QTest::newRow("quote inside stays plain") << QStringList{u"Zoll \"A\""_s} << QByteArray("Zoll \"A\"\r\n");
+            << QStringList{QStringLiteral("19%"), QStringLiteral("10,7%"), QStringLiteral("0%")}
+            << QByteArray("19%\r\n\"10,7%\"\r\n0%\r\n");
+        QTest::newRow("empty value is quoted") << QStringList{QStringLiteral("19%"), QString(), QStringLiteral("0%")}
+                                               << QByteArray("19%\r\n\"\"\r\n0%\r\n");
+        QTest::newRow("leading blanks are quoted")
+            << QStringList{QStringLiteral(" \t7%")} << QByteArray("\" \t7%\"\r\n");
+        QTest::newRow("trailing blanks stay plain") << QStringList{QStringLiteral("7% ")} << QByteArray("7% \r\n");
+        QTest::newRow("quote inside stays plain")
+            << QStringList{QStringLiteral("Zoll \"A\"")} << QByteArray("Zoll \"A\"\r\n");
         QTest::newRow("umlaut and euro in windows-1252")
-            << QStringList{u"Bürobedarf"_s, u"5 €"_s} << QByteArray("B\xFCrobedarf\r\n" "5 \x80\r\n");
+            << QStringList{QStringLiteral("Bürobedarf"), QStringLiteral("5 €")}
+            << QByteArray("B\xFCrobedarf\r\n"
+                          "5 \x80\r\n");
     }
     void encode()
     {
@@ -112,19 +131,22 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("line break") << QStringList{u"19%"_s, u"7\r\n%"_s, u"0%"_s} << u"7\r\n%"_s
-                                    << u"Zeilenumbruch"_s;
-        QTest::newRow("bare line feed") << QStringList{u"a\nb"_s} << u"a\nb"_s << u"Zeilenumbruch"_s;
-        QTest::newRow("leading quote") << QStringList{u"\"quoted\""_s} << u"\"quoted\""_s
-                                       << u"beginnt mit einem Anführungszeichen"_s;
-        QTest::newRow("quote and comma") << QStringList{u"a \"b\", c"_s} << u"a \"b\", c"_s
-                                         << u"zugleich ein Komma"_s;
-        QTest::newRow("quote and leading blank") << QStringList{u" a\"b"_s} << u" a\"b"_s
-                                                 << u"zugleich ein Komma"_s;
+        QTest::newRow("line break") << QStringList{QStringLiteral("19%"), QStringLiteral("7\r\n%"),
+                                                   QStringLiteral("0%")}
+                                    << QStringLiteral("7\r\n%") << QStringLiteral("Zeilenumbruch");
+        QTest::newRow("bare line feed") << QStringList{QStringLiteral("a\nb")} << QStringLiteral("a\nb")
+                                        << QStringLiteral("Zeilenumbruch");
+        QTest::newRow("leading quote") << QStringList{QStringLiteral("\"quoted\"")} << QStringLiteral("\"quoted\"")
+                                       << QStringLiteral("beginnt mit einem Anführungszeichen");
+        QTest::newRow("quote and comma") << QStringList{QStringLiteral("a \"b\", c")} << QStringLiteral("a \"b\", c")
+                                         << QStringLiteral("zugleich ein Komma");
+        QTest::newRow("quote and leading blank")
+            << QStringList{QStringLiteral(" a\"b")} << QStringLiteral(" a\"b") << QStringLiteral("zugleich ein Komma");
         QTest::newRow("character outside the code page")
-            << QStringList{u"19%"_s, u"Ω-Rabatt"_s} << u"Ω-Rabatt"_s << u"speichern lassen: Ω"_s;
+            << QStringList{QStringLiteral("19%"), QStringLiteral("Ω-Rabatt")} << QStringLiteral("Ω-Rabatt")
+            << QStringLiteral("speichern lassen: Ω");
         QTest::newRow("windows-1252 bytes that read as utf-8")
-            << QStringList{u"Ã¼"_s} << u"Ã¼"_s << u"verändert zurückgelesen"_s;
+            << QStringList{QStringLiteral("Ã¼")} << QStringLiteral("Ã¼") << QStringLiteral("verändert zurückgelesen");
     }
     void refuse()
     {
@@ -133,7 +155,8 @@ private slots:
         QFETCH(QString, reason);
         const EncodedTextValues encoded = encodeTextValues(values);
         QVERIFY(encoded.bytes.isEmpty());
-        QVERIFY2(encoded.problem.contains(u"„"_s + named + u"“"_s), qPrintable(encoded.problem));
+        QVERIFY2(encoded.problem.contains(QStringLiteral("„") + named + QStringLiteral("“")),
+                 qPrintable(encoded.problem));
         QVERIFY2(encoded.problem.contains(reason), qPrintable(encoded.problem));
     }
 };
