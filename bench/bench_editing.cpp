@@ -1,10 +1,10 @@
 // One key press that commits an amount and moves: the editor's handlers,
 // the grid's notifications and the recalculation, without painting. And the
 // same key from the event to the repainted editor on the offscreen platform.
-#include "editing/EditorBox.h"
-#include "mainwindow/Form1.h"
-#include "platform/FlexGrid.h"
-#include "platform/MessageBox.h"
+#include "editing/ui/EditorBox.h"
+#include "mainwindow/ui/Form1.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,13 +2,13 @@
 //   QT_QPA_PLATFORM=offscreen build-bench/bench/bench_print
 // The print-out through CUPS needs a print server with the queue PDF; the
 // private one of tools/cups-test-server.sh does (export what it prints).
-#include "mainwindow/Form1.h"
-#include "platform/FlexGrid.h"
-#include "platform/Fonts.h"
-#include "platform/MessageBox.h"
-#include "platform/Screen.h"
-#include "printing/Druckerwahl.h"
-#include "printing/PrintGrid.h"
+#include "mainwindow/ui/Form1.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Screen.h"
+#include "printing/ui/Druckerwahl.h"
+#include "printing/ui/PrintGrid.h"
 
 #include <QApplication>
 #include <QComboBox>

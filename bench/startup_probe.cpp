@@ -1,7 +1,7 @@
 // Starts Barlog as main() does and prints the wall-clock time of the first
 // painted main window in nanoseconds, then quits. bench/startup.sh compares
 // it with the time the process was started.
-#include "mainwindow/Application.h"
+#include "mainwindow/ui/Application.h"
 
 #include <QApplication>
 

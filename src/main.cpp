@@ -1,4 +1,4 @@
-#include "mainwindow/Application.h"
+#include "mainwindow/ui/Application.h"
 
 #include <QApplication>
 

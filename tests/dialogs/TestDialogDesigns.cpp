@@ -1,9 +1,9 @@
 #include "Form1Fixture.h"
-#include "dialogs/Design.h"
-#include "dialogs/FileLists.h"
-#include "dialogs/Form2.h"
-#include "dialogs/Skalieren.h"
-#include "printing/Druckerwahl.h"
+#include "dialogs/ui/Design.h"
+#include "dialogs/ui/FileLists.h"
+#include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Skalieren.h"
+#include "printing/ui/Druckerwahl.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

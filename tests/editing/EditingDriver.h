@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Form1Fixture.h"
-#include "editing/EditorBox.h"
+#include "editing/ui/EditorBox.h"
 
 // Drives the started main window as a user would: clicks on cells and keys
 // into the editor box.

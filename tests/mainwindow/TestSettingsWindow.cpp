@@ -1,5 +1,5 @@
 #include "Form1Fixture.h"
-#include "dialogs/Einstellungen.h"
+#include "dialogs/ui/Einstellungen.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "Form1Fixture.h"
-#include "dialogs/Design.h"
-#include "editing/EditorBox.h"
+#include "dialogs/ui/Design.h"
+#include "editing/ui/EditorBox.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../editing/EditingDriver.h"
-#include "printing/Druckerwahl.h"
+#include "printing/ui/Druckerwahl.h"
 
 #include <QComboBox>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "PrintTestSupport.h"
 
-#include "platform/FlexGrid.h"
+#include "platform/ui/FlexGrid.h"
 
 #include <QProcess>
 #include <QXmlStreamReader>

@@ -3,9 +3,9 @@
 #include "PrintOutDriver.h"
 #include "PrintTestSupport.h"
 
-#include "platform/FlexGrid.h"
-#include "printing/PrintGrid.h"
-#include "printing/Printers.h"
+#include "platform/ui/FlexGrid.h"
+#include "printing/ui/PrintGrid.h"
+#include "printing/ui/Printers.h"
 #include "storage/MonthStorage.h"
 
 #include <QCoreApplication>

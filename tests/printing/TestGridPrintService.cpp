@@ -2,7 +2,7 @@
 // request draws, where, and with which fonts.
 #include "PrintTestSupport.h"
 
-#include "platform/FlexGrid.h"
+#include "platform/ui/FlexGrid.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>

@@ -1,9 +1,9 @@
 // The printing routine into PDF files, read back with pdftotext.
 #include "PrintTestSupport.h"
 
-#include "platform/FlexGrid.h"
-#include "platform/Screen.h"
-#include "printing/PrintGrid.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/Screen.h"
+#include "printing/ui/PrintGrid.h"
 
 #include <QFile>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "PrintOutDriver.h"
 #include "PrintTestSupport.h"
 
-#include "printing/Printers.h"
+#include "printing/ui/Printers.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -2,8 +2,8 @@
 
 #include "EditingDriver.h"
 #include "StorageFixtures.h"
-#include "dialogs/FileLists.h"
-#include "dialogs/Form2.h"
+#include "dialogs/ui/FileLists.h"
+#include "dialogs/ui/Form2.h"
 #include "storage/MonthStorage.h"
 
 #include <QLineEdit>

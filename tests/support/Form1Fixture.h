@@ -1,12 +1,12 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 #include "platform/Clock.h"
-#include "platform/FlexGrid.h"
-#include "platform/Fonts.h"
-#include "platform/MessageBox.h"
-#include "platform/Screen.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Screen.h"
 
 #include <QApplication>
 #include <QComboBox>

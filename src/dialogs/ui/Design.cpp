@@ -1,7 +1,7 @@
-#include "dialogs/Design.h"
+#include "dialogs/ui/Design.h"
 
-#include "platform/Fonts.h"
-#include "platform/Screen.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Screen.h"
 
 #include <QPalette>
 #include <QVariant>

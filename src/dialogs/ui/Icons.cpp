@@ -1,4 +1,4 @@
-#include "dialogs/Icons.h"
+#include "dialogs/ui/Icons.h"
 
 #include <QApplication>
 #include <QHash>

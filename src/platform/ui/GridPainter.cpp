@@ -1,7 +1,7 @@
-#include "platform/GridPainter.h"
+#include "platform/ui/GridPainter.h"
 
 #include "platform/FlexGridStore.h"
-#include "platform/Fonts.h"
+#include "platform/ui/Fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "printing/Druckerwahl.h"
-#include "printing/PrintGrid.h"
+#include "printing/ui/Druckerwahl.h"
+#include "printing/ui/PrintGrid.h"
 
 #include <QToolButton>
 

@@ -1,4 +1,4 @@
-#include "editing/EditorBox.h"
+#include "editing/ui/EditorBox.h"
 
 #include "editing/KeyCodes.h"
 

@@ -1,7 +1,7 @@
-#include "platform/FlexGrid.h"
+#include "platform/ui/FlexGrid.h"
 
-#include "platform/GridPainter.h"
-#include "platform/Screen.h"
+#include "platform/ui/GridPainter.h"
+#include "platform/ui/Screen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "editing/EditorBox.h"
+#include "editing/ui/EditorBox.h"
 #include "editing/Modul.h"
-#include "platform/FlexGrid.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
 #include "storage/QuickKeyFile.h"
 
 #include <QComboBox>

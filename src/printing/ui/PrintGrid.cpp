@@ -1,6 +1,6 @@
-#include "printing/PrintGrid.h"
+#include "printing/ui/PrintGrid.h"
 
-#include "platform/Fonts.h"
+#include "platform/ui/Fonts.h"
 #include "platform/Rounding.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "dialogs/Skalieren.h"
+#include "dialogs/ui/Skalieren.h"
 
-#include "dialogs/Design.h"
+#include "dialogs/ui/Design.h"
 #include "platform/Rounding.h"
 
 #include <QWidget>

@@ -1,12 +1,12 @@
-#include "printing/Druckerwahl.h"
+#include "printing/ui/Druckerwahl.h"
 
-#include "dialogs/Design.h"
-#include "dialogs/Icons.h"
-#include "editing/EditorBox.h"
+#include "dialogs/ui/Design.h"
+#include "dialogs/ui/Icons.h"
+#include "editing/ui/EditorBox.h"
 #include "editing/KeyCodes.h"
-#include "mainwindow/Form1.h"
-#include "platform/FlexGrid.h"
-#include "platform/MessageBox.h"
+#include "mainwindow/ui/Form1.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
 #include "printing/PrintLayout.h"
 
 #include <QComboBox>

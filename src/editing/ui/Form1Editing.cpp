@@ -1,10 +1,10 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "dialogs/Design.h"
-#include "editing/EditorBox.h"
+#include "dialogs/ui/Design.h"
+#include "editing/ui/EditorBox.h"
 #include "editing/KeyCodes.h"
 #include "editing/Modul.h"
-#include "platform/FlexGrid.h"
+#include "platform/ui/FlexGrid.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "dialogs/Form2.h"
+#include "dialogs/ui/Form2.h"
 
-#include "dialogs/Design.h"
-#include "dialogs/FileLists.h"
-#include "dialogs/Icons.h"
-#include "mainwindow/Form1.h"
+#include "dialogs/ui/Design.h"
+#include "dialogs/ui/FileLists.h"
+#include "dialogs/ui/Icons.h"
+#include "mainwindow/ui/Form1.h"
 #include "storage/JournalTable.h"
 #include "storage/MonthPath.h"
 

@@ -1,12 +1,12 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "dialogs/Skalieren.h"
+#include "dialogs/ui/Skalieren.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/FlexGrid.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/Rounding.h"
-#include "platform/Screen.h"
+#include "platform/ui/Screen.h"
 #include "storage/QuickKeyFile.h"
 #include "storage/SettingsFile.h"
 

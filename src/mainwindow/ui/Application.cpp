@@ -1,7 +1,7 @@
-#include "mainwindow/Application.h"
+#include "mainwindow/ui/Application.h"
 
-#include "mainwindow/Form1.h"
-#include "platform/Fonts.h"
+#include "mainwindow/ui/Form1.h"
+#include "platform/ui/Fonts.h"
 
 #include <QApplication>
 #include <QEvent>

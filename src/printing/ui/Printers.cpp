@@ -1,4 +1,4 @@
-#include "printing/Printers.h"
+#include "printing/ui/Printers.h"
 
 #include <QComboBox>
 #include <QPrinterInfo>

@@ -1,10 +1,10 @@
-#include "dialogs/Einstellungen.h"
+#include "dialogs/ui/Einstellungen.h"
 
-#include "dialogs/Design.h"
-#include "dialogs/Icons.h"
-#include "mainwindow/Form1.h"
+#include "dialogs/ui/Design.h"
+#include "dialogs/ui/Icons.h"
+#include "mainwindow/ui/Form1.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/MessageBox.h"
 #include "storage/SettingsFile.h"
 
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "dialogs/Design.h"
-#include "dialogs/Icons.h"
-#include "editing/EditorBox.h"
-#include "platform/FlexGrid.h"
+#include "dialogs/ui/Design.h"
+#include "dialogs/ui/Icons.h"
+#include "editing/ui/EditorBox.h"
+#include "platform/ui/FlexGrid.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/Printers.h"
+#include "printing/ui/Printers.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "dialogs/FileLists.h"
+#include "dialogs/ui/FileLists.h"
 
 #include <QDir>
 #include <QStorageInfo>

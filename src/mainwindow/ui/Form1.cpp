@@ -1,11 +1,11 @@
-#include "mainwindow/Form1.h"
+#include "mainwindow/ui/Form1.h"
 
-#include "dialogs/Einstellungen.h"
-#include "dialogs/Form2.h"
-#include "editing/EditorBox.h"
-#include "platform/FlexGrid.h"
-#include "platform/MessageBox.h"
-#include "printing/Druckerwahl.h"
+#include "dialogs/ui/Einstellungen.h"
+#include "dialogs/ui/Form2.h"
+#include "editing/ui/EditorBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+#include "printing/ui/Druckerwahl.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
