@@ -56,12 +56,14 @@ QList<PdfPage> readPdfPages(const QString &pdfPath)
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == "page"_L1) {
+        if (xml.name() == QLatin1StringView("page")) {
             pages.append(PdfPage());
-        } else if (xml.name() == "word"_L1 && !pages.isEmpty()) {
+        } else if (xml.name() == QLatin1StringView("word") && !pages.isEmpty()) {
             const QXmlStreamAttributes a = xml.attributes();
-            const QPointF topLeft(a.value("xMin"_L1).toDouble(), a.value("yMin"_L1).toDouble());
-            const QPointF bottomRight(a.value("xMax"_L1).toDouble(), a.value("yMax"_L1).toDouble());
+            const QPointF topLeft(a.value(QLatin1StringView("xMin")).toDouble(),
+                                  a.value(QLatin1StringView("yMin")).toDouble());
+            const QPointF bottomRight(a.value(QLatin1StringView("xMax")).toDouble(),
+                                      a.value(QLatin1StringView("yMax")).toDouble());
             pages.last().words.append({xml.readElementText(), QRectF(topLeft, bottomRight)});
         }
     }
