@@ -17,14 +17,14 @@
 namespace {
 const QString year = QStringLiteral("2021");
 const QString month = QStringLiteral("03");
-const QStringList rates = {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
+const modul::RateTexts rates = modul::defaultRateTexts();
 
 // A sheet whose rows below the headings make `records` records.
 FlexGridStore sheetOf(int records)
 {
     FlexGridStore sheet(records + 1, 10, 2, 0);
     for (int c = 0; c < 3; ++c)
-        sheet.setTextMatrix(1, c, rates.at(c));
+        sheet.setTextMatrix(1, c, rates[static_cast<size_t>(c)]);
     sheet.setTextMatrix(1, 6, QStringLiteral("2021-03"));
     sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
     for (int r = 3; r < sheet.rows() - 1; ++r) {

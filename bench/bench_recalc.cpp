@@ -45,7 +45,7 @@ FlexGridStore monthSheet(int entryRows)
 
 void recalculate(FlexGridStore &sheet, FlexGridStore &totals)
 {
-    modul::BestandBerechnen(sheet, totals);
+    modul::BestandBerechnen(sheet);
     modul::SummenBerechnen(sheet, totals);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
 #include "platform/FlexGridStore.h"
 
 #include <QString>
@@ -9,17 +10,6 @@
 // The sheet keeps amounts only as display texts ("1.234,56"), so every rule
 // here goes from text to cents and back.
 namespace modul {
-
-// Sheet layout the rules rest on.
-constexpr int ColEinnahmen1 = 0;
-constexpr int ColEinnahmen2 = 1;
-constexpr int ColEinnahmen3 = 2;
-constexpr int ColAusgaben = 3;
-constexpr int ColBestand = 4;
-constexpr int ColBeleg = 6;
-constexpr int RowRates = 1;
-constexpr int RowUebertrag = 2;
-constexpr int FirstEntryRow = 3;
 
 // The largest amount a commit writes: the 32-bit cent range, both signs.
 constexpr qint64 MaxCommitCents = 2147483647;
@@ -49,12 +39,10 @@ qint64 centsOf(QStringView text);
 QString commitAmount(const QString &editorText, const QString &cellText);
 
 // Rewrites the running balance and the receipt-number chain of every entry
-// row except the new-entry row, and shows the last balance in flex2 (5, 2).
-// row and col are the callers' editing cell; the walk does not need them.
-void BestandBerechnen(FlexGridStore &flex, FlexGridStore &flex2, int row = 0, int col = 0);
+// row except the new-entry row.
+void BestandBerechnen(FlexGridStore &flex);
 
-// Fills the totals grid flex2 (6 x 3): the column totals of the income and
-// expense columns, their headings and rate texts, and the month label.
-void SummenBerechnen(FlexGridStore &flex, FlexGridStore &flex2);
+// Fills the totals grid flex2 with the month's totals (see showTotals).
+void SummenBerechnen(const FlexGridStore &flex, FlexGridStore &flex2);
 
 } // namespace modul

@@ -1,5 +1,6 @@
 #include "editing/GermanNumbers.h"
 #include "editing/Modul.h"
+#include "editing/MonthTotals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,10 +45,8 @@ std::optional<double> nextReceipt(const QString &above)
 
 } // namespace
 
-void BestandBerechnen(FlexGridStore &flex, FlexGridStore &flex2, int row, int col)
+void BestandBerechnen(FlexGridStore &flex)
 {
-    Q_UNUSED(row)
-    Q_UNUSED(col)
     const int rows = flex.rows();
     if (rows < 5)
         return;
@@ -71,35 +70,74 @@ void BestandBerechnen(FlexGridStore &flex, FlexGridStore &flex2, int row, int co
             setIfChanged(flex, i, ColBeleg, QLatin1StringView(buffer, German::writeNumber(*receipt, buffer)));
         }
     }
-    setCents(flex2, 5, 2, balance);
 }
 
-void SummenBerechnen(FlexGridStore &flex, FlexGridStore &flex2)
+MonthTotals MonthTotals::of(const FlexGridStore &sheet)
 {
-    const int rows = flex.rows();
-    if (rows > RowUebertrag) {
-        // The carry-over row, the entry rows and the new-entry row; the
-        // balance column is not summed.
-        qint64 sums[ColAusgaben + 1] = {};
-        for (int i = RowUebertrag; i < rows; ++i) {
-            for (int c = ColEinnahmen1; c <= ColAusgaben; ++c)
-                sums[c] = clampSheet(sums[c] + centsOf(flex.textMatrix(i, c)));
+    MonthTotals t;
+    const int rows = sheet.rows();
+    if (rows <= RowUebertrag)
+        return t;
+    t.summed = true;
+    for (int c = 0; c < RateCount; ++c)
+        t.rates[static_cast<size_t>(c)] = sheet.textMatrix(RowRates, ColEinnahmen1 + c);
+    t.monthLabel = sheet.textMatrix(RowRates, ColMonthLabel);
+    // The carry-over row, the entry rows and the new-entry row; the
+    // balance column is not summed.
+    for (int i = RowUebertrag; i < rows; ++i) {
+        for (int c = 0; c < RateCount; ++c) {
+            qint64 &sum = t.income[static_cast<size_t>(c)];
+            sum = clampSheet(sum + centsOf(sheet.textMatrix(i, ColEinnahmen1 + c)));
         }
-        for (int c = ColEinnahmen1; c <= ColAusgaben; ++c)
-            setCents(flex2, c + 1, 2, sums[c]);
+        t.expenses = clampSheet(t.expenses + centsOf(sheet.textMatrix(i, ColAusgaben)));
     }
-    for (int c = ColEinnahmen1; c <= ColEinnahmen3; ++c) {
-        flex2.setTextMatrix(c + 1, 0, flex.textMatrix(0, c));
-        flex2.setTextMatrix(c + 1, 1, flex.textMatrix(RowRates, c));
+    t.carryOver = centsOf(sheet.textMatrix(RowUebertrag, ColBestand));
+    // The balance walk leaves the month's last balance in the last entry row;
+    // it walks only sheets with an entry row before the new-entry row.
+    if (rows >= FirstEntryRow + 2)
+        t.closingBalance = centsOf(sheet.textMatrix(rows - 2, ColBestand));
+    return t;
+}
+
+namespace {
+// The totals grid: a heading column, the rate column and the amount column.
+constexpr int TotalsColHeading = 0;
+constexpr int TotalsColRate = 1;
+constexpr int TotalsColAmount = 2;
+constexpr int TotalsRowLabel = 0;
+constexpr int TotalsRowFirstIncome = 1;
+constexpr int TotalsRowAusgaben = TotalsRowFirstIncome + RateCount;
+constexpr int TotalsRowBestand = TotalsRowAusgaben + 1;
+constexpr int TotalsHeadingTwips = 2500;
+} // namespace
+
+void showTotals(const MonthTotals &totals, const FlexGridStore &sheet, FlexGridStore &flex2)
+{
+    if (totals.summed) {
+        for (int c = 0; c < RateCount; ++c)
+            setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[static_cast<size_t>(c)]);
+        setCents(flex2, TotalsRowAusgaben, TotalsColAmount, totals.expenses);
     }
-    flex2.setTextMatrix(4, 0, flex.textMatrix(0, ColAusgaben));
-    flex2.setTextMatrix(5, 0, flex.textMatrix(0, ColBestand));
-    for (int j = 1; j <= 5; ++j) {
+    if (totals.closingBalance)
+        setCents(flex2, TotalsRowBestand, TotalsColAmount, *totals.closingBalance);
+    for (int c = 0; c < RateCount; ++c) {
+        const int row = TotalsRowFirstIncome + c;
+        flex2.setTextMatrix(row, TotalsColHeading, sheet.textMatrix(RowHeadings, ColEinnahmen1 + c));
+        flex2.setTextMatrix(row, TotalsColRate, sheet.textMatrix(RowRates, ColEinnahmen1 + c));
+    }
+    flex2.setTextMatrix(TotalsRowAusgaben, TotalsColHeading, sheet.textMatrix(RowHeadings, ColAusgaben));
+    flex2.setTextMatrix(TotalsRowBestand, TotalsColHeading, sheet.textMatrix(RowHeadings, ColBestand));
+    for (int j = TotalsRowFirstIncome; j <= TotalsRowBestand; ++j) {
         flex2.setRow(j);
         flex2.setCellFontBold(true);
     }
-    flex2.setColWidth(0, 2500);
-    flex2.setTextMatrix(0, 2, flex.textMatrix(RowRates, ColBeleg));
+    flex2.setColWidth(TotalsColHeading, TotalsHeadingTwips);
+    flex2.setTextMatrix(TotalsRowLabel, TotalsColAmount, totals.monthLabel);
+}
+
+void SummenBerechnen(const FlexGridStore &flex, FlexGridStore &flex2)
+{
+    showTotals(MonthTotals::of(flex), flex, flex2);
 }
 
 } // namespace modul

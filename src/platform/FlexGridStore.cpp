@@ -71,7 +71,7 @@ void FlexGridStore::setCols(int cols)
         r.formats.resize(static_cast<size_t>(cols));
     }
     m_colWidths.resize(static_cast<size_t>(cols), DefaultColWidth);
-    m_fixedAlignment.resize(static_cast<size_t>(cols), 9);
+    m_fixedAlignment.resize(static_cast<size_t>(cols), FlexAlign::General);
     if (m_col >= cols)
         m_col = std::max(cols - 1, 0);
     notifyChanged();

@@ -21,6 +21,21 @@ constexpr GridRgb gridRgb(int r, int g, int b)
            | static_cast<GridRgb>(b & 0xFF);
 }
 
+// The grid's alignment codes, as stored files and headings use them.
+namespace FlexAlign {
+constexpr int LeftTop = 0;
+constexpr int LeftCenter = 1;
+constexpr int LeftBottom = 2;
+constexpr int CenterTop = 3;
+constexpr int CenterCenter = 4;
+constexpr int CenterBottom = 5;
+constexpr int RightTop = 6;
+constexpr int RightCenter = 7;
+constexpr int RightBottom = 8;
+// Text to the left, numbers to the right.
+constexpr int General = 9;
+} // namespace FlexAlign
+
 class FlexGridStore
 {
 public:
@@ -84,7 +99,7 @@ public:
     GridRgb cellBackColor() const;
     void setCellBackColor(GridRgb color);
 
-    // MSFlexGrid alignment codes; 3 centres a heading at the top.
+    // One of the FlexAlign codes.
     int colAlignmentFixed(int col) const;
     void setColAlignmentFixed(int col, int code);
 

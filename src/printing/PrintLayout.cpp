@@ -6,20 +6,15 @@
 
 namespace PrintLayout {
 
-void setColumns(FlexGridStore &sheet, const QString &satz1, const QString &satz2, const QString &satz3)
+void setColumns(FlexGridStore &sheet, const modul::RateTexts &rates)
 {
-    static const std::array<QString, 9> headings = {
-        QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
-        QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
-        QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
-    const std::array<const QString *, 3> rates = {&satz1, &satz2, &satz3};
     for (int c = 0; c < static_cast<int>(ColumnWidths.size()); ++c) {
         const auto i = static_cast<size_t>(c);
         sheet.setColWidth(c, ColumnWidths[i]);
-        if (i < headings.size())
-            sheet.setTextMatrix(0, c, headings[i]);
-        if (i < rates.size())
-            sheet.setTextMatrix(1, c, *rates[i]);
+        if (c != modul::ColSpacer)
+            sheet.setTextMatrix(modul::RowHeadings, c, modul::heading(c));
+        if (c < modul::RateCount)
+            sheet.setTextMatrix(modul::RowRates, c, rates[i]);
     }
 }
 

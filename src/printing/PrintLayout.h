@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
+
 #include <QString>
 
 #include <array>
@@ -14,13 +16,14 @@ class FlexGridStore;
 namespace PrintLayout {
 
 // Printed widths of columns 0 to 9 in twips, the same on every screen.
-inline constexpr std::array<int, 10> ColumnWidths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500, 20};
+inline constexpr std::array<int, modul::ColCount> ColumnWidths = {1000, 1000, 1000, 1000, 1000,
+                                                                  600,  900,  1000, 2500, 20};
 inline constexpr float CellPoints = 8.0F;
 
 // Column widths and headings: "Einnahmen" over the three rate texts,
 // "Ausgaben", "Bestand", "Konto", "Beleg-Nr", "Datum", "Text". Row 1 beyond
 // the rates and the spacer column's headings are left as they are.
-void setColumns(FlexGridStore &sheet, const QString &satz1, const QString &satz2, const QString &satz3);
+void setColumns(FlexGridStore &sheet, const modul::RateTexts &rates);
 
 // Makes every cell current in turn, row by row, and gives it this size.
 void setEveryCellFontSize(FlexGridStore &sheet, float points);

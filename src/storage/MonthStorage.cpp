@@ -33,17 +33,17 @@ bool locate(Result &result, const QString &programFolder, const QString &year, c
 } // namespace
 
 DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QString &tabelle,
-                     const QStringList &rateTexts)
+                     const modul::RateTexts &rates)
 {
     Records records;
     DbStatus status = MonthDatabase::readRecords(datenbank, tabelle, records);
     if (status.ok())
-        SheetRecords::load(sheet, records, rateTexts);
+        SheetRecords::load(sheet, records, rates);
     return status;
 }
 
 LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
-                     const QStringList &rateTexts)
+                     const modul::RateTexts &rates)
 {
     LoadResult result;
     if (!locate(result, programFolder, year, month))
@@ -52,7 +52,7 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
         result.message = missingFileMessage();
         return result;
     }
-    const DbStatus status = GetRowsTest(sheet, result.path, JournalTable::tableName(), rateTexts);
+    const DbStatus status = GetRowsTest(sheet, result.path, JournalTable::tableName(), rates);
     if (!status.ok()) {
         result.message = status.report();
         return result;

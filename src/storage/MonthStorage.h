@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
 #include "storage/DbStatus.h"
 #include "storage/JournalTable.h"
 #include "storage/MonthPath.h"
@@ -17,7 +18,7 @@ namespace MonthStorage {
 // rows 1 and below (see SheetRecords::load); a failure leaves the sheet as it
 // was and returns the error whose report() the user sees.
 DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QString &tabelle,
-                     const QStringList &rateTexts);
+                     const modul::RateTexts &rates);
 
 struct LoadResult
 {
@@ -30,7 +31,7 @@ struct LoadResult
 // label into row 1, column 6. A missing file gives "Datei existiert nicht";
 // a failed read leaves the sheet, its label included, untouched.
 LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
-                     const QStringList &rateTexts);
+                     const modul::RateTexts &rates);
 
 QString missingFileMessage(); // "Datei existiert nicht"
 

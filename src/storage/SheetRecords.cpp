@@ -4,17 +4,16 @@
 
 namespace SheetRecords {
 namespace {
-constexpr int carryOverColumn = 8;
 
 // What start-up lays out in rows 1 to 3 when no month is loaded.
-Records startupRecords(const QStringList &rateTexts)
+Records startupRecords(const modul::RateTexts &rates)
 {
-    Record rates(JournalTable::fieldCount);
-    for (int c = 0; c < 3 && c < rateTexts.size(); ++c)
-        rates[c] = rateTexts.at(c);
+    Record rateRecord(JournalTable::fieldCount);
+    for (int c = 0; c < modul::RateCount; ++c)
+        rateRecord[modul::ColEinnahmen1 + c] = rates[static_cast<size_t>(c)];
     Record carryOver(JournalTable::fieldCount);
-    carryOver[carryOverColumn] = JournalTable::carryOverText();
-    return {rates, carryOver, Record(JournalTable::fieldCount)};
+    carryOver[modul::ColText] = JournalTable::carryOverText();
+    return {rateRecord, carryOver, Record(JournalTable::fieldCount)};
 }
 
 QString cellText(const Record &record, int column)
@@ -59,9 +58,9 @@ QStringList lengthProblems(const Records &records)
     return problems;
 }
 
-void load(FlexGridStore &sheet, const Records &records, const QStringList &rateTexts)
+void load(FlexGridStore &sheet, const Records &records, const modul::RateTexts &rates)
 {
-    const Records startup = records.empty() ? startupRecords(rateTexts) : Records{};
+    const Records startup = records.empty() ? startupRecords(rates) : Records{};
     const Records &shown = records.empty() ? startup : records;
     const int count = static_cast<int>(shown.size());
     sheet.setRows(count + 2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
 #include "storage/JournalTable.h"
 
 class FlexGridStore;
@@ -23,6 +24,6 @@ QStringList lengthProblems(const Records &records);
 // beyond a short record's fields are emptied, so nothing of the previous
 // month survives. A month without records loads as start-up lays the sheet
 // out: the given rate texts in row 1, "Übertrag" in row 2, rows 3 and 4 empty.
-void load(FlexGridStore &sheet, const Records &records, const QStringList &rateTexts);
+void load(FlexGridStore &sheet, const Records &records, const modul::RateTexts &rates);
 
 } // namespace SheetRecords

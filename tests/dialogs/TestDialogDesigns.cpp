@@ -1,8 +1,8 @@
 #include "Form1Fixture.h"
-#include "dialogs/ui/Design.h"
 #include "dialogs/ui/FileLists.h"
 #include "dialogs/ui/Form2.h"
 #include "dialogs/ui/Skalieren.h"
+#include "platform/ui/Design.h"
 #include "printing/ui/Druckerwahl.h"
 
 #include <QDir>

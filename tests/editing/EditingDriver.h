@@ -2,6 +2,7 @@
 
 #include "Form1Fixture.h"
 #include "editing/ui/EditorBox.h"
+#include "editing/ui/SheetEditor.h"
 
 // Drives the started main window as a user would: clicks on cells and keys
 // into the editor box.

@@ -199,7 +199,7 @@ private slots:
             applyRules(model);
             // A second run must find nothing left to change.
             for (int run = 1; run <= 2; ++run) {
-                modul::BestandBerechnen(sheet, totals);
+                modul::BestandBerechnen(sheet);
                 modul::SummenBerechnen(sheet, totals);
                 for (int i = 2; i < rows; ++i) {
                     if (sheetRow(sheet, i) != rowTexts(model, i))

@@ -160,8 +160,8 @@ private slots:
         QCOMPARE(d.text(6, 6), QStringLiteral("45"));
         QCOMPARE(d.text(5, 4), d.text(4, 4));
         QCOMPARE(d.text(6, 0), QStringLiteral("100,00"));
-        QCOMPARE(w.undoBuffer().snapshots().size(), size_t(1));
-        QCOMPARE(w.undoBuffer().snapshots().back().name, QStringLiteral("Zeile einfügen"));
+        QCOMPARE(w.sheetEditor().undoBuffer().snapshots().size(), size_t(1));
+        QCOMPARE(w.sheetEditor().undoBuffer().snapshots().back().name, QStringLiteral("Zeile einfügen"));
 
         // The editor's old text must not land in the inserted row.
         d.clickCell(7, 8);
@@ -194,7 +194,7 @@ private slots:
         MessageBox::queueAnswer(MessageBox::Answer::Cancel);
         w.Command3_Click();
         QCOMPARE(d.sheet().rows(), 5);
-        QVERIFY(w.undoBuffer().snapshots().empty());
+        QVERIFY(w.sheetEditor().undoBuffer().snapshots().empty());
     }
 
     void dropLastRow_data()

@@ -1,6 +1,6 @@
 #include "Form1Fixture.h"
-#include "dialogs/ui/Design.h"
 #include "editing/ui/EditorBox.h"
+#include "platform/ui/Design.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -96,8 +96,8 @@ private slots:
     {
         Form1Fixture f(QSize(1920, 1080));
         Form1 &w = f.start();
-        QCOMPARE(w.SFX, 1.875F);
-        QCOMPARE(w.SFY, 1.40625F);
+        QCOMPARE(w.sfx(), 1.875F);
+        QCOMPARE(w.sfy(), 1.40625F);
         const QRect button = Design::twips(w.Command1[0]);
         QCOMPARE(button, QRect(19659, 63, 4219, 914));
         QCOMPARE(Design::fontPoints(w.Command5), 12.0 * 1.40625);
@@ -138,7 +138,7 @@ private slots:
         if (!file.isEmpty())
             f.folder.write(QStringLiteral("bl.dat"), file);
         Form1 &w = f.start();
-        QCOMPARE((QStringList{w.satz1, w.satz2, w.satz3}), rates);
+        QCOMPARE((QStringList{w.rates().begin(), w.rates().end()}), rates);
         QCOMPARE(rowTexts(f.sheet(), 1).mid(0, 3), rates);
         QCOMPARE(MessageBox::takeShown().size(), messages);
     }

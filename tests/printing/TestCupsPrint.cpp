@@ -160,10 +160,9 @@ void TestCupsPrint::wholePrintOutOfALoadedMonth()
     QCOMPARE(MonthStorage::save(plan), QString());
     w.Combo1->setEditText(QStringLiteral("11"));
     w.Combo2->setEditText(QStringLiteral("2025"));
-    QVERIFY(MonthStorage::loadMonth(d.sheet(), d.folder.path(), QStringLiteral("2025"), QStringLiteral("11"),
-                                    {w.satz1, w.satz2, w.satz3})
+    QVERIFY(MonthStorage::loadMonth(d.sheet(), d.folder.path(), QStringLiteral("2025"), QStringLiteral("11"), w.rates())
                 .loaded);
-    w.editorTakesCurrentCell();
+    w.sheetEditor().editorTakesCurrentCell();
     d.clickCell(3, 8);
     const QStringList before = sheetLook(d.sheet());
 

@@ -73,7 +73,7 @@ void TestPrintLayout::screenFormatsComeBack()
     const QStringList screen = formats(g);
 
     const PrintLayout::SheetFormats kept(g);
-    PrintLayout::setColumns(g, QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"));
+    PrintLayout::setColumns(g, {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")});
     PrintLayout::setEveryCellFontSize(g, 8.0F);
     g.setAllRowHeights(240);
     QVERIFY(formats(g) != screen);

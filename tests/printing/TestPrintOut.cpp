@@ -148,7 +148,7 @@ void TestPrintOut::screenLayoutComesBack()
         QVERIFY(w.isVisible());
         QVERIFY(!d.printerWindow().isVisible());
         QVERIFY(!w.Text1->isVisible());
-        QCOMPARE(w.su, short(0));
+        QVERIFY(!w.sheetEditor().cellHandlersIdle());
         QCOMPARE(w.Combo33->count(), 12);
         QCOMPARE(w.Combo1->currentText(), month);
         QCOMPARE(MessageBox::takeShown().size(), 0);
@@ -325,9 +325,8 @@ void TestPrintOut::selectorsKeepTheLoadedMonth()
     QFETCH(QString, year);
     PrintOutDriver d;
     Form1 &w = d.start();
-    const QStringList rates{w.satz1, w.satz2, w.satz3};
     FlexGridStore stored(5, 10, 2, 0);
-    stored.setTextMatrix(1, 0, w.satz1);
+    stored.setTextMatrix(1, 0, w.rates()[0]);
     fillEntries(stored, 4);
     QVERIFY(QDir(d.folder.path()).mkpath(year));
     const MonthStorage::SavePlan plan = MonthStorage::planSave(stored, d.folder.path(), year, month);
@@ -335,9 +334,9 @@ void TestPrintOut::selectorsKeepTheLoadedMonth()
     QCOMPARE(MonthStorage::save(plan), QString());
     w.Combo1->setEditText(month);
     w.Combo2->setEditText(year);
-    const MonthStorage::LoadResult load = MonthStorage::loadMonth(d.sheet(), d.folder.path(), year, month, rates);
+    const MonthStorage::LoadResult load = MonthStorage::loadMonth(d.sheet(), d.folder.path(), year, month, w.rates());
     QVERIFY2(load.loaded, qPrintable(load.message));
-    w.editorTakesCurrentCell();
+    w.sheetEditor().editorTakesCurrentCell();
     QCOMPARE(d.text(6, 8), QStringLiteral("Bürobedarf"));
 
     QTemporaryDir dir;
@@ -380,11 +379,12 @@ void TestPrintOut::sheetMovedWhileHiddenScrollsWhenShown()
     Form1 &w = d.start();
     fillEntries(d.sheet(), 300);
     w.hide();
-    w.su = 1;
-    d.sheet().setRowCol(290, 8);
-    QCOMPARE(w.flex->topRow(), 2);
-    w.show();
-    w.su = 0;
+    {
+        const SheetEditor::IdleCellHandlers idle(w.sheetEditor());
+        d.sheet().setRowCol(290, 8);
+        QCOMPARE(w.flex->topRow(), 2);
+        w.show();
+    }
     QVERIFY(w.flex->cellRect(290, 8).isValid());
     QVERIFY(w.flex->topRow() > 200);
 }

@@ -6,7 +6,7 @@
 
 namespace Fixtures {
 
-QStringList defaultRates()
+modul::RateTexts defaultRates()
 {
     return {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
 }
@@ -18,7 +18,8 @@ FlexGridStore startupSheet()
                                   QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
                                   QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
     setRow(sheet, 0, headings);
-    setRow(sheet, 1, defaultRates());
+    const modul::RateTexts rates = defaultRates();
+    setRow(sheet, 1, QStringList(rates.begin(), rates.end()));
     sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
     return sheet;
 }

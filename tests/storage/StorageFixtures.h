@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
 #include "platform/FlexGridStore.h"
 #include "storage/JournalTable.h"
 
@@ -9,7 +10,7 @@
 // Sheets and direct looks into month files, shared by the storage tests.
 namespace Fixtures {
 
-QStringList defaultRates(); // "19%", "7%", "0%"
+modul::RateTexts defaultRates(); // "19%", "7%", "0%"
 
 // The journal sheet as start-up leaves it: rows 0 to 4, headings, rates,
 // "Übertrag" in row 2.

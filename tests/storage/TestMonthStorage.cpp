@@ -366,10 +366,10 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir(year));
         QVERIFY(MonthDatabase::interne_Datenbank(folder.file(monthFile)).ok());
         FlexGridStore sheet = filledSheet(12, QStringLiteral(" Vormonat"));
-        const QStringList rates = {QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")};
+        const modul::RateTexts rates = {QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")};
         QVERIFY(MonthStorage::loadMonth(sheet, folder.path(), year, month, rates).loaded);
         FlexGridStore expected = startupSheet();
-        setRow(expected, 1, rates);
+        setRow(expected, 1, QStringList(rates.begin(), rates.end()));
         expected.setTextMatrix(1, 6, QStringLiteral("2021-03"));
         QCOMPARE(texts(sheet), texts(expected));
     }

@@ -1,9 +1,8 @@
 #include "dialogs/ui/Einstellungen.h"
 
-#include "dialogs/ui/Design.h"
-#include "dialogs/ui/Icons.h"
-#include "mainwindow/ui/Form1.h"
 #include "platform/FileSystem.h"
+#include "platform/ui/Design.h"
+#include "platform/ui/Icons.h"
 #include "platform/ui/MessageBox.h"
 #include "storage/SettingsFile.h"
 
@@ -17,7 +16,7 @@ const QString Face = QStringLiteral("MS Sans Serif");
 constexpr double Points = 9.75;
 } // namespace
 
-Einstellungen::Einstellungen(Form1 *main) : QWidget(nullptr), m_main(main)
+Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("Einstellungen"));
     setWindowTitle(QStringLiteral("Einstellungen"));
@@ -69,7 +68,7 @@ bool Einstellungen::event(QEvent *event)
 
 void Einstellungen::Form_Activate()
 {
-    const SettingsFile file(m_main->programFolder());
+    const SettingsFile file(m_programFolder);
     if (!FileExists(file.path()))
         return;
     const ValueFileRead read = file.read({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
@@ -81,8 +80,7 @@ void Einstellungen::Form_Activate()
 
 void Einstellungen::Command1_Click()
 {
-    const QString error =
-        SettingsFile(m_main->programFolder()).write({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
+    const QString error = SettingsFile(m_programFolder).write({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
     if (!error.isEmpty())
         MessageBox::info(this, error);
 }

@@ -4,7 +4,6 @@
 
 #include <array>
 
-class Form1;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +14,8 @@ class Einstellungen : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Einstellungen(Form1 *main);
+    // programFolder holds bl.dat.
+    explicit Einstellungen(const QString &programFolder);
 
     QGroupBox *Frame1 = nullptr;
     std::array<QLineEdit *, 3> Text1{};
@@ -30,5 +30,5 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    Form1 *m_main;
+    QString m_programFolder;
 };

@@ -1,11 +1,8 @@
 #include "dialogs/ui/Form2.h"
 
-#include "dialogs/ui/Design.h"
 #include "dialogs/ui/FileLists.h"
-#include "dialogs/ui/Icons.h"
-#include "mainwindow/ui/Form1.h"
-#include "storage/JournalTable.h"
-#include "storage/MonthPath.h"
+#include "platform/ui/Design.h"
+#include "platform/ui/Icons.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -24,7 +21,7 @@ void styleList(List *list, int left, int top, int width, int height)
 }
 } // namespace
 
-Form2::Form2(Form1 *main) : QWidget(nullptr), m_main(main)
+Form2::Form2(OpenMonthFile openMonthFile) : QWidget(nullptr), m_openMonthFile(std::move(openMonthFile))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Datei öffnen"));
@@ -95,17 +92,9 @@ void Form2::File1_Click()
 
 void Form2::Command1_Click()
 {
-    // A file that did not load names no month: the selectors keep theirs, so
-    // the next save cannot file the unchanged sheet under that name. The
-    // window stays open for another choice.
-    if (!m_main->GetRowsTest(Text1->toPlainText(), JournalTable::tableName()))
-        return;
-    // The month comes from the file list's entry, also when a path was typed.
-    const MonthYear chosen = monthYearFromFileName(File1->fileName());
-    m_main->Combo1->setEditText(chosen.month);
-    m_main->Combo2->setEditText(chosen.year);
-    m_main->recalculate();
-    hide();
+    // The window stays open for another choice when the file did not load.
+    if (m_openMonthFile(Text1->toPlainText(), File1->fileName()))
+        hide();
 }
 
 void Form2::Command2_Click()

@@ -2,10 +2,11 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class DirList;
 class DriveList;
 class FileList;
-class Form1;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -14,7 +15,10 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form2(Form1 *main);
+    // Loads the month file at path, its month named by the file list's
+    // entry; false when it did not load.
+    using OpenMonthFile = std::function<bool(const QString &path, const QString &chosenName)>;
+    explicit Form2(OpenMonthFile openMonthFile);
 
     DriveList *Drive1 = nullptr;
     DirList *Dir1 = nullptr;
@@ -30,5 +34,5 @@ public:
     void Command2_Click();
 
 private:
-    Form1 *m_main;
+    OpenMonthFile m_openMonthFile;
 };

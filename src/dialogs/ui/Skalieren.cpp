@@ -1,7 +1,7 @@
 #include "dialogs/ui/Skalieren.h"
 
-#include "dialogs/ui/Design.h"
 #include "platform/Rounding.h"
+#include "platform/ui/Design.h"
 
 #include <QWidget>
 

@@ -3,11 +3,16 @@
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
 #include "editing/ui/EditorBox.h"
+#include "editing/ui/SheetEditor.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "printing/ui/Druckerwahl.h"
+#include "printing/ui/PrintOut.h"
+#include "storage/ui/MonthFiles.h"
+#include "storage/ui/QuickKeys.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QToolButton>
@@ -16,41 +21,63 @@ namespace {
 const QString ExitQuestion =
     QStringLiteral("Barlog wird beendet. Nicht gespeicherte Daten gehen verloren.  Wirklich beenden ?");
 const QString ExitTitle = QStringLiteral("Beenden");
+// The answer of Form_Unload that keeps the window open.
+constexpr short KeepOpen = 27;
+
+// Secondary windows are modeless and have no owner: the main window stays
+// usable, and a window already open comes to the front.
+void bringUp(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 } // namespace
 
-Form1::Form1(const QString &programFolder, QWidget *parent) : QWidget(parent), m_programFolder(programFolder)
+Form1::Form1(const QString &programFolder, QWidget *parent)
+    : QWidget(parent),
+      m_programFolder(programFolder),
+      m_rates(modul::defaultRateTexts())
 {
     buildDesign();
+    m_editor = std::make_unique<SheetEditor>(*this, *flex, *flex2, *Text1);
+    m_quickKeys = std::make_unique<QuickKeys>(*this, m_programFolder, Command1, *Combo33);
+    m_monthFiles = std::make_unique<MonthFiles>(
+        *this, m_programFolder, MonthFiles::Controls{*flex, *Combo1, *Combo2, *Text2}, *m_editor, m_rates);
+    m_printOut = std::make_unique<PrintOut>(
+        PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
     connectHandlers();
-    connectEditing();
-    connectRowButtons();
-    connectStorage();
-    connectPrinting();
 }
 
 Form1::~Form1()
 {
-    // The controls outlive this part of the window while they are torn down;
-    // their notifications must not reach it any more.
-    flex->store().leaveCell = {};
-    flex->store().rowColChange = {};
-    flex->click = {};
-    flex->gotFocus = {};
-    flex->lostFocus = {};
-    flex->keyPress = {};
-    Text1->keyDown = {};
-    Text1->lostFocus = {};
     Form_Terminate();
-    // The secondary windows have no owner; they end with the main window.
-    delete m_einstellungen.data();
-    delete m_form2.data();
-    delete m_druckerwahl.data();
 }
 
 void Form1::connectHandlers()
 {
-    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    m_wiring.hook(flex->store().leaveCell, [this] { flex_LeaveCell(); });
+    m_wiring.hook(flex->store().rowColChange, [this] { flex_RowColChange(); });
+    m_wiring.hook(flex->click, [this] { flex_Click(); });
+    m_wiring.hook(flex->gotFocus, [this] { flex_GotFocus(); });
+    m_wiring.hook(flex->lostFocus, [this] { flex_LostFocus(); });
+    m_wiring.hook(flex->keyPress, [this](QKeyEvent *event) { return flex_KeyPress(event); });
+    m_wiring.hook(Text1->keyDown, [this](int code) { Text1_KeyDown(code, 0); });
+    m_wiring.hook(Text1->lostFocus, [this] { Text1_LostFocus(); });
+    connect(Text1, &QLineEdit::textEdited, this, [this] { m_editor->editorTextEdited(); });
+
+    for (size_t i = 0; i < Command1.size(); ++i)
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(static_cast<int>(i)); });
+    connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QToolButton::clicked, this, [this] { Command3_Click(); });
+    connect(Combo33, &QComboBox::activated, this, [this] { Combo33_Click(); });
+    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    connect(Command7, &QToolButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command8, &QToolButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command9, &QToolButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command6, &QToolButton::clicked, this, [this] { Command6_Click(); });
     connect(Command4, &QToolButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
 }
 
 void Form1::Command4_Click()
@@ -68,7 +95,7 @@ void Form1::Command5_Click()
 short Form1::Form_Unload()
 {
     if (MessageBox::show(this, ExitQuestion, MessageBox::Buttons::YesNo, ExitTitle) == MessageBox::Answer::No)
-        return 27;
+        return KeepOpen;
     endProgram();
     return 0;
 }
@@ -91,42 +118,43 @@ void Form1::endProgram()
 {
     // No further handler runs: the windows go and the event loop ends.
     m_ended = true;
-    if (m_einstellungen)
-        m_einstellungen->hide();
-    if (m_form2)
-        m_form2->hide();
-    if (m_druckerwahl)
-        m_druckerwahl->hide();
+    for (QWidget *window : {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
+                            static_cast<QWidget *>(m_druckerwahl.get())}) {
+        if (window != nullptr)
+            window->hide();
+    }
     close();
     QCoreApplication::exit(0);
-}
-
-void Form1::bringUp(QWidget *window)
-{
-    // Secondary windows are modeless and have no owner: the main window stays
-    // usable, and a window already open comes to the front.
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 Einstellungen *Form1::einstellungen()
 {
     if (!m_einstellungen)
-        m_einstellungen = new Einstellungen(this);
-    return m_einstellungen;
+        m_einstellungen = std::make_unique<Einstellungen>(m_programFolder);
+    return m_einstellungen.get();
 }
 
 Form2 *Form1::form2()
 {
     if (!m_form2)
-        m_form2 = new Form2(this);
-    return m_form2;
+        m_form2 = std::make_unique<Form2>(
+            [this](const QString &path, const QString &chosenName) { return m_monthFiles->open(path, chosenName); });
+    return m_form2.get();
 }
 
 Druckerwahl *Form1::druckerwahl()
 {
     if (!m_druckerwahl)
-        m_druckerwahl = new Druckerwahl(this);
-    return m_druckerwahl;
+        m_druckerwahl = std::make_unique<Druckerwahl>([this] { m_printOut->run(*m_druckerwahl); });
+    return m_druckerwahl.get();
+}
+
+void Form1::Command6_Click()
+{
+    bringUp(druckerwahl());
+}
+
+void Form1::Command9_Click()
+{
+    bringUp(form2());
 }

@@ -1,29 +1,34 @@
 #pragma once
 
-#include "editing/UndoBuffer.h"
+#include "editing/SheetLayout.h"
+#include "platform/CallbackWiring.h"
 
-#include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class Druckerwahl;
 class EditorBox;
 class Einstellungen;
 class FlexGrid;
 class Form2;
+class MonthFiles;
+class PrintOut;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class QuickKeys;
+class SheetEditor;
 
 // The main window: the journal sheet of one month, the quick-entry buttons,
-// the commands and the month totals. Other windows reach its controls and
-// public values directly, as the design has it.
+// the commands and the month totals. Its handlers hand the work to the
+// subsystems: the sheet editor, the month files, the quick keys and the
+// print-out.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -33,15 +38,11 @@ public:
     ~Form1() override;
 
     const QString &programFolder() const { return m_programFolder; }
-
-    // Public values the other windows use.
-    short su = 0;
-    float SFX = 1.0F;
-    float SFY = 1.0F;
-    short zellhohe = 0;
-    QString satz1;
-    QString satz2;
-    QString satz3;
+    // The screen factors found at the first start-up.
+    float sfx() const { return m_sfx; }
+    float sfy() const { return m_sfy; }
+    const modul::RateTexts &rates() const { return m_rates; }
+    SheetEditor &sheetEditor() { return *m_editor; }
 
     // Controls, named as in the design.
     FlexGrid *flex = nullptr;
@@ -76,19 +77,12 @@ public:
     void flex_LostFocus();
     void flex_LeaveCell();
     void flex_RowColChange();
-    // Commits the editor's pending text into the cell it was typed for.
-    void commitPendingEdit();
-    // The program changed the sheet or the current cell while the editor did
-    // not follow: the editor takes the current cell's own text, which makes a
-    // later commit change nothing.
-    void editorTakesCurrentCell();
 
     // Row operations, quick entry, undo and renaming.
     void Command1_Click(int Index);
     void Command2_Click();
     void Command3_Click();
     void UndoBufferInitialisieren(const QString &Name_Undo);
-    const UndoBuffer &undoBuffer() const { return m_undo; }
     void Combo33_Click();
     void Command10_Click();
 
@@ -100,8 +94,6 @@ public:
     // failure shows the error report and leaves the sheet as it was; the
     // result says whether the records were loaded.
     bool GetRowsTest(const QString &datenbank, const QString &tabelle);
-    // Balances, receipt numbers and totals, after the sheet changed by program.
-    void recalculate();
 
     // Printing: the printer window, and one print job of any grid on the
     // current printer (margins in millimetres; false when nothing was printed).
@@ -128,48 +120,29 @@ protected:
 
 private:
     void buildDesign();
-    static void bringUp(QWidget *window);
     void connectHandlers();
-    void connectEditing();
-    void connectRowButtons();
-    void connectStorage();
-    void connectPrinting();
-    bool sheetReplaced(const QString &message);
-    QStringList rateTexts() const;
-    void setEditorText(const QString &text, bool follows);
-    bool editorOwnsCurrentCell() const;
-    void showEditor();
     bool flex_KeyPress(QKeyEvent *event);
-    void layoutSheet(bool scaleRows);
-    void formatHeadings();
     void readSettingsFile();
     void createYearFolder();
-    void loadQuickKeys();
-    void fillRenameList();
     void endProgram();
 
     QString m_programFolder;
-    short m_skaliert = 0;
+    bool m_scaled = false;
     bool m_ended = false;
+    float m_sfx = 1.0F;
+    float m_sfy = 1.0F;
+    // The sheet's row height in twips before any scaling; the print-out
+    // prints every row at it.
+    short m_zellhohe = 0;
+    modul::RateTexts m_rates;
 
-    // The grid position being edited, kept by the cell handlers.
-    short m_merkRow = 0;
-    short m_merkCol = 0;
-    // flex_RowColChange's memory between calls.
-    short m_lastRow = 0;
-    short m_lastCol = 0;
-    bool m_rowColRunning = false;
-    // The cell the editor's text was taken from, and whether the editor
-    // follows it: only then may its text be committed there.
-    int m_editorRow = -1;
-    int m_editorCol = -1;
-    bool m_editorFollows = false;
-
-    UndoBuffer m_undo;
-    short m_selectedIndex = 0;
-    QString m_oldCaption;
-    QString m_newCaption;
-    QPointer<Einstellungen> m_einstellungen;
-    QPointer<Form2> m_form2;
-    QPointer<Druckerwahl> m_druckerwahl;
+    std::unique_ptr<SheetEditor> m_editor;
+    std::unique_ptr<QuickKeys> m_quickKeys;
+    std::unique_ptr<MonthFiles> m_monthFiles;
+    std::unique_ptr<PrintOut> m_printOut;
+    std::unique_ptr<Einstellungen> m_einstellungen;
+    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<Druckerwahl> m_druckerwahl;
+    // Last, so that it unhooks the controls' callbacks before anything else goes.
+    CallbackWiring m_wiring;
 };

@@ -1,9 +1,9 @@
 #include "mainwindow/ui/Form1.h"
 
-#include "dialogs/ui/Design.h"
-#include "dialogs/ui/Icons.h"
 #include "editing/ui/EditorBox.h"
+#include "platform/ui/Design.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/Icons.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "dialogs/ui/Design.h"
+#include "platform/ui/Design.h"
 
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"

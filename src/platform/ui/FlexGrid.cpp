@@ -257,13 +257,13 @@ void FlexGrid::paintEvent(QPaintEvent *event)
 
 qint32 FlexGrid::printRequest(int request, const GridPrintRecord *record)
 {
-    if (request == 1 && !record) {
+    if (request == PrintStart && !record) {
         if (m_printNextRow >= 0)
             return 0;
         m_printNextRow = m_store.fixedRows();
         return PrintReady;
     }
-    if (request != 0)
+    if (request != PrintPage)
         return 0;
     if (!record) {
         m_printNextRow = -1;

@@ -50,12 +50,14 @@ public:
     void refresh();
 
     // The print service, one request at a time:
-    //  - request 1 without a record opens a print job and answers PrintReady,
+    //  - PrintStart without a record opens a print job and answers PrintReady,
     //    or 0 while a job is already open;
-    //  - request 0 with a record draws the heading rows and the next page's
+    //  - PrintPage with a record draws the heading rows and the next page's
     //    rows into the record's rectangle with the on-screen widths, heights
     //    and fonts; the answer is negative once every row is drawn;
-    //  - request 0 without a record closes the job.
+    //  - PrintPage without a record closes the job.
+    static constexpr int PrintStart = 1;
+    static constexpr int PrintPage = 0;
     static constexpr qint32 PrintReady = 456654;
     qint32 printRequest(int request, const GridPrintRecord *record);
 

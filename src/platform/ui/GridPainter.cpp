@@ -21,23 +21,23 @@ bool looksNumeric(const QString &text)
 Qt::Alignment alignmentFor(int code, const QString &text)
 {
     switch (code) {
-    case 0:
+    case FlexAlign::LeftTop:
         return Qt::AlignLeft | Qt::AlignTop;
-    case 1:
+    case FlexAlign::LeftCenter:
         return Qt::AlignLeft | Qt::AlignVCenter;
-    case 2:
+    case FlexAlign::LeftBottom:
         return Qt::AlignLeft | Qt::AlignBottom;
-    case 3:
+    case FlexAlign::CenterTop:
         return Qt::AlignHCenter | Qt::AlignTop;
-    case 4:
+    case FlexAlign::CenterCenter:
         return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 5:
+    case FlexAlign::CenterBottom:
         return Qt::AlignHCenter | Qt::AlignBottom;
-    case 6:
+    case FlexAlign::RightTop:
         return Qt::AlignRight | Qt::AlignTop;
-    case 7:
+    case FlexAlign::RightCenter:
         return Qt::AlignRight | Qt::AlignVCenter;
-    case 8:
+    case FlexAlign::RightBottom:
         return Qt::AlignRight | Qt::AlignBottom;
     default:
         break;
@@ -100,7 +100,7 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
         const double size = f.fontSize > 0.0F ? f.fontSize : grid.fontSize();
         p.setFont(QFont(Fonts::font(family, size, f.bold), p.device()));
         p.setPen(Qt::black);
-        const int code = fixedRow ? grid.colAlignmentFixed(c) : 9;
+        const int code = fixedRow ? grid.colAlignmentFixed(c) : FlexAlign::General;
         p.save();
         // Within a print rectangle the cell's clip must not reach past it.
         p.setClipRect(cell, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);

@@ -6,6 +6,11 @@
 // design twips into pixels. Tests set another screen through setOverride.
 namespace Screen {
 
+// The windows were designed on a 1024 x 768 screen at 15 twips a pixel; the
+// scaling factors compare the screen with that one.
+inline constexpr double DesignTwipsPerPixel = 15.0;
+inline constexpr QSize DesignScreen(1024, 768);
+
 int widthTwips();
 int heightTwips();
 // Logical dots per inch used to turn twips into pixels.

@@ -1,35 +1,17 @@
 #include "printing/ui/Druckerwahl.h"
 
-#include "dialogs/ui/Design.h"
-#include "dialogs/ui/Icons.h"
-#include "editing/ui/EditorBox.h"
-#include "editing/KeyCodes.h"
-#include "mainwindow/ui/Form1.h"
-#include "platform/ui/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
-#include "printing/PrintLayout.h"
+#include "platform/ui/Design.h"
+#include "platform/ui/Icons.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 
-namespace {
-// Margins of the two jobs in millimetres from the printable area's edges.
-struct Placement
-{
-    float left;
-    float top;
-    float right;
-    float bottom;
-};
-constexpr Placement SheetPage{20.0F, 10.0F, 0.0F, 10.0F};
-constexpr Placement TotalsPage{60.0F, 30.0F, 5.0F, 10.0F};
-} // namespace
-
-Druckerwahl::Druckerwahl(Form1 *main) : QWidget(nullptr), m_main(main)
+Druckerwahl::Druckerwahl(std::function<void()> startPrintOut)
+    : QWidget(nullptr),
+      m_startPrintOut(std::move(startPrintOut))
 {
     setObjectName(QStringLiteral("Druckerwahl"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -103,68 +85,5 @@ void Druckerwahl::Command2_Click()
 
 void Druckerwahl::Command1_Click()
 {
-    Form1 &main = *m_main;
-    FlexGridStore &sheet = main.flex->store();
-
-    // An entry being typed in the first column has no cell to the left to
-    // move to, so the Left key would not commit it; it is printed and kept.
-    main.commitPendingEdit();
-    main.Text1_KeyDown(KeyCode::Left, 0);
-    main.hide();
-    main.su = 1;
-    const PrintLayout::SheetFormats screenLayout(sheet);
-
-    PrintLayout::setColumns(sheet, main.satz1, main.satz2, main.satz3);
-    PrintLayout::setEveryCellFontSize(sheet, PrintLayout::CellPoints);
-    const QString normaldrucker = m_printer.deviceName();
-    drucker_setzen(Combo1->currentText());
-    sheet.setAllRowHeights(main.zellhohe);
-    main.flex->refresh();
-    sheet.setRowCol(0, 3);
-    main.Text1->hide();
-
-    printSheetAndTotals();
-
-    drucker_setzen(normaldrucker);
-    hide();
-    screenLayout.restore(sheet);
-    main.show();
-    sheet.setRowCol(0, 3);
-    main.su = 0;
-    main.Form_Load();
-}
-
-void Druckerwahl::printSheetAndTotals()
-{
-    Form1 &main = *m_main;
-    const QString problem = printerProblem();
-    if (!problem.isEmpty()) {
-        MessageBox::info(this, problem);
-        return;
-    }
-    const auto print = [&main](FlexGrid &grid, const Placement &p) {
-        return main.PrintGrid(grid, p.left, p.top, p.right, p.bottom, QString(), QString(), 0);
-    };
-    if (!print(*main.flex, SheetPage)) {
-        MessageBox::info(this, QStringLiteral("Das Kassenbuch konnte nicht auf \"%1\" gedruckt werden. "
-                                              "Es wurde nichts gedruckt.")
-                                   .arg(m_printer.target()));
-        return;
-    }
-    if (!print(*main.flex2, TotalsPage)) {
-        MessageBox::info(this, QStringLiteral("Die Monatssummen konnten nicht auf \"%1\" gedruckt werden. "
-                                              "Das Kassenbuch selbst wurde gedruckt.")
-                                   .arg(m_printer.target()));
-    }
-}
-
-QString Druckerwahl::printerProblem() const
-{
-    if (m_printer.canPrint())
-        return QString();
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        return QStringLiteral("Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
-                              "Bitte richten Sie zuerst einen Drucker im System ein.");
-    return QStringLiteral("Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
-                          "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste.");
+    m_startPrintOut();
 }

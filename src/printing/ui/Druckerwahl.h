@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-class Form1;
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -16,7 +17,8 @@ class Druckerwahl : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Druckerwahl(Form1 *main);
+    // startPrintOut runs the print-out when "Drucken" is pressed.
+    explicit Druckerwahl(std::function<void()> startPrintOut);
 
     QLabel *Label6 = nullptr;
     QComboBox *Combo1 = nullptr;
@@ -31,9 +33,7 @@ public:
     bool drucker_setzen(const QString &name);
     CurrentPrinter &currentPrinter() { return m_printer; }
 
-    // "Drucken": the month's sheet and then its totals as two print jobs on
-    // the printer named in the box, after which the printer, the sheet's
-    // screen layout and the main window are as before.
+    // "Drucken": the print-out on the printer named in the box.
     void Command1_Click();
     // "Abbrechen": hides the window; list and text stay.
     void Command2_Click();
@@ -42,10 +42,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void printSheetAndTotals();
-    QString printerProblem() const;
-
-    Form1 *m_main;
+    std::function<void()> m_startPrintOut;
     CurrentPrinter m_printer;
     bool m_loaded = false;
 };

@@ -1,7 +1,7 @@
 #include "printing/ui/PrintGrid.h"
 
-#include "platform/ui/Fonts.h"
 #include "platform/Rounding.h"
+#include "platform/ui/Fonts.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -82,11 +82,11 @@ bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMar
                float bottomMargin, const QString &titel, const QString &datum, short many)
 {
     const HiddenColumns hidden(grid.store(), many);
-    if (grid.printRequest(1, nullptr) != FlexGrid::PrintReady)
+    if (grid.printRequest(FlexGrid::PrintStart, nullptr) != FlexGrid::PrintReady)
         return false;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        grid.printRequest(0, nullptr);
+        grid.printRequest(FlexGrid::PrintPage, nullptr);
         return false;
     }
     const GridPrintRecord record = gridPrintRecord(&painter, printer, leftMargin, topMargin, rightMargin, bottomMargin);
@@ -99,7 +99,7 @@ bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMar
     for (;;) {
         printLine(painter, x, titleY, titel);
         printLine(painter, x, dateY, datum);
-        if (grid.printRequest(0, &record) < 0)
+        if (grid.printRequest(FlexGrid::PrintPage, &record) < 0)
             break;
         if (!printer.newPage()) {
             pagesOk = false;
@@ -107,6 +107,6 @@ bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMar
         }
     }
     const bool ended = painter.end();
-    grid.printRequest(0, nullptr);
+    grid.printRequest(FlexGrid::PrintPage, nullptr);
     return pagesOk && ended;
 }

@@ -1,0 +1,75 @@
+#include "editing/SheetLayout.h"
+
+#include "platform/FlexGridStore.h"
+#include "platform/Rounding.h"
+
+namespace modul {
+namespace {
+const std::array<const char *, ColCount> Headings = {"Einnahmen", "Einnahmen", "Einnahmen", "Ausgaben", "Bestand",
+                                                     "Konto",     "Beleg-Nr",  "Datum",     "Text",     ""};
+// Design widths in twips before scaling; the amount columns take the
+// default width plus the vertical factor, as the sheet always had them.
+constexpr double AmountColTwips = 1000.0;
+constexpr double KontoColTwips = 600.0;
+constexpr double BelegColTwips = 900.0;
+constexpr double TextColTwips = 2500.0;
+constexpr int SpacerColTwips = 20;
+// The rows the sheet is made with; start-up scales them all.
+constexpr int StartRowCount = 5;
+constexpr float HeadingPoints = 9.0F;
+constexpr GridRgb CarryOverGrey = gridRgb(192, 192, 192);
+} // namespace
+
+RateTexts defaultRateTexts()
+{
+    return {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
+}
+
+QString heading(int col)
+{
+    if (col < 0 || col >= ColCount)
+        return QString();
+    return QString::fromUtf8(Headings[static_cast<size_t>(col)]);
+}
+
+void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows)
+{
+    for (int i = 0; i < ColCount; ++i) {
+        sheet.setColWidth(i, roundHalfEven(AmountColTwips + sfy));
+        sheet.setTextMatrix(RowHeadings, i, heading(i));
+        if (i < RateCount)
+            sheet.setTextMatrix(RowRates, i, rates[static_cast<size_t>(i)]);
+        if (i <= LastAmountCol)
+            sheet.setColWidth(i, roundHalfEven(sheet.colWidth(i) * sfx));
+        else if (i == ColKonto)
+            sheet.setColWidth(i, roundHalfEven(KontoColTwips * sfx));
+        else if (i == ColBeleg)
+            sheet.setColWidth(i, roundHalfEven(BelegColTwips * sfx));
+        else if (i == ColText)
+            sheet.setColWidth(i, roundHalfEven(TextColTwips * sfx));
+        else if (i == ColSpacer)
+            sheet.setColWidth(i, SpacerColTwips);
+        if (i < StartRowCount && scaleRows)
+            sheet.setRowHeight(i, roundHalfEven(sheet.rowHeight(i) * sfy));
+    }
+}
+
+void formatHeadings(FlexGridStore &sheet, double sfy)
+{
+    sheet.setRow(RowHeadings);
+    for (int c = 0; c < sheet.cols(); ++c) {
+        sheet.setCol(c);
+        sheet.setCellFontBold(true);
+        sheet.setColAlignmentFixed(c, FlexAlign::CenterTop);
+        sheet.setCellFontSize(static_cast<float>(HeadingPoints * sfy));
+        sheet.setCellFontName(QStringLiteral("MS Sans Serif"));
+    }
+    for (int c = ColBestand; c <= ColText; ++c) {
+        sheet.setCol(c);
+        sheet.setRow(RowUebertrag);
+        sheet.setCellBackColor(CarryOverGrey);
+    }
+    sheet.setTextMatrix(RowUebertrag, ColText, QStringLiteral("Übertrag"));
+}
+
+} // namespace modul

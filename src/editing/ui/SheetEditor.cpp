@@ -1,0 +1,295 @@
+#include "editing/ui/SheetEditor.h"
+
+#include "editing/KeyCodes.h"
+#include "editing/Modul.h"
+#include "editing/ui/EditorBox.h"
+#include "platform/ui/Design.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+using namespace modul;
+
+namespace {
+// Cells of the carry-over row that take no entry: the incomes and the date.
+bool isCarryOverStop(int col)
+{
+    return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3 || col == ColDatum;
+}
+
+bool anyIncome(const FlexGridStore &g, int row)
+{
+    return !g.textMatrix(row, ColEinnahmen1).isEmpty() || !g.textMatrix(row, ColEinnahmen2).isEmpty()
+           || !g.textMatrix(row, ColEinnahmen3).isEmpty();
+}
+
+// A sheet whose third rate has no text skips the third income column.
+bool thirdRateUnused(const FlexGridStore &g)
+{
+    return g.textMatrix(RowRates, ColEinnahmen3).isEmpty();
+}
+
+// The carry-over row, the first entry row and the new-entry row.
+constexpr int MinimumRows = FirstEntryRow + 1;
+} // namespace
+
+SheetEditor::SheetEditor(QWidget &window, FlexGrid &sheet, FlexGrid &totals, EditorBox &editor)
+    : m_window(window),
+      m_sheet(sheet),
+      m_totals(totals),
+      m_editor(editor)
+{
+}
+
+void SheetEditor::recalculate()
+{
+    BestandBerechnen(m_sheet.store());
+    SummenBerechnen(m_sheet.store(), m_totals.store());
+}
+
+void SheetEditor::setEditorText(const QString &text, bool follows)
+{
+    const FlexGridStore &g = m_sheet.store();
+    m_editor.setText(text);
+    m_editorRow = g.row();
+    m_editorCol = g.col();
+    m_editorFollows = follows;
+}
+
+void SheetEditor::editorTakesCurrentCell()
+{
+    setEditorText(m_sheet.store().text(), false);
+}
+
+bool SheetEditor::editorOwnsCurrentCell() const
+{
+    const FlexGridStore &g = m_sheet.store();
+    return m_editorFollows && m_editorRow == g.row() && m_editorCol == g.col();
+}
+
+void SheetEditor::commitPendingEdit()
+{
+    if (cellHandlersIdle() || m_editor.text().isEmpty() || !editorOwnsCurrentCell())
+        return;
+    FlexGridStore &g = m_sheet.store();
+    if (g.col() <= LastAmountCol)
+        g.setText(commitAmount(m_editor.text(), g.text()));
+    else
+        g.setText(m_editor.text());
+}
+
+void SheetEditor::positionEditor()
+{
+    const FlexGridStore &g = m_sheet.store();
+    setEditorText(g.text(), true);
+    // A font change restyles the box; most moves keep the font.
+    if (m_editor.font().family() != g.fontName()
+        || Design::fontPoints(&m_editor) != static_cast<double>(g.fontSize())) {
+        QFont font = m_editor.font();
+        font.setFamily(g.fontName());
+        m_editor.setFont(font);
+        Design::setFontPoints(&m_editor, static_cast<double>(g.fontSize()));
+    }
+    const QRect grid = Design::twips(&m_sheet);
+    const int cellLeft = m_sheet.cellLeft();
+    const int cellWidth = m_sheet.cellWidth();
+    const int width = grid.width() < cellLeft + cellWidth ? grid.width() - cellLeft : cellWidth;
+    Design::setTwips(&m_editor,
+                     QRect(grid.left() + cellLeft, grid.top() + m_sheet.cellTop(), width, m_sheet.cellHeight()));
+}
+
+void SheetEditor::showEditor()
+{
+    m_editor.setVisible(true);
+    if (!m_editor.hasFocus()) {
+        m_editor.setFocus();
+        m_editor.setCursorPosition(static_cast<int>(m_editor.text().size()));
+    }
+}
+
+void SheetEditor::rowColChange()
+{
+    if (cellHandlersIdle())
+        return;
+    const FlexGridStore &g = m_sheet.store();
+    m_merkRow = g.row();
+    m_merkCol = g.col();
+    if (m_rowColRunning)
+        return;
+    m_rowColRunning = true;
+    if (g.col() != m_lastCol || g.row() != m_lastRow) {
+        m_lastRow = g.row();
+        m_lastCol = g.col();
+        positionEditor();
+        showEditor();
+    }
+    if (m_editor.isVisible())
+        showEditor();
+    m_rowColRunning = false;
+}
+
+void SheetEditor::leaveCell()
+{
+    if (cellHandlersIdle() || m_editor.text().isEmpty())
+        return;
+    commitPendingEdit();
+    m_merkRow = m_sheet.store().row();
+    m_merkCol = m_sheet.store().col();
+}
+
+void SheetEditor::click()
+{
+    FlexGridStore &g = m_sheet.store();
+    if (g.row() == RowUebertrag && isCarryOverStop(g.col()))
+        g.setRow(FirstEntryRow);
+    if (thirdRateUnused(g) && g.col() == ColEinnahmen3)
+        g.setCol(ColAusgaben);
+    positionEditor();
+    showEditor();
+    recalculate();
+}
+
+void SheetEditor::gridGotFocus()
+{
+    rowColChange();
+}
+
+void SheetEditor::gridLostFocus()
+{
+    recalculate();
+}
+
+bool SheetEditor::gridKeyPress(QKeyEvent *event)
+{
+    // A key on the grid itself opens the editor on the current cell and goes
+    // on there, so the keyboard alone reaches every cell.
+    if (cellHandlersIdle() || (event->text().isEmpty() && KeyCode::fromQtKey(event->key()) == KeyCode::Other))
+        return false;
+    if (m_sheet.store().row() < m_sheet.store().fixedRows())
+        return false;
+    click();
+    if (m_editor.isVisible()) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+        QCoreApplication::sendEvent(&m_editor, &copy);
+    }
+    return true;
+}
+
+void SheetEditor::keyDown(int keyCode)
+{
+    FlexGridStore &g = m_sheet.store();
+    // A key that leaves the cell commits a blank where the editor is empty,
+    // which is how Delete empties a cell. Typed characters get no blank.
+    const bool moves = keyCode == KeyCode::Right || keyCode == KeyCode::Up || keyCode == KeyCode::Down
+                       || keyCode == KeyCode::Enter || keyCode == KeyCode::Left;
+    if (moves && m_editor.text().isEmpty())
+        m_editor.setText(QStringLiteral(" "));
+    switch (keyCode) {
+    case KeyCode::Delete:
+        m_editor.setText(QString());
+        m_editorFollows = true;
+        break;
+    case KeyCode::Right:
+        if (thirdRateUnused(g) && g.col() == ColEinnahmen2)
+            g.setCol(ColEinnahmen3);
+        if (g.col() + 1 < g.cols() && g.row() < g.rows())
+            g.setCol(g.col() + 1);
+        if (anyIncome(g, g.row()) && g.row() == g.rows() - 1)
+            g.setRows(g.rows() + 1);
+        if (g.col() == ColDatum && g.row() == RowUebertrag)
+            g.setRow(FirstEntryRow);
+        break;
+    case KeyCode::Up:
+        if (g.row() - 1 > RowRates)
+            g.setRow(g.row() - 1);
+        if (g.row() == RowUebertrag && isCarryOverStop(g.col()))
+            g.setRow(FirstEntryRow);
+        break;
+    case KeyCode::Down:
+    case KeyCode::Enter:
+        if (g.row() == g.rows() - 1)
+            g.setRows(g.rows() + 1);
+        if (g.row() + 1 < g.rows())
+            g.setRow(g.row() + 1);
+        break;
+    case KeyCode::Left:
+        if (thirdRateUnused(g) && g.col() == ColAusgaben)
+            g.setCol(ColEinnahmen1);
+        if (g.col() - 1 != -1)
+            g.setCol(g.col() - 1);
+        if (g.row() == RowUebertrag && g.col() <= ColEinnahmen3)
+            g.setRow(FirstEntryRow);
+        if (anyIncome(g, g.row()) && g.row() == g.rows() - 1)
+            g.setRows(g.rows() + 1);
+        break;
+    default:
+        break;
+    }
+    // Every key ends with one recalculation; the moving keys' own one before
+    // it would give the same cells, since nothing in between reads them back.
+    rowColChange();
+    recalculate();
+}
+
+void SheetEditor::editorLostFocus()
+{
+    m_editor.setVisible(false);
+    rowColChange();
+}
+
+void SheetEditor::quickEntry(const QString &caption)
+{
+    FlexGridStore &g = m_sheet.store();
+    // The row being edited; before any edit that is the current entry row,
+    // never a heading.
+    const int row = m_merkRow >= g.fixedRows() && m_merkRow < g.rows() ? m_merkRow : g.row();
+    if (row < g.fixedRows())
+        return;
+    const int col = m_merkCol;
+    g.setTextMatrix(row, ColText, caption);
+    // The editor on that text cell holds the old text: it must not be
+    // committed over the caption when the cursor leaves the cell.
+    if (m_editorRow == row && m_editorCol == ColText)
+        setEditorText(caption, false);
+    if (g.row() + 1 >= g.rows())
+        g.setRows(g.rows() + 1);
+    g.setRow(g.row() + 1);
+    g.setCol(col == ColText ? ColEinnahmen1 : col);
+    g.setRow(row);
+    click();
+}
+
+void SheetEditor::insertRow()
+{
+    if (MessageBox::show(&m_window,
+                         QStringLiteral("Möchten Sie wirklich eine Zeile einfügen ?. Die Beleg-Nummern und die "
+                                        "Summen werden sich ändern !."),
+                         MessageBox::Buttons::OkCancel, QStringLiteral("Zeile einfügen"))
+        == MessageBox::Answer::Cancel)
+        return;
+    FlexGridStore &g = m_sheet.store();
+    // What was typed belongs to the cell that now moves down.
+    commitPendingEdit();
+    g.addItem(QString(), g.row());
+    editorTakesCurrentCell();
+    takeUndoSnapshot(QStringLiteral("Zeile einfügen"));
+    recalculate();
+}
+
+void SheetEditor::deleteLastRow()
+{
+    FlexGridStore &g = m_sheet.store();
+    if (g.rows() <= MinimumRows)
+        return;
+    g.setRows(g.rows() - 1);
+    // The dropped row's pending text goes with it.
+    if (m_editorRow >= g.rows())
+        editorTakesCurrentCell();
+}
+
+void SheetEditor::takeUndoSnapshot(const QString &name)
+{
+    m_undo.take(m_sheet.store(), name);
+}

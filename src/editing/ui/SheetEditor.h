@@ -1,0 +1,95 @@
+#pragma once
+
+#include "editing/UndoBuffer.h"
+
+#include <QString>
+
+class EditorBox;
+class FlexGrid;
+class QKeyEvent;
+class QWidget;
+
+// The editor box over the journal sheet: which cell its text belongs to,
+// the key map, the row operations and the undo snapshots. The main window's
+// handlers hand their events to it, and the recalculation follows each key.
+class SheetEditor
+{
+public:
+    // window is the parent of the questions it asks.
+    SheetEditor(QWidget &window, FlexGrid &sheet, FlexGrid &totals, EditorBox &editor);
+    SheetEditor(const SheetEditor &) = delete;
+    SheetEditor &operator=(const SheetEditor &) = delete;
+
+    // While one lives, the cell handlers do nothing: start-up and the
+    // print-out move the current cell by program. They nest.
+    class IdleCellHandlers
+    {
+    public:
+        explicit IdleCellHandlers(SheetEditor &editor) : m_editor(editor) { ++m_editor.m_idle; }
+        ~IdleCellHandlers() { --m_editor.m_idle; }
+        IdleCellHandlers(const IdleCellHandlers &) = delete;
+        IdleCellHandlers &operator=(const IdleCellHandlers &) = delete;
+
+    private:
+        SheetEditor &m_editor;
+    };
+    bool cellHandlersIdle() const { return m_idle > 0; }
+
+    // The key map of the editor box, with the codes of KeyCode.
+    void keyDown(int keyCode);
+    void editorLostFocus();
+    // Lays the editor box over the current cell with that cell's text.
+    void positionEditor();
+    void rowColChange();
+    void leaveCell();
+    void click();
+    void gridGotFocus();
+    void gridLostFocus();
+    // A key on the grid itself; true when it was taken.
+    bool gridKeyPress(QKeyEvent *event);
+
+    // Commits the editor's pending text into the cell it was typed for.
+    void commitPendingEdit();
+    // The program changed the sheet or the current cell while the editor did
+    // not follow: the editor takes the current cell's own text, which makes a
+    // later commit change nothing.
+    void editorTakesCurrentCell();
+    // Only the user's own typing binds the editor's text to its cell anew.
+    void editorTextEdited() { m_editorFollows = true; }
+    // Balances, receipt numbers and totals.
+    void recalculate();
+
+    // Writes caption into the text column of the row being edited.
+    void quickEntry(const QString &caption);
+    // Asks, then inserts an empty row above the current one.
+    void insertRow();
+    void deleteLastRow();
+    void takeUndoSnapshot(const QString &name);
+    const UndoBuffer &undoBuffer() const { return m_undo; }
+
+private:
+    void setEditorText(const QString &text, bool follows);
+    bool editorOwnsCurrentCell() const;
+    void showEditor();
+
+    QWidget &m_window;
+    FlexGrid &m_sheet;
+    FlexGrid &m_totals;
+    EditorBox &m_editor;
+    int m_idle = 0;
+
+    // The grid position being edited, kept by the cell handlers.
+    int m_merkRow = 0;
+    int m_merkCol = 0;
+    // rowColChange's memory between calls.
+    int m_lastRow = 0;
+    int m_lastCol = 0;
+    bool m_rowColRunning = false;
+    // The cell the editor's text was taken from, and whether the editor
+    // follows it: only then may its text be committed there.
+    int m_editorRow = -1;
+    int m_editorCol = -1;
+    bool m_editorFollows = false;
+
+    UndoBuffer m_undo;
+};

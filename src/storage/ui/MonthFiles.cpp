@@ -1,0 +1,97 @@
+#include "storage/ui/MonthFiles.h"
+
+#include "editing/KeyCodes.h"
+#include "editing/ui/SheetEditor.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+#include "storage/JournalTable.h"
+#include "storage/MonthPath.h"
+#include "storage/MonthStorage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+
+MonthFiles::MonthFiles(QWidget &window, const QString &programFolder, const Controls &controls, SheetEditor &editor,
+                       const modul::RateTexts &rates)
+    : m_window(window),
+      m_programFolder(programFolder),
+      m_controls(controls),
+      m_editor(editor),
+      m_rates(rates)
+{
+}
+
+bool MonthFiles::sheetReplaced(const QString &message)
+{
+    if (!message.isEmpty()) {
+        // Over the window the user works in, which may be the open-file window.
+        QWidget *active = QApplication::activeWindow();
+        MessageBox::info(active != nullptr ? active : &m_window, message);
+        return false;
+    }
+    // The editor still holds what was typed for the month that is gone; it
+    // must never be committed into the loaded one.
+    m_editor.editorTakesCurrentCell();
+    return true;
+}
+
+bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
+{
+    const DbStatus status = MonthStorage::GetRowsTest(m_controls.sheet.store(), datenbank, tabelle, m_rates);
+    return sheetReplaced(status.ok() ? QString() : status.report());
+}
+
+void MonthFiles::save()
+{
+    // The amount being typed is part of the month: it is committed and the
+    // balances follow before anything is written, so the file holds what
+    // the sheet shows. The editor then shows the cell as it was stored.
+    m_editor.commitPendingEdit();
+    m_editor.recalculate();
+    m_editor.editorTakesCurrentCell();
+
+    const QString year = m_controls.year.currentText();
+    const QString month = m_controls.month.currentText();
+    const MonthStorage::SavePlan plan = MonthStorage::planSave(m_controls.sheet.store(), m_programFolder, year, month);
+    if (!plan.ok()) {
+        MessageBox::info(&m_window, plan.message);
+        return;
+    }
+    if (plan.replaces
+        && MessageBox::show(&m_window, replaceQuestion(year, month), MessageBox::Buttons::YesNo,
+                            QStringLiteral("Speichern"))
+               == MessageBox::Answer::No)
+        return;
+    if (const QString error = MonthStorage::save(plan); !error.isEmpty())
+        MessageBox::info(&m_window, error);
+}
+
+void MonthFiles::load()
+{
+    FlexGridStore &g = m_controls.sheet.store();
+    const MonthStorage::LoadResult result = MonthStorage::loadMonth(g, m_programFolder, m_controls.year.currentText(),
+                                                                    m_controls.month.currentText(), m_rates);
+    m_controls.path.setText(result.path);
+    // A month that did not load leaves the sheet and the cursor as they were.
+    if (!sheetReplaced(result.message))
+        return;
+    m_controls.sheet.setFocus();
+    g.setRow(modul::FirstEntryRow);
+    g.setCol(modul::ColEinnahmen1);
+    m_editor.keyDown(KeyCode::Space);
+}
+
+bool MonthFiles::open(const QString &path, const QString &chosenName)
+{
+    // A file that did not load names no month: the selectors keep theirs, so
+    // the next save cannot file the unchanged sheet under that name.
+    if (!loadRecords(path, JournalTable::tableName()))
+        return false;
+    // The month comes from the file list's entry, also when a path was typed.
+    const MonthYear chosen = monthYearFromFileName(chosenName);
+    m_controls.month.setEditText(chosen.month);
+    m_controls.year.setEditText(chosen.year);
+    m_editor.recalculate();
+    return true;
+}
