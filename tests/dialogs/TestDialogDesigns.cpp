@@ -12,17 +12,6 @@ class TestDialogDesigns : public QObject
 {
     Q_OBJECT
 private slots:
-    void printerWindow()
-    {
-        Form1Fixture f;
-        Form1 &w = f.start();
-        Druckerwahl *d = w.druckerwahl();
-        QCOMPARE(d->windowTitle(), QStringLiteral("Form1"));
-        QCOMPARE(d->Label6->text(), QStringLiteral("Wählen Sie einen Drucker für den Ausdruck. "));
-        QCOMPARE(d->Command1->text(), QStringLiteral("Drucken"));
-        QCOMPARE(Design::twips(d->Command2), QRect(3975, 1575, 2115, 825));
-        QCOMPARE(w.druckerwahl(), d); // one window for the run
-    }
 
     void openFileListsAreLinked()
     {

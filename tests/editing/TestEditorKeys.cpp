@@ -18,16 +18,12 @@ private slots:
             << QPoint(7, 3) << QList<int>{Qt::Key_Up} << false << QPoint(7, 3);
         QTest::newRow("Up into the carry-over balance stays")
             << QPoint(4, 3) << QList<int>{Qt::Key_Up} << false << QPoint(4, 2);
-        QTest::newRow("Up stops at row 2")
-            << QPoint(4, 3) << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << false << QPoint(4, 2);
         QTest::newRow("Left along the carry-over row stops at the expense")
             << QPoint(4, 2) << QList<int>{Qt::Key_Left} << false << QPoint(3, 2);
         QTest::newRow("Left into carry-over income lands in row 3")
             << QPoint(4, 2) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(2, 3);
         QTest::newRow("Right into the carry-over date lands in row 3")
             << QPoint(6, 2) << QList<int>{Qt::Key_Right} << false << QPoint(7, 3);
-        QTest::newRow("Left stops at column 0")
-            << QPoint(1, 3) << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(0, 3);
         QTest::newRow("Right stops at the last column")
             << QPoint(8, 3) << QList<int>{Qt::Key_Right, Qt::Key_Right} << false << QPoint(9, 3);
         QTest::newRow("empty third rate: Right from 1 skips 2")
@@ -61,7 +57,6 @@ private slots:
         QTest::addColumn<bool>("emptyThirdRate");
         QTest::addColumn<QPoint>("end");
         QTest::newRow("carry-over income") << QPoint(0, 2) << false << QPoint(0, 3);
-        QTest::newRow("carry-over date") << QPoint(7, 2) << false << QPoint(7, 3);
         QTest::newRow("carry-over balance") << QPoint(4, 2) << false << QPoint(4, 2);
         QTest::newRow("third rate column without a rate") << QPoint(2, 3) << true << QPoint(3, 3);
         QTest::newRow("a heading does not move the cursor") << QPoint(3, 0) << false << QPoint(0, 4);
@@ -75,19 +70,6 @@ private slots:
         d.startWithThirdRate(!emptyThirdRate);
         d.clickCell(clicked.y(), clicked.x());
         QCOMPARE(d.cell(), end);
-    }
-
-    void enterInTheLastRowAppends()
-    {
-        EditingDriver d;
-        d.start();
-        d.clickCell(4, 0);
-        d.key(Qt::Key_Enter);
-        QCOMPARE(d.sheet().rows(), 6);
-        QCOMPARE(d.cell(), QPoint(0, 5));
-        d.key(Qt::Key_Up);
-        d.key(Qt::Key_Return);
-        QCOMPARE(d.sheet().rows(), 6);
     }
 
     void amountThenRight_data()

@@ -76,17 +76,6 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("bl.dat")));
     }
-
-    void design()
-    {
-        Form1Fixture f;
-        Form1 &w = f.start();
-        Einstellungen *e = w.einstellungen();
-        QCOMPARE(e->windowTitle(), QStringLiteral("Einstellungen"));
-        QCOMPARE(e->Frame1->title(), QStringLiteral("Steuersätze der Felder"));
-        QCOMPARE(e->Command2->text(), QStringLiteral("Schließen"));
-        QCOMPARE(e->Text1[2]->parentWidget(), e->Frame1);
-    }
 };
 
 QTEST_MAIN(TestSettingsWindow)

@@ -45,18 +45,6 @@ private slots:
                                                               << "2021"
                                                               << "März"
                                                               << "";
-        QTest::newRow("a name holding .mdb in the middle") << "ab.mdb.mdb"
-                                                           << ""
-                                                           << "AB"
-                                                           << "AB"
-                                                           << "April"
-                                                           << "";
-        QTest::newRow("a name shorter than four characters") << "x1.mdb"
-                                                             << ""
-                                                             << "X1"
-                                                             << "X1"
-                                                             << "April"
-                                                             << "";
         // A file that does not load leaves the selectors at the month the sheet still holds.
         QTest::newRow("before any click: the design text as path")
             << ""
