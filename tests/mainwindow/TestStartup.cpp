@@ -6,22 +6,6 @@
 #include <QDir>
 #include <QPushButton>
 
-namespace {
-const QStringList DesignCaptions = {
-    QStringLiteral("Tageseinnahme"), QStringLiteral("Gutschein"),      QStringLiteral("Bankeinzahlung"),
-    QStringLiteral("Lohnzahlung"),   QStringLiteral("Porto"),          QStringLiteral("Tanken"),
-    QStringLiteral("Rechnung Bar"),  QStringLiteral("Bürobedarf"),     QStringLiteral("Reinigungsmittel"),
-    QStringLiteral("Privateinlage"), QStringLiteral("Privatentnahme"), QStringLiteral("Spende")};
-
-QStringList rowTexts(const FlexGridStore &g, int row)
-{
-    QStringList texts;
-    for (int c = 0; c < g.cols(); ++c)
-        texts << g.textMatrix(row, c);
-    return texts;
-}
-} // namespace
-
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -104,7 +88,7 @@ private slots:
         Form1Fixture f;
         f.start();
         QByteArray expected;
-        for (const QString &c : DesignCaptions)
+        for (const QString &c : defaultQuickKeyCaptions())
             expected += (c == QStringLiteral("Bürobedarf") ? QByteArray("B\xFC"
                                                                         "robedarf")
                                                            : c.toLatin1())
@@ -116,7 +100,7 @@ private slots:
         QStringList captions;
         for (QPushButton *b : f.form->Command1)
             captions << b->text();
-        QStringList changed = DesignCaptions;
+        QStringList changed = defaultQuickKeyCaptions();
         changed[4] = QStringLiteral("Briefmarken");
         QCOMPARE(captions, changed);
         QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected); // an existing file is left alone

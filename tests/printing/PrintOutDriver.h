@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../editing/EditingDriver.h"
+#include "EditingDriver.h"
 #include "printing/ui/Druckerwahl.h"
 
 #include <QComboBox>

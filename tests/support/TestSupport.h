@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A scratch program folder for one test, removed afterwards.
+class FlexGridStore;
+
 class ProgramFolder
 {
 public:
@@ -19,3 +22,9 @@ private:
 
 // The folder of the project's test data.
 QString testDataPath(const QString &name);
+
+// The twelve quick-entry captions the main window is designed with.
+QStringList defaultQuickKeyCaptions();
+
+// The texts of one sheet row, column by column.
+QStringList rowTexts(const FlexGridStore &sheet, int row);
