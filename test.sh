@@ -13,11 +13,18 @@ cmake --build "$build" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
 # The print tests print on a CUPS server of their own, reached through
-# CUPS_SERVER; a system print server, if there is one, is left alone.
+# CUPS_SERVER; a system print server, if there is one, is left alone. The
+# server needs root: where it cannot start, every other test still runs.
 sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+[ "$(id -u)" -eq 0 ] || sudo="sudo -n"
 cupsdir=$(mktemp -d /tmp/barlog-cups.XXXXXX)
-trap '$sudo tools/cups-test-server.sh stop "$cupsdir"; $sudo rm -rf "$cupsdir"' EXIT
-cupsenv=$($sudo tools/cups-test-server.sh start "$cupsdir")
-eval "$cupsenv"
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+trap '$sudo tools/cups-test-server.sh stop "$cupsdir" 2>/dev/null; $sudo rm -rf "$cupsdir"' EXIT
+if cupsenv=$($sudo tools/cups-test-server.sh start "$cupsdir"); then
+  eval "$cupsenv"
+  ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+else
+  echo "test.sh: no private CUPS server could be started; the tests labelled cups are left out." >&2
+  # CI must run every test.
+  [ -z "${CI:-}" ] || exit 1
+  ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -LE cups
+fi
