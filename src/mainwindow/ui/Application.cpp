@@ -40,6 +40,7 @@ int runBarlog(QApplication &app, const std::function<void()> &firstPaint)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     Fonts::installSubstitutions();
 
+    QGuiApplication::setDesktopFileName(QStringLiteral(BARLOG_APP_ID));
     // Qt's own dialogs speak German like the rest of the program.
     QtGerman::install(app);
 
