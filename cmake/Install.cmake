@@ -44,3 +44,35 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/gz/barlog.1.gz DESTINATION ${CMAKE_INS
 install(FILES ${dist}/copyright ${CMAKE_CURRENT_BINARY_DIR}/gz/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/barlog)
 
+# The Debian package: cpack -G DEB in a build configured for /usr
+# (tools/build-deb.sh). dpkg-shlibdeps finds the libraries; what the
+# program loads at run time is named by hand.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME barlog)
+set(CPACK_PACKAGE_VENDOR "Barlog")
+set(CPACK_PACKAGE_CONTACT "${BARLOG_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cash book (Kassenbuch) for small businesses")
+# CPack keeps the lines as they are; Debian wants them under 80 columns.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Barlog keeps the cash book (Kassenbuch) of a small German business in a"
+  "desktop window. Each month is one sheet: income under three tax rates,"
+  "expenses, the running balance, account, receipt number, date and booking"
+  "text. Balances and receipt numbers are computed as you type, and every"
+  "amount is exact to the cent."
+  ""
+  "A month is saved as a small database file of its own and printed on the"
+  "printer you pick. Twelve buttons hold recurring booking texts. The books"
+  "live in ~/.local/share/Barlog, and only one Barlog works on them at a"
+  "time. The program speaks German.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${BARLOG_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${BARLOG_HOMEPAGE}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's German texts, the SVG icon engine, the fonts the sheet is measured
+# with and the button icons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libqt6svg6, fonts-liberation2, adwaita-icon-theme")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
