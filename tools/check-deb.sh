@@ -30,17 +30,23 @@ lintian --fail-on error "$deb" > /dev/null 2>&1 || fail "lintian reports errors"
 echo "no errors"
 
 step "install"
-(cd "$(dirname "$deb")" && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$(basename "$deb")") \
+(cd "$(dirname "$deb")" && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$(basename "$deb")") \
   | grep -E 'barlog' || true
 dpkg -s barlog | grep -E '^(Status|Version):'
 ls /usr/share/applications/de.barlog.Barlog.desktop /usr/share/icons/hicolor/scalable/apps/de.barlog.Barlog.svg
 
 home=$(mktemp -d)
-display=:$((80 + RANDOM % 19))
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
 pids=()
+xvfb=""
 trap 'kill "${pids[@]}" $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3> "$home/display" > /dev/null 2>&1 &
+xvfb=$!
+for i in $(seq 1 100); do
+  [ -s "$home/display" ] && break
+  sleep 0.1
+done
+display=:$(cat "$home/display")
 books=$home/.local/share/Barlog
 
 barlog() {
