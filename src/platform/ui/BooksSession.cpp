@@ -19,14 +19,17 @@ bool BooksSession::open()
     const QString dataFolder = BooksFolder::userDataFolder();
     m_folder = BooksFolder::choose(programFolder, dataFolder);
     if (m_folder.isEmpty()) {
-        MessageBox::info(nullptr, QStringLiteral("Barlog findet keinen Ordner, in dem es die Bücher speichern kann. "
-                                                 "Weder in\n%1\nnoch in\n%2\ndarf es schreiben.")
+        MessageBox::info(nullptr, QStringLiteral("Barlog findet keinen Ordner für die Bücher. Es darf weder in\n%1\n"
+                                                 "noch in\n%2\nschreiben.")
                                       .arg(shown(programFolder), shown(dataFolder)));
         return false;
     }
     m_lock = std::make_unique<InstanceLock>(m_folder);
     switch (m_lock->acquire()) {
     case InstanceLock::Result::Acquired:
+        // The open-file window starts in the current folder, which from the
+        // desktop's menu would be the home folder, not where the months are.
+        QDir::setCurrent(m_folder);
         return true;
     case InstanceLock::Result::HeldByOther:
         MessageBox::info(nullptr, QStringLiteral("Barlog ist schon geöffnet und arbeitet mit den Büchern in\n%1\n\n"
