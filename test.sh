@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors under ASan and
-# UBSan, and runs every test on the offscreen platform, the print tests
-# against a private CUPS server.
+# UBSan, validates the launcher and AppStream data, and runs every test on
+# the offscreen platform, the print tests against a private CUPS server.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh debian-packages.txt debian-packages-test.txt
@@ -10,6 +10,7 @@ build=${BARLOG_TEST_BUILD:-build-test}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBARLOG_WERROR=ON -DBARLOG_SANITIZE=ON \
   -DBARLOG_TESTS=ON -DBARLOG_BENCH=ON > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)"
+tools/check-desktop-files.sh "$build"
 
 export QT_QPA_PLATFORM=offscreen
 # The print tests print on a CUPS server of their own, reached through

@@ -1,15 +1,14 @@
 #include "mainwindow/ui/Application.h"
 
 #include "mainwindow/ui/Form1.h"
+#include "platform/QtGerman.h"
+#include "platform/ui/BooksSession.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 
 namespace {
 // Reports the first paint of a widget once the event loop has drawn it.
@@ -41,17 +40,17 @@ int runBarlog(QApplication &app, const std::function<void()> &firstPaint)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     Fonts::installSubstitutions();
 
+    QGuiApplication::setDesktopFileName(QStringLiteral(BARLOG_APP_ID));
     // Qt's own dialogs speak German like the rest of the program.
-    QTranslator qtGerman;
-    if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtGerman);
+    QtGerman::install(app);
 
-    Form1 form(QApplication::applicationDirPath());
+    BooksSession books;
+    if (!books.open())
+        return 1;
+    Form1 form(books.folder());
     FirstPaintWatcher watcher(firstPaint);
     if (firstPaint)
         form.installEventFilter(&watcher);
     form.Form_Load();
-    Q_UNUSED(app)
     return QApplication::exec();
 }

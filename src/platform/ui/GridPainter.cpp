@@ -46,6 +46,22 @@ Qt::Alignment alignmentFor(int code, const QString &text)
     return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
+// A heading shrinks to its column rather than being cut: the widths are the
+// design's, but the fonts that stand in for its font here are wider.
+QFont fittedFont(QFont font, const QString &text, double width, const QPaintDevice *device)
+{
+    constexpr double Step = 0.25;
+    constexpr double Smallest = 4.0;
+    const double needed = QFontMetricsF(font, device).horizontalAdvance(text);
+    if (needed <= width || width <= 0.0)
+        return font;
+    font.setPointSizeF(std::max(Smallest, font.pointSizeF() * width / needed));
+    // Hinting keeps the advance from scaling exactly with the size.
+    while (font.pointSizeF() > Smallest && QFontMetricsF(font, device).horizontalAdvance(text) > width)
+        font.setPointSizeF(std::max(Smallest, font.pointSizeF() - Step));
+    return font;
+}
+
 // Column edges in device pixels, rounded from the cumulative twips so that
 // neighbouring cells share their edges exactly.
 std::vector<double> columnEdges(const FlexGridStore &grid, const GridPaintArea &area, std::vector<int> &order)
@@ -98,13 +114,15 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
             continue;
         const QString family = f.fontName.isEmpty() ? grid.fontName() : f.fontName;
         const double size = f.fontSize > 0.0F ? f.fontSize : grid.fontSize();
-        p.setFont(QFont(Fonts::font(family, size, f.bold), p.device()));
+        const QRectF textRect = cell.adjusted(padding, 0, -padding, 0);
+        const QFont font(Fonts::font(family, size, f.bold), p.device());
+        p.setFont(fixed ? fittedFont(font, text, textRect.width(), p.device()) : font);
         p.setPen(Qt::black);
         const int code = fixedRow ? grid.colAlignmentFixed(c) : FlexAlign::General;
         p.save();
         // Within a print rectangle the cell's clip must not reach past it.
         p.setClipRect(cell, p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-        p.drawText(cell.adjusted(padding, 0, -padding, 0), static_cast<int>(alignmentFor(code, text)), text);
+        p.drawText(textRect, static_cast<int>(alignmentFor(code, text)), text);
         p.restore();
     }
 }

@@ -36,6 +36,11 @@ QIcon Icons::button(const QString &themeName)
 
 QIcon Icons::window()
 {
+    // Barlog's own icon is built in, so that a program started from its build
+    // folder shows it too; without Qt's SVG plugin it cannot be drawn.
+    const QIcon own(QStringLiteral(":/icons/" BARLOG_APP_ID ".svg"));
+    if (!own.isNull())
+        return own;
     ensureTheme();
     return QIcon::fromTheme(QStringLiteral("x-office-spreadsheet"),
                             QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
