@@ -3,95 +3,10 @@
 #include <QComboBox>
 #include <QPushButton>
 
-namespace {
-struct Entry
-{
-    int col;
-    QString amount;
-    QString text;
-};
-
-QString euro(qint64 cents)
-{
-    // An independent formatter for the expected texts.
-    const bool negative = cents < 0;
-    const qint64 abs = negative ? -cents : cents;
-    QString whole = QString::number(abs / 100);
-    for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
-        whole.insert(i, QLatin1Char('.'));
-    return (negative ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',')
-           + QStringLiteral("%1").arg(abs % 100, 2, 10, QLatin1Char('0'));
-}
-} // namespace
-
 class TestSheetOperations : public QObject
 {
     Q_OBJECT
 private slots:
-    void aWholeTypedMonth()
-    {
-        EditingDriver d;
-        Form1 &w = d.start();
-        d.clickCell(2, 4);
-        d.type(QStringLiteral("1000"));
-        d.key(Qt::Key_Right);
-        d.key(Qt::Key_Right);
-        d.type(QStringLiteral("41"));
-        d.key(Qt::Key_Right);
-        QCOMPARE(d.cell(), QPoint(7, 3));
-
-        const QList<Entry> entries = {
-            {0, QStringLiteral("250"), QString()}, // caption from the quick-entry button
-            {3, QStringLiteral("12,5"), QStringLiteral("Bürobedarf")},
-            {1, QStringLiteral("19,99"), QStringLiteral("Gebühr für Café")},
-            {2, QStringLiteral("0,5"), QStringLiteral("Trinkgeld")},
-            {0, QStringLiteral("-3"), QStringLiteral("Storno")},
-        };
-        const QList<qint64> cents = {25000, 1250, 1999, 50, -300};
-        for (int i = 0; i < entries.size(); ++i) {
-            const int row = 3 + i;
-            const Entry &e = entries[i];
-            d.clickCell(row, 0);
-            d.key(Qt::Key_Right, e.col);
-            d.type(e.amount);
-            if (e.text.isEmpty()) {
-                QTest::mouseClick(w.Command1[0], Qt::LeftButton);
-                QCOMPARE(d.cell(), QPoint(0, row));
-                QCOMPARE(d.text(row, 8), QStringLiteral("Tageseinnahme"));
-                continue;
-            }
-            d.key(Qt::Key_Right, 7 - e.col);
-            d.type(QStringLiteral("0%1.03.2026").arg(i + 1));
-            d.key(Qt::Key_Tab);
-            d.type(e.text);
-            d.key(Qt::Key_Enter);
-            QCOMPARE(d.cell(), QPoint(8, row + 1));
-        }
-
-        const FlexGridStore &g = d.sheet();
-        QCOMPARE(g.rows(), 9); // five entries, the new-entry row and the headings
-        qint64 balance = 100000;
-        qint64 sums[4] = {0, 0, 0, 0};
-        for (int i = 0; i < entries.size(); ++i) {
-            const int row = 3 + i;
-            const int col = entries[i].col;
-            balance += col == 3 ? -cents[i] : cents[i];
-            sums[col] += cents[i];
-            QCOMPARE(g.textMatrix(row, col), cents[i] == 0 ? QString() : euro(cents[i]));
-            QCOMPARE(g.textMatrix(row, 4), euro(balance));
-            QCOMPARE(g.textMatrix(row, 6), QString::number(42 + i));
-            if (!entries[i].text.isEmpty()) {
-                QCOMPARE(g.textMatrix(row, 8), entries[i].text);
-                QCOMPARE(g.textMatrix(row, 7), QStringLiteral("0%1.03.2026").arg(i + 1));
-            }
-        }
-        const FlexGridStore &t = d.totals();
-        QCOMPARE(t.textMatrix(1, 2), euro(sums[0]));
-        QCOMPARE(t.textMatrix(2, 2), euro(sums[1]));
-        QCOMPARE(t.textMatrix(3, 2), euro(sums[2]));
-        QCOMPARE(t.textMatrix(4, 2), euro(sums[3]));
-        QCOMPARE(t.textMatrix(5, 2), euro(balance));
-    }
 
     void quickEntry_data()
     {
@@ -261,24 +176,6 @@ private slots:
         }
         QCOMPARE(d.folder.read(QStringLiteral("Tasten.txt")), lines.join('\n'));
         QCOMPARE(d.folder.read(QStringLiteral("Tasten.txt")).count("\r\n"), 12);
-    }
-
-    void renamingWithAnUnwritableFileKeepsTheCaption()
-    {
-        EditingDriver d;
-        Form1 &w = d.start();
-        // Tasten.txt replaced by a folder cannot be written.
-        QFile::remove(d.folder.file(QStringLiteral("Tasten.txt")));
-        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("Tasten.txt")));
-        w.Combo33->setCurrentIndex(11);
-        w.Combo33_Click();
-        w.Combo33->setEditText(QStringLiteral("Spenden"));
-        MessageBox::queueAnswer(MessageBox::Answer::Yes);
-        w.Command10_Click();
-        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QVERIFY(shown[1].text.contains(QStringLiteral("Tasten.txt")));
-        QCOMPARE(w.Command1[11]->text(), QStringLiteral("Spenden"));
     }
 };
 

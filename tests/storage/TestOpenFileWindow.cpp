@@ -131,24 +131,6 @@ private slots:
         QCOMPARE(MessageBox::takeShown().size(), 0); // 2021-07 is new in its year folder
         QCOMPARE(d.records(QStringLiteral("2021/2021-07.mdb")), MonthFileDriver::asStored(d.body()));
     }
-
-    void jetFileShowsItsRows()
-    {
-        MonthFileDriver d;
-        Form1 &w = d.start();
-        d.clickCell(3, 1);
-        d.type(QStringLiteral("Tippfehler"));
-        QVERIFY(w.GetRowsTest(testDataPath(QStringLiteral("jet4/users.mdb")), QStringLiteral("Users")));
-        QCOMPARE(MessageBox::takeShown().size(), 0);
-        QCOMPARE(d.sheet().rows(), 5);
-        QCOMPARE(d.text(1, 1), QStringLiteral("Nuintun"));
-        QCOMPARE(d.text(3, 1), QStringLiteral("张三"));
-        QCOMPARE(d.text(3, 2), QStringLiteral("男"));
-        // The editor shows the loaded cell, and leaving it keeps it.
-        QCOMPARE(w.Text1->text(), QStringLiteral("张三"));
-        d.clickCell(4, 8);
-        QCOMPARE(d.text(3, 1), QStringLiteral("张三"));
-    }
 };
 
 QTEST_MAIN(TestOpenFileWindow)
