@@ -6,41 +6,6 @@
 
 namespace Fixtures {
 
-QStringList defaultRates()
-{
-    return {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
-}
-
-FlexGridStore startupSheet()
-{
-    FlexGridStore sheet(5, 10, 2, 0);
-    const QStringList headings = {QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
-                                  QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
-                                  QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
-    setRow(sheet, 0, headings);
-    setRow(sheet, 1, defaultRates());
-    sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
-    return sheet;
-}
-
-void setRow(FlexGridStore &sheet, int row, const QStringList &texts)
-{
-    for (int c = 0; c < texts.size(); ++c)
-        sheet.setTextMatrix(row, c, texts.at(c));
-}
-
-QList<QStringList> texts(const FlexGridStore &sheet)
-{
-    QList<QStringList> all;
-    for (int r = 0; r < sheet.rows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < sheet.cols(); ++c)
-            row << sheet.textMatrix(r, c);
-        all << row;
-    }
-    return all;
-}
-
 QList<QStringList> asList(const Records &records)
 {
     return QList<QStringList>(records.begin(), records.end());

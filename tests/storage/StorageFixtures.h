@@ -1,25 +1,11 @@
 #pragma once
 
-#include "platform/FlexGridStore.h"
+#include "Sheets.h"
 #include "storage/JournalTable.h"
 
-#include <QList>
-#include <QStringList>
-
-// Sheets and direct looks into month files, shared by the storage tests.
+// Direct looks into month files, shared by the storage tests.
 namespace Fixtures {
 
-QStringList defaultRates(); // "19%", "7%", "0%"
-
-// The journal sheet as start-up leaves it: rows 0 to 4, headings, rates,
-// "Übertrag" in row 2.
-FlexGridStore startupSheet();
-
-// Sets the texts of one row, column 0 onwards.
-void setRow(FlexGridStore &sheet, int row, const QStringList &texts);
-
-// Every cell text, row by row, to compare whole sheets.
-QList<QStringList> texts(const FlexGridStore &sheet);
 QList<QStringList> asList(const Records &records);
 
 // Straight SQLite, bypassing the code under test.
