@@ -19,6 +19,15 @@ sqlite3 *openDb(const QString &path)
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     return db;
 }
+} // namespace
+
+bool exec(const QString &path, const QString &sql)
+{
+    sqlite3 *db = openDb(path);
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_OK;
+}
 
 QList<QStringList> query(const QString &path, const QString &sql)
 {
@@ -38,30 +47,6 @@ QList<QStringList> query(const QString &path, const QString &sql)
     sqlite3_finalize(stmt);
     sqlite3_close(db);
     return result;
-}
-} // namespace
-
-bool exec(const QString &path, const QString &sql)
-{
-    sqlite3 *db = openDb(path);
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
-}
-
-int pragma(const QString &path, const QString &name)
-{
-    const QList<QStringList> rows = query(path, QStringLiteral("PRAGMA ") + name);
-    return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
-}
-
-QStringList columns(const QString &path, const QString &table)
-{
-    QStringList names;
-    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
-    for (const QStringList &row : query(path, sql))
-        names << row.join(QLatin1Char(' '));
-    return names;
 }
 
 QList<QStringList> rows(const QString &path, const QString &table)

@@ -8,13 +8,12 @@ namespace Fixtures {
 
 QList<QStringList> asList(const Records &records);
 
-// Straight SQLite, bypassing the code under test.
+// Straight SQLite, bypassing the code under test. Results come row by row,
+// NULL as "<NULL>".
 namespace Sql {
 bool exec(const QString &path, const QString &sql);
-int pragma(const QString &path, const QString &name);
-QStringList columns(const QString &path, const QString &table);
-// Rows in rowid order; NULL shows as "<NULL>".
-QList<QStringList> rows(const QString &path, const QString &table);
+QList<QStringList> query(const QString &path, const QString &sql);
+QList<QStringList> rows(const QString &path, const QString &table); // in rowid order
 } // namespace Sql
 
 // Every entry of a folder, sorted, to prove that a failure left nothing behind.
