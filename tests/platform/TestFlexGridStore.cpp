@@ -1,167 +1,140 @@
+#include "Sheets.h"
 #include "platform/FlexGridStore.h"
 
 #include <QtTest>
 
 namespace {
 // Records the notifications with the current cell each one saw.
-struct Journal
+void journal(FlexGridStore &g, QStringList &events)
 {
-    QStringList events;
-    void attach(FlexGridStore &g)
-    {
-        g.leaveCell = [this, &g] { events << QStringLiteral("leave %1,%2").arg(g.row()).arg(g.col()); };
-        g.rowColChange = [this, &g] { events << QStringLiteral("change %1,%2").arg(g.row()).arg(g.col()); };
-    }
-};
+    g.leaveCell = [&events, &g] { events << QStringLiteral("leave %1,%2").arg(g.row()).arg(g.col()); };
+    g.rowColChange = [&events, &g] { events << QStringLiteral("change %1,%2").arg(g.row()).arg(g.col()); };
+}
+
 } // namespace
 
 class TestFlexGridStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void notificationOrder_data()
+    // A move fires leaveCell in the old cell, then rowColChange in the new
+    // one. A new grid starts in the first cell below the fixed rows.
+    void notifications_data()
     {
-        QTest::addColumn<int>("toRow");
-        QTest::addColumn<int>("toCol");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("row change") << 3 << 0 << QStringList{QStringLiteral("leave 2,0"), QStringLiteral("change 3,0")};
-        QTest::newRow("column change") << 2 << 4
-                                       << QStringList{QStringLiteral("leave 2,0"), QStringLiteral("change 2,4")};
-        QTest::newRow("same cell fires nothing") << 2 << 0 << QStringList{};
-        QTest::newRow("row out of range fires nothing") << 9 << 0 << QStringList{};
-        QTest::newRow("negative column fires nothing") << 2 << -1 << QStringList{};
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("row change") << 3 << 0 << true;
+        QTest::newRow("column change") << 2 << 4 << true;
+        QTest::newRow("both at once: one pair") << 4 << 8 << true;
+        QTest::newRow("same cell") << 2 << 0 << false;
+        QTest::newRow("row out of range") << 5 << 0 << false;
+        QTest::newRow("negative column") << 2 << -1 << false;
     }
-    void notificationOrder()
+    void notifications()
     {
-        QFETCH(int, toRow);
-        QFETCH(int, toCol);
-        QFETCH(QStringList, expected);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(bool, moves);
         FlexGridStore g(5, 10, 2, 0);
-        g.setRow(2);
-        Journal j;
-        j.attach(g);
-        if (toRow != g.row())
-            g.setRow(toRow);
-        if (toCol != g.col())
-            g.setCol(toCol);
-        QCOMPARE(j.events, expected);
-    }
-
-    void setRowColFiresOnePair()
-    {
-        FlexGridStore g(5, 10, 2, 0);
-        Journal j;
-        j.attach(g);
-        g.setRowCol(4, 8);
-        QCOMPARE(j.events, (QStringList{QStringLiteral("leave 2,0"), QStringLiteral("change 4,8")}));
-    }
-
-    void reentrantMoveInsideRowColChange()
-    {
-        // A handler that redirects the cell (as the carry-over row rules do)
-        // must see its own move complete before the outer setter returns.
-        FlexGridStore g(6, 10, 2, 0);
         QStringList events;
-        g.leaveCell = [&] { events << QStringLiteral("leave %1").arg(g.row()); };
+        journal(g, events);
+        g.setRowCol(row, col);
+        const QStringList pair = {QStringLiteral("leave 2,0"), QStringLiteral("change %1,%2").arg(row).arg(col)};
+        QCOMPARE(events, moves ? pair : QStringList());
+        QCOMPARE(g.row(), moves ? row : 2);
+    }
+
+    // A handler that redirects the cell (as the carry-over row rules do)
+    // sees its own move complete before the outer setter returns.
+    void moveInsideRowColChange()
+    {
+        FlexGridStore g(6, 10, 2, 0);
+        g.setRow(3);
+        QStringList events;
+        journal(g, events);
         g.rowColChange = [&] {
-            events << QStringLiteral("change %1").arg(g.row());
+            events << QStringLiteral("change %1,%2").arg(g.row()).arg(g.col());
             if (g.row() == 2)
                 g.setRow(3);
         };
-        g.setRow(3);
-        events.clear();
         g.setRow(2);
-        QCOMPARE(events, (QStringList{QStringLiteral("leave 3"), QStringLiteral("change 2"), QStringLiteral("leave 2"),
-                                      QStringLiteral("change 3")}));
+        QCOMPARE(events, (QStringList{QStringLiteral("leave 3,0"), QStringLiteral("change 2,0"),
+                                      QStringLiteral("leave 2,0"), QStringLiteral("change 3,0")}));
         QCOMPARE(g.row(), 3);
     }
 
-    void rowCountKeepsTexts()
+    void rowCount()
     {
         FlexGridStore g(5, 10, 2, 0);
         g.setTextMatrix(3, 8, QStringLiteral("Porto"));
-        g.setTextMatrix(4, 0, QStringLiteral("1,00"));
-        g.setRows(8);
-        QCOMPARE(g.rows(), 8);
-        QCOMPARE(g.textMatrix(3, 8), QStringLiteral("Porto"));
-        QCOMPARE(g.textMatrix(7, 0), QString());
+        g.setTextMatrix(4, 8, QStringLiteral("1,00"));
+        g.setRows(6);
+        QCOMPARE(Fixtures::column(g, 8).mid(2),
+                 (QStringList{QString(), QStringLiteral("Porto"), QStringLiteral("1,00"), QString()}));
         g.setRows(4);
-        QCOMPARE(g.textMatrix(3, 8), QStringLiteral("Porto"));
         g.setRows(5);
-        QCOMPARE(g.textMatrix(4, 0), QString()); // the dropped row's text is gone
+        QCOMPARE(Fixtures::column(g, 8).mid(2),
+                 (QStringList{QString(), QStringLiteral("Porto"), QString()})); // the dropped text is gone
+        g.setRows(1);
+        QCOMPARE(g.rows(), 2); // never below the fixed rows
     }
 
-    void shrinkingBelowCurrentRowMovesSilently()
+    // The current row is gone with its row: there is nothing to leave.
+    void shrinkingPastTheCurrentRowMovesSilently()
     {
         FlexGridStore g(6, 10, 2, 0);
         g.setRow(5);
-        Journal j;
-        j.attach(g);
-        g.setRows(4);
-        QCOMPARE(g.row(), 3);
-        QVERIFY(j.events.isEmpty());
+        QStringList events;
+        journal(g, events);
+        g.setRows(5);
+        QCOMPARE(g.row(), 4);
+        QVERIFY(events.isEmpty());
     }
 
-    void rowCountNeverBelowFixedRows()
-    {
-        FlexGridStore g(5, 10, 2, 0);
-        g.setRows(1);
-        QCOMPARE(g.rows(), 2);
-    }
-
-    void addItemShiftsRowsDown_data()
+    void addItem_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("column8");
-        QTest::newRow("in the middle") << 3
-                                       << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"),
-                                                      QStringLiteral("c")};
-        QTest::newRow("at the end") << 5
-                                    << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                                                   QString()};
-        QTest::newRow("past the end does nothing")
-            << 7 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        QTest::newRow("in the middle") << 3 << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+        QTest::newRow("at the end") << 4 << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString()};
+        QTest::newRow("past the end does nothing") << 5 << QStringList{QStringLiteral("a"), QStringLiteral("b")};
     }
-    void addItemShiftsRowsDown()
+    void addItem()
     {
         QFETCH(int, index);
         QFETCH(QStringList, column8);
-        FlexGridStore g(5, 10, 2, 0);
+        FlexGridStore g(4, 10, 2, 0);
         g.setTextMatrix(2, 8, QStringLiteral("a"));
         g.setTextMatrix(3, 8, QStringLiteral("b"));
-        g.setTextMatrix(4, 8, QStringLiteral("c"));
         g.setRow(3);
         g.addItem(QString(), index);
-        QStringList got;
-        for (int r = 2; r < g.rows(); ++r)
-            got << g.textMatrix(r, 8);
-        QCOMPARE(got, column8);
+        QCOMPARE(Fixtures::column(g, 8).mid(2), column8);
         QCOMPARE(g.row(), 3); // the current index stays, whatever moved under it
     }
 
     void addItemSplitsTabs()
     {
-        FlexGridStore g(3, 3, 1, 0);
-        g.addItem(QStringLiteral("x\ty\tz\tzu viel"), 1);
-        QCOMPARE(g.textMatrix(1, 0), QStringLiteral("x"));
-        QCOMPARE(g.textMatrix(1, 2), QStringLiteral("z"));
+        FlexGridStore g(1, 3, 0, 0);
+        g.addItem(QStringLiteral("x\ty\tz\tzu viel"), 0);
+        QCOMPARE(g.textMatrix(0, 0) + g.textMatrix(0, 1) + g.textMatrix(0, 2), QStringLiteral("xyz"));
         QCOMPARE(g.cols(), 3);
     }
 
-    void formatsApplyToCurrentCellOnly()
+    void formatsApplyToTheCurrentCellOnly()
     {
         FlexGridStore g(5, 10, 2, 0);
         g.setRowCol(2, 4);
-        g.setCellBackColor(gridRgb(192, 192, 192));
-        g.setCellFontBold(true);
+        g.setCellBackColor(gridRgb(1, 2, 3));
         g.setCellFontSize(9.0F);
-        QCOMPARE(g.format(2, 4).backColor, gridRgb(192, 192, 192));
-        QVERIFY(g.format(2, 4).bold);
-        QVERIFY(!g.format(2, 5).bold);
+        QCOMPARE(g.format(2, 4).backColor, gridRgb(1, 2, 3));
+        QCOMPARE(g.cellFontSize(), 9.0F);
         QVERIFY(!g.format(2, 5).hasBackColor);
-        g.setRowCol(3, 0);
-        QCOMPARE(g.cellFontSize(), 8.25F); // the grid's own size where the cell has none
-        QCOMPARE(g.cellBackColor(), gridRgb(255, 255, 255));
+        g.setCol(5); // a cell without formats of its own in the first row below the fixed ones
+        QCOMPARE(g.cellFontSize(), g.fontSize());
+        QCOMPARE(g.cellBackColor(), g.backColor());
+        g.setRow(1);
+        QCOMPARE(g.cellBackColor(), g.backColorFixed());
     }
 
     void sizesAndOffsets()
@@ -170,8 +143,9 @@ private slots:
         g.setColWidth(0, 1001);
         g.setColWidth(1, 600);
         g.setRowHeight(0, 300);
+        g.setRowHeight(1, 200);
         QCOMPARE(g.colLeft(2), 1601);
-        QCOMPARE(g.rowTop(2), 300 + FlexGridStore::DefaultRowHeight);
+        QCOMPARE(g.rowTop(2), 500);
         g.setAllRowHeights(255);
         QCOMPARE(g.totalHeight(), 5 * 255);
         g.setRows(6);
@@ -188,7 +162,7 @@ private slots:
         QCOMPARE(g.colWidth(42), 0);
     }
 
-    void changedIsCoalescedUntilCleared()
+    void changedIsAnnouncedOnceUntilCleared()
     {
         FlexGridStore g(5, 10, 2, 0);
         int calls = 0;

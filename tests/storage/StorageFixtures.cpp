@@ -6,42 +6,6 @@
 
 namespace Fixtures {
 
-modul::RateTexts defaultRates()
-{
-    return {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
-}
-
-FlexGridStore startupSheet()
-{
-    FlexGridStore sheet(5, 10, 2, 0);
-    const QStringList headings = {QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"), QStringLiteral("Einnahmen"),
-                                  QStringLiteral("Ausgaben"),  QStringLiteral("Bestand"),   QStringLiteral("Konto"),
-                                  QStringLiteral("Beleg-Nr"),  QStringLiteral("Datum"),     QStringLiteral("Text")};
-    setRow(sheet, 0, headings);
-    const modul::RateTexts rates = defaultRates();
-    setRow(sheet, 1, QStringList(rates.begin(), rates.end()));
-    sheet.setTextMatrix(2, 8, QStringLiteral("Übertrag"));
-    return sheet;
-}
-
-void setRow(FlexGridStore &sheet, int row, const QStringList &texts)
-{
-    for (int c = 0; c < texts.size(); ++c)
-        sheet.setTextMatrix(row, c, texts.at(c));
-}
-
-QList<QStringList> texts(const FlexGridStore &sheet)
-{
-    QList<QStringList> all;
-    for (int r = 0; r < sheet.rows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < sheet.cols(); ++c)
-            row << sheet.textMatrix(r, c);
-        all << row;
-    }
-    return all;
-}
-
 QList<QStringList> asList(const Records &records)
 {
     return QList<QStringList>(records.begin(), records.end());
@@ -54,6 +18,15 @@ sqlite3 *openDb(const QString &path)
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     return db;
+}
+} // namespace
+
+bool exec(const QString &path, const QString &sql)
+{
+    sqlite3 *db = openDb(path);
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_OK;
 }
 
 QList<QStringList> query(const QString &path, const QString &sql)
@@ -74,30 +47,6 @@ QList<QStringList> query(const QString &path, const QString &sql)
     sqlite3_finalize(stmt);
     sqlite3_close(db);
     return result;
-}
-} // namespace
-
-bool exec(const QString &path, const QString &sql)
-{
-    sqlite3 *db = openDb(path);
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
-}
-
-int pragma(const QString &path, const QString &name)
-{
-    const QList<QStringList> rows = query(path, QStringLiteral("PRAGMA ") + name);
-    return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
-}
-
-QStringList columns(const QString &path, const QString &table)
-{
-    QStringList names;
-    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
-    for (const QStringList &row : query(path, sql))
-        names << row.join(QLatin1Char(' '));
-    return names;
 }
 
 QList<QStringList> rows(const QString &path, const QString &table)

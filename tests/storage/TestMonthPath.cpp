@@ -12,65 +12,37 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("problem");
-        const QString inFolder = QStringLiteral(" Die Monatsdatei muss in ihrem Jahresordner liegen.");
-        QTest::newRow("selectors 2021 and 03") << "2021"
-                                               << "03"
-                                               << "/p/2021/2021-03.mdb"
-                                               << "";
-        QTest::newRow("a year after 2030") << "2031"
-                                           << "12"
-                                           << "/p/2031/2031-12.mdb"
-                                           << "";
-        QTest::newRow("any typed text without separators") << "Kasse 2"
-                                                           << "Mai"
-                                                           << "/p/Kasse 2/Kasse 2-Mai.mdb"
-                                                           << "";
-        QTest::newRow("dots inside a name stay inside the folder") << "2021..1"
-                                                                   << ".."
-                                                                   << "/p/2021..1/2021..1-...mdb"
-                                                                   << "";
-        QTest::newRow("empty year") << ""
-                                    << "03"
-                                    << "/p//-03.mdb"
-                                    << "Die Jahresangabe ist leer. Bitte auswählen oder eintippen.";
-        QTest::newRow("empty month") << "2021"
-                                     << ""
-                                     << "/p/2021/2021-.mdb"
-                                     << "Die Monatsangabe ist leer. Bitte auswählen oder eintippen.";
+        const QString noSeparator = QStringLiteral("„%1“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten. "
+                                                   "Die Monatsdatei muss in ihrem Jahresordner liegen.");
+        const QString otherFolder = QStringLiteral("„%1“ verweist auf einen anderen Ordner. "
+                                                   "Die Monatsdatei muss in ihrem Jahresordner liegen.");
+        const QString month = QStringLiteral("Die Monatsangabe ");
+        const QString year = QStringLiteral("Die Jahresangabe ");
+        QTest::newRow("selectors") << QStringLiteral("2021") << QStringLiteral("03")
+                                   << QStringLiteral("/p/2021/2021-03.mdb") << QString();
+        QTest::newRow("any text, dots inside a name, a tilde")
+            << QStringLiteral("Kasse 2..1") << QStringLiteral("~..")
+            << QStringLiteral("/p/Kasse 2..1/Kasse 2..1-~...mdb") << QString();
+        QTest::newRow("empty year") << QString() << QStringLiteral("03") << QStringLiteral("/p//-03.mdb")
+                                    << year + QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
+        QTest::newRow("empty month") << QStringLiteral("2021") << QString() << QStringLiteral("/p/2021/2021-.mdb")
+                                     << month + QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
         QTest::newRow("slash in the year")
-            << "../x"
-            << "03"
-            << "/p/../x/../x-03.mdb"
-            << QStringLiteral("Die Jahresangabe „../x“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten.")
-                   + inFolder;
-        QTest::newRow("slash in the month")
-            << "2021"
-            << "03/../../x"
-            << "/p/2021/2021-03/../../x.mdb"
-            << QStringLiteral(
-                   "Die Monatsangabe „03/../../x“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten.")
-                   + inFolder;
+            << QStringLiteral("../x") << QStringLiteral("") << QStringLiteral("/p/../x/../x-.mdb")
+            << year + noSeparator.arg(QStringLiteral("../x"));
         QTest::newRow("backslash in the month")
-            << "2021"
-            << "0\\3"
-            << "/p/2021/2021-0\\3.mdb"
-            << QStringLiteral("Die Monatsangabe „0\\3“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten.")
-                   + inFolder;
-        QTest::newRow("year ..") << ".."
-                                 << "03"
-                                 << "/p/../..-03.mdb"
-                                 << QStringLiteral("Die Jahresangabe „..“ verweist auf einen anderen Ordner.")
-                                        + inFolder;
-        QTest::newRow("year .") << "."
-                                << "03"
-                                << "/p/./.-03.mdb"
-                                << QStringLiteral("Die Jahresangabe „.“ verweist auf einen anderen Ordner.") + inFolder;
+            << QStringLiteral("2021") << QStringLiteral("0\\3") << QStringLiteral("/p/2021/2021-0\\3.mdb")
+            << month + noSeparator.arg(QStringLiteral("0\\3"));
         QTest::newRow("line break in the month")
-            << "2021"
-            << "0\n3"
-            << "/p/2021/2021-0\n3.mdb"
-            << QStringLiteral("Die Monatsangabe „0\n3“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten.")
-                   + inFolder;
+            << QStringLiteral("2021") << QStringLiteral("0\n3") << QStringLiteral("/p/2021/2021-0\n3.mdb")
+            << month + noSeparator.arg(QStringLiteral("0\n3"));
+        QTest::newRow("DEL in the month")
+            << QStringLiteral("2021") << QStringLiteral("0\x7f") << QStringLiteral("/p/2021/2021-0\x7f.mdb")
+            << month + noSeparator.arg(QStringLiteral("0\x7f"));
+        QTest::newRow("year ..") << QStringLiteral("..") << QStringLiteral("03") << QStringLiteral("/p/../..-03.mdb")
+                                 << year + otherFolder.arg(QStringLiteral(".."));
+        QTest::newRow("year .") << QStringLiteral(".") << QStringLiteral("03") << QStringLiteral("/p/./.-03.mdb")
+                                << year + otherFolder.arg(QStringLiteral("."));
     }
     void paths()
     {
@@ -96,30 +68,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("year");
-        QTest::newRow("a month file") << "2021-03.mdb"
-                                      << "03"
-                                      << "2021";
-        QTest::newRow("upper-case extension") << "2021-03.MDB"
-                                              << "03"
-                                              << "2021";
-        QTest::newRow("mixed-case extension") << "2021-03.Mdb"
-                                              << "03"
-                                              << "2021";
-        QTest::newRow(".mdb in the middle goes too") << "ab.mdb.mdb"
-                                                     << "AB"
-                                                     << "AB";
-        QTest::newRow("shorter than four characters") << "abc.mdb"
-                                                      << "BC"
-                                                      << "ABC";
-        QTest::newRow("one character") << "x.mdb"
-                                       << "X"
-                                       << "X";
-        QTest::newRow("nothing selected") << ""
-                                          << ""
-                                          << "";
-        QTest::newRow("no month file name") << "kasse-alt.mdb"
-                                            << "LT"
-                                            << "KASS";
+        QTest::newRow("a month file") << QStringLiteral("2021-03.mdb") << QStringLiteral("03")
+                                      << QStringLiteral("2021");
+        QTest::newRow(".MDB in the middle goes too")
+            << QStringLiteral("ab.mdb.MDB") << QStringLiteral("AB") << QStringLiteral("AB");
+        QTest::newRow("shorter than four characters")
+            << QStringLiteral("abc.mdb") << QStringLiteral("BC") << QStringLiteral("ABC");
+        QTest::newRow("nothing selected") << QString() << QString() << QString();
     }
     void selectorsFromFileName()
     {

@@ -1,6 +1,5 @@
 #include "StorageFixtures.h"
 #include "TestSupport.h"
-#include "storage/MonthDatabase.h"
 #include "storage/MonthStorage.h"
 
 #include <QDir>
@@ -16,12 +15,12 @@ namespace {
 const QString year = QStringLiteral("2021");
 const QString month = QStringLiteral("03");
 const QString monthFile = QStringLiteral("2021/2021-03.mdb");
+const QString backup = QStringLiteral("2021/2021-03.mdb.bak");
 
-// A month with entries of every kind of text, in rows 3 to count + 2.
+// A month with entries of every kind of text, in rows 3 to entries + 2.
 FlexGridStore filledSheet(int entries, const QString &tag = QString())
 {
-    FlexGridStore sheet = startupSheet();
-    sheet.setRows(entries + 4);
+    FlexGridStore sheet = startupSheet(entries + 4);
     sheet.setTextMatrix(1, 6, QStringLiteral("2021-03"));
     sheet.setTextMatrix(2, 4, QStringLiteral("1.000,00"));
     for (int i = 0; i < entries; ++i) {
@@ -33,45 +32,17 @@ FlexGridStore filledSheet(int entries, const QString &tag = QString())
     return sheet;
 }
 
-QString saveSheet(const FlexGridStore &sheet, const ProgramFolder &folder, const QString &y = year,
-                  const QString &m = month)
+QString saveSheet(const FlexGridStore &sheet, const ProgramFolder &folder, const QString &y = year)
 {
-    const MonthStorage::SavePlan plan = MonthStorage::planSave(sheet, folder.path(), y, m);
-    return MonthStorage::save(plan);
+    return MonthStorage::save(MonthStorage::planSave(sheet, folder.path(), y, month));
 }
 
-// Rows 1 and below of a sheet, as saved: what a load must bring back.
-QList<QStringList> body(const FlexGridStore &sheet)
-{
-    QList<QStringList> all = texts(sheet);
-    all.removeFirst();
-    return all;
-}
-
-void copyTestData(const ProgramFolder &folder, const QString &name)
+QByteArray jetFile()
 {
     QFile in(testDataPath(QStringLiteral("jet4/users.mdb")));
-    QVERIFY(in.open(QIODevice::ReadOnly));
-    folder.write(name, in.readAll());
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old{};
-};
 } // namespace
 
 class TestMonthStorage : public QObject
@@ -84,176 +55,80 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);
     }
 
-    void startupSheetSavesAsFourRecords()
+    void loadBringsBackEveryCellAndOneEmptyRow()
     {
         ProgramFolder folder;
-        QCOMPARE(saveSheet(startupSheet(), folder), QString());
-        const QString b = QStringLiteral(" ");
-        QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Journal")),
-                 (QList<QStringList>{
-                     {QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%"), b, b, b, b, b, b, b},
-                     {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
-                     QStringList(10, b),
-                     QStringList(10, b)}));
-        QCOMPARE(Sql::pragma(folder.file(monthFile), QStringLiteral("application_id")), JournalTable::applicationId);
-    }
-
-    void roundTripBringsBackEveryCellAndOneEmptyRow()
-    {
-        ProgramFolder folder;
-        const FlexGridStore saved = filledSheet(25);
+        FlexGridStore saved = filledSheet(25);
+        saved.setTextMatrix(1, 6, QStringLiteral("alt")); // the label comes from the selectors
         QCOMPARE(saveSheet(saved, folder), QString());
-
         FlexGridStore loaded = filledSheet(40, QStringLiteral(" alt"));
-        const MonthStorage::LoadResult result =
-            MonthStorage::loadMonth(loaded, folder.path(), year, month, defaultRates());
-        QVERIFY2(result.loaded, qPrintable(result.message));
+        const MonthStorage::LoadResult result = MonthStorage::loadMonth(loaded, folder.path(), year, month, {});
+        QCOMPARE(result.path, folder.file(monthFile));
         QCOMPARE(result.message, QString());
-        QCOMPARE(loaded.rows(), saved.rows() + 1);
-        QList<QStringList> expected = body(saved);
-        expected << QStringList(10);
-        QCOMPARE(body(loaded), expected);
+        QVERIFY(result.loaded);
+        saved.setTextMatrix(1, 6, QStringLiteral("2021-03"));
+        QCOMPARE(texts(loaded), texts(saved) << QStringList(10));
     }
 
-    void loadMonth_data()
-    {
-        QTest::addColumn<QString>("y");
-        QTest::addColumn<QString>("m");
-        QTest::addColumn<QString>("relativePath");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "2021"
-                                                                        << "03"
-                                                                        << "2021/2021-03.mdb"
-                                                                        << "";
-        QTest::newRow("a year after 2030, its missing folder made by the save") << "2044"
-                                                                                << "11"
-                                                                                << "2044/2044-11.mdb"
-                                                                                << "";
-        QTest::newRow("a missing month file") << "2021"
-                                              << "04"
-                                              << "2021/2021-04.mdb"
-                                              << "Datei existiert nicht";
-        QTest::newRow("a year that leaves the folder") << ".."
-                                                       << "03"
-                                                       << "../..-03.mdb"
-                                                       << "Die Jahresangabe „..“ verweist auf einen anderen Ordner. "
-                                                          "Die Monatsdatei muss in ihrem Jahresordner liegen.";
-    }
-    void loadMonth()
-    {
-        QFETCH(QString, y);
-        QFETCH(QString, m);
-        QFETCH(QString, relativePath);
-        QFETCH(QString, message);
-        ProgramFolder folder;
-        QCOMPARE(saveSheet(filledSheet(3), folder, QStringLiteral("2021"), QStringLiteral("03")), QString());
-        QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("2044"))));
-        QCOMPARE(saveSheet(filledSheet(2), folder, QStringLiteral("2044"), QStringLiteral("11")), QString());
-        FlexGridStore sheet = filledSheet(6, QStringLiteral(" vorher"));
-        const QList<QStringList> before = texts(sheet);
-        const MonthStorage::LoadResult result = MonthStorage::loadMonth(sheet, folder.path(), y, m, defaultRates());
-        QCOMPARE(result.path, folder.file(relativePath));
-        QCOMPARE(result.message, message);
-        QCOMPARE(result.loaded, message.isEmpty());
-        if (message.isEmpty()) {
-            QCOMPARE(sheet.textMatrix(1, 6), y + QLatin1Char('-') + m);
-            QVERIFY(!sheet.textMatrix(3, 8).endsWith(QStringLiteral(" vorher")));
-        } else {
-            QCOMPARE(texts(sheet), before);
-        }
-    }
-
-    // A failed read never half-replaces a month: the sheet, label included, stays.
+    // A month that cannot be read never half-replaces the sheet: its label stays too.
     void failedLoadKeepsTheSheet_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reportStart");
-        QTest::newRow("a text file") << "text"
-                                     << "Error #: 3343\r\n\r\nDie Datei „";
-        QTest::newRow("a month file without the table") << "dropped"
-                                                        << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
-        QTest::newRow("a Jet file without Journal") << "jet"
-                                                    << "Error #: 3078\r\n\r\nDie Tabelle „Journal“ gibt es";
-        QTest::newRow("a folder named like the month file") << "folder"
-                                                            << "Error #: 3051\r\n\r\nDie Datei „";
-        QTest::newRow("the open-file window's design text as path")
-            << "Text1"
-            << "Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden.";
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a missing month file") << QStringLiteral("2022") << QStringLiteral("Datei existiert nicht");
+        QTest::newRow("not a month file") << year << QStringLiteral("Error #: 3343\r\n\r\nDie Datei „");
+        QTest::newRow("a year with a separator") << QStringLiteral("2021/..") << QString(); // the path's problem
     }
     void failedLoadKeepsTheSheet()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, reportStart);
+        QFETCH(QString, year);
+        QFETCH(QString, message);
         ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(year));
-        const QString path = kind == QStringLiteral("Text1") ? kind : folder.file(monthFile);
-        if (kind == QStringLiteral("text"))
-            folder.write(monthFile, "Bestand;Text\r\n");
-        if (kind == QStringLiteral("dropped")) {
-            QCOMPARE(saveSheet(filledSheet(2), folder), QString());
-            QVERIFY(Sql::exec(path, QStringLiteral("DROP TABLE Journal")));
-        }
-        if (kind == QStringLiteral("jet"))
-            copyTestData(folder, monthFile);
-        if (kind == QStringLiteral("folder"))
-            QVERIFY(QDir(folder.path()).mkdir(monthFile));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2021")));
+        folder.write(monthFile, "Bestand;Text\r\n");
         FlexGridStore sheet = filledSheet(5, QStringLiteral(" vorher"));
         sheet.setTextMatrix(1, 6, QStringLiteral("2020-12"));
         const QList<QStringList> before = texts(sheet);
-
-        const DbStatus status = MonthStorage::GetRowsTest(sheet, path, QStringLiteral("Journal"), defaultRates());
-        QVERIFY2(status.report().startsWith(reportStart), qPrintable(status.report()));
+        const MonthStorage::LoadResult result = MonthStorage::loadMonth(sheet, folder.path(), year, month, {});
+        if (message.isEmpty())
+            message = monthFilePath(folder.path(), year, month).problem;
+        QVERIFY2(result.message.startsWith(message), qPrintable(result.message));
+        QVERIFY(!result.loaded);
         QCOMPARE(texts(sheet), before);
-        if (path == folder.file(monthFile) && kind != QStringLiteral("folder")) {
-            const MonthStorage::LoadResult loaded =
-                MonthStorage::loadMonth(sheet, folder.path(), year, month, defaultRates());
-            QCOMPARE(loaded.message, status.report());
-            QCOMPARE(texts(sheet), before);
-        }
     }
 
-    void jetUsersTableComesIntoTheSheet()
+    // The open-file window's way in: any file and table, its report word for word.
+    void getRowsTest()
     {
         FlexGridStore sheet = filledSheet(9);
-        const DbStatus status = MonthStorage::GetRowsTest(sheet, testDataPath(QStringLiteral("jet4/users.mdb")),
-                                                          QStringLiteral("Users"), defaultRates());
-        QVERIFY2(status.ok(), qPrintable(status.report()));
-        QCOMPARE(sheet.rows(), 5);
-        QCOMPARE(sheet.textMatrix(3, 1), QStringLiteral("张三"));
-        QCOMPARE(sheet.textMatrix(3, 2), QStringLiteral("男"));
-        QCOMPARE(sheet.textMatrix(1, 1), QStringLiteral("Nuintun"));
-        QCOMPARE(sheet.textMatrix(3, 8), QString());
-        QCOMPARE(body(sheet).last(), QStringList(10));
+        const QList<QStringList> before = texts(sheet);
+        QCOMPARE(MonthStorage::GetRowsTest(sheet, QStringLiteral("Text1"), QStringLiteral("Journal"), {}).report(),
+                 QStringLiteral("Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden."));
+        QCOMPARE(texts(sheet), before);
+        QVERIFY(MonthStorage::GetRowsTest(sheet, testDataPath(QStringLiteral("jet4/users.mdb")),
+                                          QStringLiteral("Users"), {})
+                    .ok());
+        QCOMPARE(column(sheet, 1), (QStringList{QStringLiteral("Einnahmen"), QStringLiteral("Nuintun"),
+                                                QStringLiteral("Angela"), QStringLiteral("张三"), QString()}));
     }
 
     void replacingKeepsOneBackupGeneration()
     {
         ProgramFolder folder;
-        QCOMPARE(saveSheet(filledSheet(10), folder), QString());
-        const QByteArray first = folder.read(monthFile);
-        const MonthStorage::SavePlan plan = MonthStorage::planSave(filledSheet(2), folder.path(), year, month);
-        QVERIFY(plan.replaces);
-        QCOMPARE(MonthStorage::save(plan), QString());
-        const QByteArray second = folder.read(monthFile);
-        QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Journal")).size(), 2 + 4 - 1);
-        QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), first);
-        QCOMPARE(saveSheet(startupSheet(), folder), QString());
-        QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), second);
+        QVERIFY(QDir(folder.path()).mkdir(year));
+        folder.write(monthFile, jetFile()); // a month of the Windows program
+        QByteArray previous = folder.read(monthFile);
+        for (int entries : {10, 2}) {
+            const MonthStorage::SavePlan plan =
+                MonthStorage::planSave(filledSheet(entries), folder.path(), year, month);
+            QVERIFY(plan.replaces);
+            QCOMPARE(MonthStorage::save(plan), QString());
+            QCOMPARE(folder.read(backup), previous);
+            QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Journal")).size(), entries + 3);
+            previous = folder.read(monthFile);
+        }
         QCOMPARE(folderEntries(folder.file(year)),
                  (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.bak")}));
-    }
-
-    void aWindowsMonthIsReplacedByOurFormat()
-    {
-        ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(year));
-        copyTestData(folder, monthFile);
-        const QByteArray jet = folder.read(monthFile);
-        const MonthStorage::SavePlan plan = MonthStorage::planSave(filledSheet(1), folder.path(), year, month);
-        QVERIFY(plan.replaces);
-        QCOMPARE(MonthStorage::save(plan), QString());
-        QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), jet);
-        QCOMPARE(Sql::pragma(folder.file(monthFile), QStringLiteral("application_id")), JournalTable::applicationId);
     }
 
     // Every failure leaves the previous file byte for byte, and nothing else behind.
@@ -261,46 +136,35 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("previous");
-        QTest::addColumn<QString>("messageStart");
-        QTest::addColumn<QString>("messageEnd");
+        QTest::addColumn<QString>("message"); // %1 is the program folder; none: the path's problem
         const QString unchanged = QStringLiteral("\r\n\r\nDie bisherige Datei ist unverändert.");
         const QString nothing = QStringLiteral("\r\n\r\nEs wurde keine Datei angelegt.");
         const QString notSaved = QStringLiteral("Die Datei „2021-03.mdb“ wurde nicht gespeichert. ");
-        const QString tooLong =
-            QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre "
-                           "Felder:\r\n\r\n%1\r\n\r\nBitte kürzen und erneut speichern.");
+        const QString full = notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ...");
         QTest::newRow("a text too long for its field")
-            << "long" << true << tooLong.arg(QStringLiteral("Zeile 7, Spalte Text: höchstens 40 Zeichen")) << "";
-        QTest::newRow("a month label too long for its field")
-            << "label" << true << tooLong.arg(QStringLiteral("Zeile 1, Spalte Beleg: höchstens 30 Zeichen")) << "";
-        QTest::newRow("the disk fills up while writing")
-            << "full" << true << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ")
-            << unchanged;
-        QTest::newRow("the disk fills up on a new month")
-            << "full" << false << notSaved + QStringLiteral("„%1/2021/2021-03.mdb“ kann nicht geschrieben werden. ")
-            << nothing;
+            << QStringLiteral("long") << true
+            << QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:"
+                              "\r\n\r\nZeile 7, Spalte Text: höchstens 40 Zeichen\r\n\r\nBitte kürzen und erneut "
+                              "speichern.");
+        QTest::newRow("the disk fills up while writing") << QStringLiteral("full") << true << full + unchanged;
+        QTest::newRow("the disk fills up on a new month") << QStringLiteral("full") << false << full + nothing;
         QTest::newRow("a folder where the backup goes")
-            << "bak-folder" << true
-            << notSaved + QStringLiteral("Die Sicherungskopie „2021-03.mdb.bak“ kann nicht angelegt werden. ")
-            << unchanged;
+            << QStringLiteral("bak-folder") << true
+            << notSaved + QStringLiteral("Die Sicherungskopie „2021-03.mdb.bak“ kann nicht angelegt werden. ...")
+                   + unchanged;
         QTest::newRow("a folder where the month file goes")
-            << "month-folder" << false << notSaved + QStringLiteral("An ihrer Stelle liegt ein Ordner.") + nothing
-            << "";
+            << QStringLiteral("month-folder") << false
+            << notSaved + QStringLiteral("An ihrer Stelle liegt ein Ordner.") + nothing;
         QTest::newRow("a file where the year folder goes")
-            << "year-file" << false
-            << notSaved + QStringLiteral("Wo der Ordner „%1/2021“ sein sollte, liegt eine Datei.") + nothing << "";
-        QTest::newRow("a year with a separator")
-            << "separator" << true
-            << QStringLiteral("Die Jahresangabe „2021/..“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten. "
-                              "Die Monatsdatei muss in ihrem Jahresordner liegen.")
-            << "";
+            << QStringLiteral("year-file") << false
+            << notSaved + QStringLiteral("Wo der Ordner „%1/2021“ sein sollte, liegt eine Datei.") + nothing;
+        QTest::newRow("a year with a separator") << QStringLiteral("separator") << true << QString();
     }
     void failedSaveChangesNothing()
     {
         QFETCH(QString, kind);
         QFETCH(bool, previous);
-        QFETCH(QString, messageStart);
-        QFETCH(QString, messageEnd);
+        QFETCH(QString, message);
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(year));
         if (previous) {
@@ -308,8 +172,8 @@ private slots:
             QCOMPARE(saveSheet(filledSheet(2, QStringLiteral(" alt")), folder), QString());
         }
         if (kind == QStringLiteral("bak-folder")) {
-            QVERIFY(QFile::remove(folder.file(monthFile + QStringLiteral(".bak"))));
-            QVERIFY(QDir(folder.path()).mkpath(monthFile + QStringLiteral(".bak/inhalt")));
+            QVERIFY(QFile::remove(folder.file(backup)));
+            QVERIFY(QDir(folder.path()).mkpath(backup + QStringLiteral("/inhalt")));
         }
         if (kind == QStringLiteral("month-folder"))
             QVERIFY(QDir(folder.path()).mkpath(monthFile + QStringLiteral("/inhalt")));
@@ -317,34 +181,35 @@ private slots:
             QVERIFY(QDir(folder.path()).rmdir(year));
             folder.write(year, "kein Ordner");
         }
-        const QStringList entriesBefore = folderEntries(folder.path());
-        const QStringList yearBefore = folderEntries(folder.file(year));
+        const QStringList entriesBefore = folderEntries(folder.path()) + folderEntries(folder.file(year));
         const QByteArray fileBefore = folder.read(monthFile);
-        const QByteArray backupBefore = folder.read(monthFile + QStringLiteral(".bak"));
+        const QByteArray backupBefore = folder.read(backup);
 
         FlexGridStore sheet = filledSheet(kind == QStringLiteral("full") ? 2000 : 20);
         if (kind == QStringLiteral("long"))
-            sheet.setTextMatrix(7, 8, QString(41, QLatin1Char('x')));
-        if (kind == QStringLiteral("label"))
-            sheet.setTextMatrix(1, 6, QString(31, QLatin1Char('2')));
+            sheet.setTextMatrix(7, 8, QString(41, u'x'));
         const QString y = kind == QStringLiteral("separator") ? QStringLiteral("2021/..") : year;
-        QString result;
-        if (kind == QStringLiteral("full")) {
-            FileSizeLimit limit(64 * 1024);
-            result = saveSheet(sheet, folder, y);
-        } else {
-            result = saveSheet(sheet, folder, y);
-        }
-
-        if (messageStart.contains(QStringLiteral("%1")))
-            messageStart = messageStart.arg(folder.path());
-        QVERIFY2(result.startsWith(messageStart), qPrintable(result));
-        QVERIFY2(result.endsWith(messageEnd), qPrintable(result));
-        QVERIFY2(!messageEnd.isEmpty() || result == messageStart, qPrintable(result));
-        QCOMPARE(folderEntries(folder.path()), entriesBefore);
-        QCOMPARE(folderEntries(folder.file(year)), yearBefore);
+        rlimit fileSize{};
+        getrlimit(RLIMIT_FSIZE, &fileSize);
+        const rlimit unlimited = fileSize;
+        if (kind == QStringLiteral("full"))
+            fileSize.rlim_cur = 64 * 1024;
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        const QString result = saveSheet(sheet, folder, y);
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        if (message.isEmpty())
+            message = monthFilePath(folder.path(), y, month).problem;
+        // "..." stands for the system's reason, which differs between systems.
+        const QString expected = QString(message).replace(QStringLiteral("%1"), folder.path());
+        const qsizetype reason = expected.indexOf(QStringLiteral("..."));
+        if (reason < 0)
+            QCOMPARE(result, expected);
+        else
+            QVERIFY2(result.startsWith(expected.first(reason)) && result.endsWith(expected.sliced(reason + 3)),
+                     qPrintable(result));
+        QCOMPARE(folderEntries(folder.path()) + folderEntries(folder.file(year)), entriesBefore);
         QCOMPARE(folder.read(monthFile), fileBefore);
-        QCOMPARE(folder.read(monthFile + QStringLiteral(".bak")), backupBefore);
+        QCOMPARE(folder.read(backup), backupBefore);
     }
 
     void aSaveClearsOnlyThisMonthsLeftovers()
@@ -358,20 +223,6 @@ private slots:
         QCOMPARE(folderEntries(folder.file(year)),
                  (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.txt"),
                               QStringLiteral("2021-04.mdb.tmp-k3")}));
-    }
-
-    void aMonthWithoutRecordsLoadsAsTheEmptyStartupSheet()
-    {
-        ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(year));
-        QVERIFY(MonthDatabase::interne_Datenbank(folder.file(monthFile)).ok());
-        FlexGridStore sheet = filledSheet(12, QStringLiteral(" Vormonat"));
-        const modul::RateTexts rates = {QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")};
-        QVERIFY(MonthStorage::loadMonth(sheet, folder.path(), year, month, rates).loaded);
-        FlexGridStore expected = startupSheet();
-        setRow(expected, 1, QStringList(rates.begin(), rates.end()));
-        expected.setTextMatrix(1, 6, QStringLiteral("2021-03"));
-        QCOMPARE(texts(sheet), texts(expected));
     }
 };
 

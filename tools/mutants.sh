@@ -1,0 +1,564 @@
+#!/usr/bin/env bash
+# Mutation check of the core rules. Each fault listed below is made, one at a
+# time, in a scratch copy of the tree; the core tests are rebuilt and run. A
+# fault that no test notices "survives": a rule the tests do not hold.
+#
+#   tools/mutants.sh [--only ID...] [--list] [--check] [--keep] [--timeout S]
+#
+# --list prints the faults, --check only tries whether every snippet is still
+# found. The real tree is never written to. Without network; ccache helps.
+set -euo pipefail
+
+usage() {
+    sed -n '6p' "$0" | sed 's/^#  *//'
+    exit 2
+}
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${JOBS:-2}
+only=()
+mode=run
+keep=0
+timeout_s=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --only)
+        shift
+        while [ $# -gt 0 ] && [[ $1 != --* ]]; do only+=("$1"); shift; done
+        continue ;;
+    --list) mode=list ;;
+    --check) mode=check ;;
+    --keep) keep=1 ;;
+    --timeout) shift; timeout_s=${1:?}; [[ $timeout_s =~ ^[0-9]+$ ]] || usage ;;
+    *) usage ;;
+    esac
+    shift
+done
+
+# One fault per block: "ID file[#n] what goes wrong", then "- snippet" and
+# "+ replacement". A snippet is exact text of one line without its indent; it
+# must occur once in the file, or #n picks its n-th occurrence.
+faults() {
+    cat <<'EOF'
+A01 src/editing/Amounts.cpp a minus sign is not read
+- if (c == u'+' || c == u'-') {
++ if (c == u'+') {
+A02 src/editing/Amounts.cpp the sign is read the wrong way round
+- m_negative = c == u'-';
++ m_negative = c == u'+';
+A03 src/editing/Amounts.cpp zeros after the first digit are dropped
+- if (m_magnitude == 0 && d == 0)
++ if (m_magnitude == 0 || d == 0)
+A04 src/editing/Amounts.cpp the sheet limit stops one digit early
+- m_magnitude = m_magnitude > (MaxSheetCents - d) / 10
++ m_magnitude = m_magnitude >= (MaxSheetCents - d) / 10
+A05 src/editing/Amounts.cpp each digit is subtracted
+- m_magnitude * 10 + d;
++ m_magnitude * 10 - d;
+A06 src/editing/Amounts.cpp the value loses its sign
+- qint64 value() const { return m_negative ? -m_magnitude : m_magnitude; }
++ qint64 value() const { return m_magnitude; }
+A07 src/editing/Amounts.cpp PunktEntfernen keeps a leading dot
+- if (dot < 0)
++ if (dot <= 0)
+A08 src/editing/Amounts.cpp BetragInCent turns the empty text into "0"
+- s = QStringLiteral("00");
++ s = QStringLiteral("0");
+A09 src/editing/Amounts.cpp BetragInCent drops only the first dot
+- s.remove(u'.');
++ s = PunktEntfernen(s);
+A10 src/editing/Amounts.cpp BetragInCent takes one character after the comma
+- const QString whole = s.first(comma) + s.right(2);
++ const QString whole = s.first(comma) + s.right(1);
+A11 src/editing/Amounts.cpp BetragInCent gives "0" without its blank
+- return QStringLiteral(" 0");
++ return QStringLiteral("0");
+A12 src/editing/Amounts.cpp centsOf reads the dots
+- if (text[i] != u'.' && !reader.feed(text[i]))
++ if (!reader.feed(text[i]))
+A13 src/editing/Amounts.cpp centsOf mistakes a text with comma for one without
+- if (i == text.size())
++ if (i != text.size())
+A14 src/editing/Amounts.cpp centsOf reads one character after the comma
+- for (qsizetype j = text.size() - 1; j >= 0 && found < 2; --j) {
++ for (qsizetype j = text.size() - 1; j >= 0 && found < 1; --j) {
+A15 src/editing/Amounts.cpp commitAmount ignores a second decimal
+- push(fraction.size() > 1 ? fraction[1] : u'0');
++ push(fraction.size() > 2 ? fraction[1] : u'0');
+A16 src/editing/Amounts.cpp commitAmount empties the cell on 0
+- return cellText;
++ return QString();
+A17 src/editing/Amounts.cpp commitAmount rounds every half up
+- if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
++ if (first >= 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
+A18 src/editing/Amounts.cpp commitAmount rounds a half to the odd cent
+- if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
++ if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 0)))
+A19 src/editing/Amounts.cpp commitAmount counts the half digit as beyond the half
+- rest.size() > 1 && std::any_of(rest.begin() + 1, rest.end(), [](QChar c) { return c != u'0'; });
++ rest.size() > 1 && std::any_of(rest.begin(), rest.end(), [](QChar c) { return c != u'0'; });
+A20 src/editing/Amounts.cpp commitAmount refuses the largest amount
+- if (cents > MaxCommitCents)
++ if (cents >= MaxCommitCents)
+A21 src/editing/Amounts.cpp commitAmount loses the sign
+- return German::formatCents(parts->negative ? -cents : cents);
++ return German::formatCents(cents);
+A22 src/editing/Amounts.cpp commitAmount saturates at the limit instead of refusing
+- static constexpr qint64 tooLarge = MaxCommitCents + 1;
++ static constexpr qint64 tooLarge = MaxCommitCents;
+
+R01 src/editing/Recalculation.cpp balances and totals are not limited
+- return std::clamp(cents, -MaxSheetCents, MaxSheetCents);
++ return cents;
+R02 src/editing/Recalculation.cpp the receipt number is cut before adding one
+- return std::trunc(*number + 1.0);
++ return std::trunc(*number) + 1.0;
+R03 src/editing/Recalculation.cpp the receipt number keeps its fraction
+- return std::trunc(*number + 1.0);
++ return *number + 1.0;
+R04 src/editing/Recalculation.cpp the walk runs on a sheet of four rows
+- if (rows < 5)
++ if (rows < 4)
+R05 src/editing/Recalculation.cpp the walk rewrites the new-entry row
+- for (int i = FirstEntryRow; i <= rows - 2; ++i) {
++ for (int i = FirstEntryRow; i <= rows - 1; ++i) {
+R06 src/editing/Recalculation.cpp an empty 0 % income clears the expense
+- if (a1 != 0 || a2 > 0)
++ if (a1 != 0 || a2 >= 0)
+R07 src/editing/Recalculation.cpp a negative 7 % income keeps the expense
+- if (a1 != 0 || a2 > 0)
++ if (a1 > 0 || a2 > 0)
+R08 src/editing/Recalculation.cpp the expense is added to the balance
+- balance = clampSheet(balance + (a1 + a0 + a2 - e));
++ balance = clampSheet(balance + (a1 + a0 + a2 + e));
+R09 src/editing/Recalculation.cpp the 0 % income is left out of the balance
+- balance = clampSheet(balance + (a1 + a0 + a2 - e));
++ balance = clampSheet(balance + (a1 + a0 - e));
+R10 src/editing/Recalculation.cpp the receipt chain reads the row itself
+- nextReceipt(flex.textMatrix(i - 1, ColBeleg))
++ nextReceipt(flex.textMatrix(i, ColBeleg))
+R11 src/editing/Recalculation.cpp the last balance goes to the expense total
+- setCents(flex2, 5, 2, balance);
++ setCents(flex2, 4, 2, balance);
+R12 src/editing/Recalculation.cpp totals are written for a sheet without a carry-over row
+- if (rows > RowUebertrag) {
++ if (rows >= RowUebertrag) {
+R13 src/editing/Recalculation.cpp totals leave out the carry-over row
+- for (int i = RowUebertrag; i < rows; ++i) {
++ for (int i = FirstEntryRow; i < rows; ++i) {
+R14 src/editing/Recalculation.cpp totals leave out the new-entry row
+- for (int i = RowUebertrag; i < rows; ++i) {
++ for (int i = RowUebertrag; i < rows - 1; ++i) {
+R15 src/editing/Recalculation.cpp#1 totals leave out the expense column
+- for (int c = ColEinnahmen1; c <= ColAusgaben; ++c)
++ for (int c = ColEinnahmen1; c < ColAusgaben; ++c)
+R16 src/editing/Recalculation.cpp totals are not limited
+- sums[c] = clampSheet(sums[c] + centsOf(flex.textMatrix(i, c)));
++ sums[c] = sums[c] + centsOf(flex.textMatrix(i, c));
+R17 src/editing/Recalculation.cpp every total shows the first column's sum
+- setCents(flex2, c + 1, 2, sums[c]);
++ setCents(flex2, c + 1, 2, sums[ColEinnahmen1]);
+
+T01 src/storage/TextValues.cpp a tab is no blank
+- return c == u' ' || c == u'\t';
++ return c == u' ';
+T02 src/storage/TextValues.cpp a bare CR is no line end
+- return c == u'\r' || c == u'\n';
++ return c == u'\n';
+T03 src/storage/TextValues.cpp every file counts as plain ASCII
+- return false;
++ return true;
+T04 src/storage/TextValues.cpp trailing instead of leading blanks are quoted
+- const bool needsQuotes = value.isEmpty() || isBlank(value.front()) || value.contains(u',');
++ const bool needsQuotes = value.isEmpty() || isBlank(value.back()) || value.contains(u',');
+T05 src/storage/TextValues.cpp a closing instead of a leading quote is refused
+- if (value.startsWith(kQuote))
++ if (value.endsWith(kQuote))
+T06 src/storage/TextValues.cpp the quote check is negated
+- if (value.contains(kQuote))
++ if (!value.contains(kQuote))
+T07 src/storage/TextValues.cpp a quoted value loses its opening quote
+- return {kQuote + value + kQuote, {}};
++ return {value + kQuote, {}};
+T08 src/storage/TextValues.cpp a byte order mark before ASCII is read as Windows-1252
+- if (hasBom || !isAscii(body)) {
++ if (!isAscii(body)) {
+T09 src/storage/TextValues.cpp bad UTF-8 is kept and good UTF-8 dropped
+- if (!utf8.hasError())
++ if (utf8.hasError())
+T10 src/storage/TextValues.cpp the Windows-1252 fallback drops the byte order mark
+- return Cp1252::decode(bytes);
++ return Cp1252::decode(body);
+T11 src/storage/TextValues.cpp line ends before a value are not skipped
+- while (p < m_text.size() && (isBlank(m_text[p]) || isLineEnd(m_text[p])))
++ while (p < m_text.size() && isBlank(m_text[p]))
+T12 src/storage/TextValues.cpp the reader never reaches the end
+- return startOfNextValue() >= m_text.size();
++ return startOfNextValue() > m_text.size();
+T13 src/storage/TextValues.cpp the closing quote is found at the opening one
+- const qsizetype close = m_text.indexOf(kQuote, start + 1);
++ const qsizetype close = m_text.indexOf(kQuote, start);
+T14 src/storage/TextValues.cpp the closing quote is not consumed
+- m_pos = close < 0 ? end : close + 1;
++ m_pos = close < 0 ? end : close;
+T15 src/storage/TextValues.cpp a comma does not end an unquoted value
+- while (end < m_text.size() && m_text[end] != u',' && !isLineEnd(m_text[end]))
++ while (end < m_text.size() && !isLineEnd(m_text[end]))
+T16 src/storage/TextValues.cpp one value more than asked for is read
+- while (values.size() < count) {
++ while (values.size() <= count) {
+T17 src/storage/TextValues.cpp a value that reads back changed is written
+- if (i >= readBack.size() || readBack[i] != values[i]) {
++ if (i >= readBack.size()) {
+T18 src/storage/TextValues.cpp a short file counts as complete
+- if (result.found == m_count) {
++ if (result.found > 0) {
+T19 src/storage/TextValues.cpp a refused value is written anyway, a good one refused
+- if (!encoded.problem.isEmpty())
++ if (encoded.problem.isEmpty())
+
+P01 src/storage/MonthPath.cpp control characters from 0x0A up pass
+- c.unicode() < 0x20
++ c.unicode() < 0x0A
+P02 src/storage/MonthPath.cpp DEL passes, "~" is refused
+- c.unicode() == 0x7F
++ c.unicode() == 0x7E
+P03 src/storage/MonthPath.cpp a backslash passes
+- return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F;
++ return c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7F;
+P04 src/storage/MonthPath.cpp an empty month passes
+- if (text.isEmpty())
++ if (text.isEmpty() && isFolderName)
+P05 src/storage/MonthPath.cpp "." and ".." are refused as month, not as year
+- if (isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
++ if (!isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
+P06 src/storage/MonthPath.cpp the year "." passes
+- if (isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
++ if (isFolderName && text == QStringLiteral(".."))
+P07 src/storage/MonthPath.cpp the month is checked only after a bad year
+- if (result.problem.isEmpty())
++ if (!result.problem.isEmpty())
+P08 src/storage/MonthPath.cpp the month label loses its dash
+- return year + QLatin1Char('-') + month;
++ return year + month;
+P09 src/storage/MonthPath.cpp the year selector takes two characters
+- return {name.right(2), name.left(4)};
++ return {name.right(2), name.left(2)};
+P10 src/storage/MonthPath.cpp a lower-case ".mdb" is not removed
+- QString name = fileName.toUpper();
++ QString name = fileName;
+
+S01 src/storage/SheetRecords.cpp "Übertrag" goes into the wrong column
+- constexpr int carryOverColumn = 8;
++ constexpr int carryOverColumn = 9;
+S02 src/storage/SheetRecords.cpp the third rate text is left out
+- for (int c = 0; c < 3 && c < rateTexts.size(); ++c)
++ for (int c = 0; c < 2 && c < rateTexts.size(); ++c)
+S03 src/storage/SheetRecords.cpp the start-up layout lacks its empty entry row
+- return {rates, carryOver, Record(JournalTable::fieldCount)};
++ return {rates, carryOver};
+S04 src/storage/SheetRecords.cpp a stored blank shows as a blank
+- return value == JournalTable::blankCell() ? QString() : value;
++ return value;
+S05 src/storage/SheetRecords.cpp the headings are saved too
+- for (int r = 1; r < sheet.rows(); ++r) {
++ for (int r = 0; r < sheet.rows(); ++r) {
+S06 src/storage/SheetRecords.cpp the last row is not saved
+- for (int r = 1; r < sheet.rows(); ++r) {
++ for (int r = 1; r < sheet.rows() - 1; ++r) {
+S07 src/storage/SheetRecords.cpp an empty cell is saved as the empty text
+- record << (text.isEmpty() ? JournalTable::blankCell() : text);
++ record << text;
+S08 src/storage/SheetRecords.cpp a text of exactly the field length is too long
+- if (JournalTable::characterCount(record.at(c)) > limit)
++ if (JournalTable::characterCount(record.at(c)) >= limit)
+S09 src/storage/SheetRecords.cpp the length message names the row above
+- .arg(i + 1)
++ .arg(i)
+S10 src/storage/SheetRecords.cpp a load leaves no empty row after the records
+- sheet.setRows(count + 2);
++ sheet.setRows(count + 1);
+S11 src/storage/SheetRecords.cpp a load empties the last record instead of the row after it
+- sheet.setTextMatrix(count + 1, c, QString());
++ sheet.setTextMatrix(count, c, QString());
+
+W01 src/storage/MonthFileWriter.cpp existsAtAll answers the other way round
+- return ::lstat(path.constData(), &st) == 0;
++ return ::lstat(path.constData(), &st) != 0;
+W02 src/storage/MonthFileWriter.cpp an existing year folder counts as missing
+- if (DirExists(folder))
++ if (!DirExists(folder))
+W03 src/storage/MonthFileWriter.cpp a missing year folder is reported as created
+- if (::mkdir(m_folder.constData(), 0777) != 0) {
++ if (::mkdir(m_folder.constData(), 0777) == 0) {
+W04 src/storage/MonthFileWriter.cpp an existing month file is taken for a folder
+- if (DirExists(m_path))
++ if (FileExists(m_path))
+W05 src/storage/MonthFileWriter.cpp the backup is made only where there is no file
+- if (existsAtAll(m_native)) {
++ if (!existsAtAll(m_native)) {
+W06 src/storage/MonthFileWriter.cpp the backup gets another name
+- if (const int err = keepBackup(m_native, m_native + ".bak"))
++ if (const int err = keepBackup(m_native, m_native + ".old"))
+W07 src/storage/MonthFileWriter.cpp the backup is linked straight to its name, not renamed over the old one
+- if (::link(path.constData(), staging.constData()) != 0) {
++ if (::link(path.constData(), backup.constData()) != 0) {
+W08 src/storage/MonthFileWriter.cpp a successful rename counts as a failure
+- if (::rename(m_temp.constData(), m_native.constData()) != 0) {
++ if (::rename(m_temp.constData(), m_native.constData()) == 0) {
+W09 src/storage/MonthFileWriter.cpp leftovers are looked for in the working folder
+- QFile::remove(folder.filePath(leftover));
++ QFile::remove(leftover);
+W10 src/storage/MonthFileWriter.cpp a failed save leaves its temporary file
+- if (!m_temp.isEmpty())
++ if (m_temp.isEmpty())
+W11 src/storage/MonthFileWriter.cpp the failure message tells the wrong outcome
+- const QString outcome = m_previousExists ? QStringLiteral("Die bisherige Datei ist unverändert.")
++ const QString outcome = !m_previousExists ? QStringLiteral("Die bisherige Datei ist unverändert.")
+
+F01 src/platform/FlexGridStore.cpp a new grid starts one row below the fixed rows
+- m_row = std::min(m_fixedRows, std::max(this->rows() - 1, 0));
++ m_row = std::min(m_fixedRows + 1, std::max(this->rows() - 1, 0));
+F02 src/platform/FlexGridStore.cpp a new row takes the default height
+- r.height = m_rows.empty() ? DefaultRowHeight : m_rows.back().height;
++ r.height = DefaultRowHeight;
+F03 src/platform/FlexGridStore.cpp the row count may drop below the fixed rows
+- rows = std::max(rows, m_fixedRows);
++ rows = std::max(rows, m_fixedRows - 1);
+F04 src/platform/FlexGridStore.cpp the current row may stay one past the last row
+- if (m_row >= rows) {
++ if (m_row > rows) {
+F05 src/platform/FlexGridStore.cpp a shrink moves the current row two up
+- m_row = std::max(rows - 1, 0);
++ m_row = std::max(rows - 2, 0);
+F06 src/platform/FlexGridStore.cpp a move within the row or column fires nothing
+- if (!valid(row, col) || (row == m_row && col == m_col))
++ if (!valid(row, col) || (row == m_row || col == m_col))
+F07 src/platform/FlexGridStore.cpp a move out of the grid is made
+- if (!valid(row, col) || (row == m_row && col == m_col))
++ if (row == m_row && col == m_col)
+F08 src/platform/FlexGridStore.cpp only unchanged texts are written
+- if (cell == text)
++ if (cell != text)
+F09 src/platform/FlexGridStore.cpp addItem refuses the end of the grid
+- if (index < 0 || index > rows())
++ if (index < 0 || index >= rows())
+F10 src/platform/FlexGridStore.cpp addItem leaves the last column empty
+- for (int c = 0; c < m_cols && c < parts.size(); ++c)
++ for (int c = 0; c < m_cols - 1 && c < parts.size(); ++c)
+F11 src/platform/FlexGridStore.cpp a cell without a size of its own has size 0
+- return size > 0.0F ? size : m_fontSize;
++ return size >= 0.0F ? size : m_fontSize;
+F12 src/platform/FlexGridStore.cpp the first movable row gets the fixed back colour
+- return m_row < m_fixedRows || m_col < m_fixedCols ? m_backColorFixed : m_backColor;
++ return m_row <= m_fixedRows || m_col < m_fixedCols ? m_backColorFixed : m_backColor;
+F13 src/platform/FlexGridStore.cpp colLeft adds the column's own width
+- for (int c = 0; c < col && c < m_cols; ++c)
++ for (int c = 0; c <= col && c < m_cols; ++c)
+F14 src/platform/FlexGridStore.cpp rowTop leaves out the row above
+- for (int r = 0; r < row && r < rows(); ++r)
++ for (int r = 0; r < row - 1 && r < rows(); ++r)
+F15 src/platform/FlexGridStore.cpp totalHeight keeps only the last row
+- sum += r.height;
++ sum = r.height;
+F16 src/platform/FlexGridStore.cpp changes are announced every time, not once until cleared
+- if (m_changedPending || !changed)
++ if (!changed)
+EOF
+}
+
+ids=()
+files=()
+nths=()
+olds=()
+news=()
+whats=()
+parse_faults() {
+    local line id="" file what text
+    while IFS= read -r line; do
+        case $line in
+        '' | '#'*) ;;
+        '- '* | '+ '*)
+            text=${line:2}
+            text=${text#"${text%%[![:space:]]*}"}
+            [ -n "$id" ] || { echo "mutants.sh: snippet without a fault: $line" >&2; exit 2; }
+            if [[ $line == -* ]]; then olds[${#ids[@]} - 1]=$text; else news[${#ids[@]} - 1]=$text; fi ;;
+        *)
+            read -r id file what <<<"$line"
+            ids+=("$id")
+            whats+=("$what")
+            if [[ $file == *'#'* ]]; then files+=("${file%#*}"); nths+=("${file##*#}"); else files+=("$file"); nths+=(0); fi ;;
+        esac
+    done < <(faults)
+    local i
+    for i in "${!ids[@]}"; do
+        if [ -z "${olds[i]:-}" ] || [ -z "${news[i]:-}" ] || [ "${olds[i]}" = "${news[i]}" ]; then
+            echo "mutants.sh: fault ${ids[i]} needs a snippet and a different replacement" >&2
+            exit 2
+        fi
+    done
+}
+
+# Replaces the chosen occurrence of a snippet in a file. Fails, saying why,
+# where the snippet is not found or occurs more than once without #n.
+mutate() {
+    local path=$1 nth=$2 old=$3 new=$4 content rest head="" count=0 k
+    IFS= read -r -d '' content <"$path" || true
+    rest=$content
+    while [[ $rest == *"$old"* ]]; do
+        rest=${rest#*"$old"}
+        count=$((count + 1))
+    done
+    if [ "$count" -eq 0 ]; then
+        why="snippet not found"
+        return 1
+    fi
+    if [ "$nth" -eq 0 ] && [ "$count" -gt 1 ]; then
+        why="snippet found $count times; say which with #n"
+        return 1
+    fi
+    [ "$nth" -gt 0 ] || nth=1
+    if [ "$nth" -gt "$count" ]; then
+        why="snippet found only $count times, not #$nth"
+        return 1
+    fi
+    rest=$content
+    for ((k = 1; k < nth; k++)); do
+        head+=${rest%%"$old"*}$old
+        rest=${rest#*"$old"}
+    done
+    head+=${rest%%"$old"*}
+    rest=${rest#*"$old"}
+    printf '%s' "$head$new$rest" >"$path"
+}
+
+parse_faults
+selected=()
+if [ ${#only[@]} -eq 0 ]; then
+    selected=("${!ids[@]}")
+else
+    for want in "${only[@]}"; do
+        found=""
+        for i in "${!ids[@]}"; do [ "${ids[i]}" = "$want" ] && found=$i; done
+        [ -n "$found" ] || { echo "mutants.sh: no fault $want" >&2; exit 2; }
+        selected+=("$found")
+    done
+fi
+
+if [ "$mode" = list ]; then
+    for i in "${selected[@]}"; do
+        printf '%s %s: %s\n    - %s\n    + %s\n' "${ids[i]}" "${files[i]}" "${whats[i]}" "${olds[i]}" "${news[i]}"
+    done
+    exit 0
+fi
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/barlog-mutants.XXXXXX")
+if [ "$keep" -eq 0 ]; then
+    trap 'rm -rf "$scratch"' EXIT
+else
+    echo "Scratch folder: $scratch"
+fi
+tree=$scratch/tree
+build=$scratch/build
+mkdir -p "$tree"
+cp -R "$root/src" "$root/tests" "$root/cmake" "$root/CMakeLists.txt" "$tree/"
+
+if [ "$mode" = check ]; then
+    bad=0
+    for i in "${selected[@]}"; do
+        cp "$tree/${files[i]}" "$scratch/original" 2>/dev/null || { echo "${ids[i]} not applicable: no file ${files[i]}"; bad=1; continue; }
+        if ! mutate "$tree/${files[i]}" "${nths[i]}" "${olds[i]}" "${news[i]}"; then
+            echo "${ids[i]} not applicable: $why"
+            bad=1
+        fi
+        cp "$scratch/original" "$tree/${files[i]}"
+    done
+    [ "$bad" -eq 0 ] && echo "All ${#selected[@]} faults apply."
+    exit "$bad"
+fi
+
+# Compiler caches match across scratch folders.
+export CCACHE_BASEDIR=$scratch CCACHE_NOHASHDIR=1
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+echo "Configuring a Debug build without sanitizers in $build"
+cmake -S "$tree" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug -DBARLOG_TESTS=ON -DBARLOG_BENCH=OFF \
+    -DBARLOG_FUZZ=OFF -DBARLOG_WERROR=OFF -DBARLOG_SANITIZE=OFF >"$scratch/configure.log" 2>&1 ||
+    { cat "$scratch/configure.log"; exit 1; }
+mapfile -t targets < <(ctest --test-dir "$build" -N -L '^core$' | sed -n 's/^ *Test *#[0-9]*: *//p')
+[ ${#targets[@]} -gt 0 ] || { echo "mutants.sh: no test carries the label core" >&2; exit 1; }
+
+build_tests() { cmake --build "$build" -j"$jobs" --target "${targets[@]}"; }
+run_tests() {
+    timeout -k 10 "$1" ctest --test-dir "$build" -L '^core$' -j"$jobs" --stop-on-failure
+}
+
+echo "Building the ${#targets[@]} core tests without any fault"
+build_tests >"$scratch/build.log" 2>&1 || { tail -40 "$scratch/build.log"; exit 1; }
+start=$SECONDS
+run_tests 1800 >"$scratch/test.log" 2>&1 || { cat "$scratch/test.log"; echo "mutants.sh: the core tests fail without any fault" >&2; exit 1; }
+baseline=$((SECONDS - start))
+[ -n "$timeout_s" ] || timeout_s=$((4 * baseline + 60))
+echo "The core tests pass in ${baseline}s; each fault gets ${timeout_s}s."
+echo
+
+killed=0
+by_compile=0
+by_timeout=0
+survivors=()
+inapplicable=()
+n=0
+for i in "${selected[@]}"; do
+    n=$((n + 1))
+    id=${ids[i]}
+    path=$tree/${files[i]}
+    label=$(printf '[%d/%d] %-4s' "$n" "${#selected[@]}" "$id")
+    if ! cp "$path" "$scratch/original" 2>/dev/null; then
+        inapplicable+=("$id ${files[i]}: no such file")
+        echo "$label not applicable  ${files[i]}: no such file"
+        continue
+    fi
+    if ! mutate "$path" "${nths[i]}" "${olds[i]}" "${news[i]}"; then
+        inapplicable+=("$id ${files[i]}: $why")
+        echo "$label not applicable  ${files[i]}: $why"
+        continue
+    fi
+    if ! build_tests >"$scratch/build.log" 2>&1; then
+        result="killed by compile"
+        killed=$((killed + 1))
+        by_compile=$((by_compile + 1))
+    else
+        set +e
+        run_tests "$timeout_s" >"$scratch/test.log" 2>&1
+        rc=$?
+        set -e
+        if [ "$rc" -eq 0 ]; then
+            result="SURVIVED"
+            survivors+=("$id ${files[i]}: ${whats[i]}")
+        elif [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+            result="killed by timeout"
+            killed=$((killed + 1))
+            by_timeout=$((by_timeout + 1))
+        else
+            failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) .*/\1/p' "$scratch/test.log" | sort -u | paste -sd, -)
+            result="killed (${failed:-ctest failed})"
+            killed=$((killed + 1))
+        fi
+    fi
+    # A fresh time stamp, so the next build compiles the original again.
+    cp "$scratch/original" "$path"
+    echo "$label $result  ${files[i]}: ${whats[i]}"
+done
+
+applicable=$((${#selected[@]} - ${#inapplicable[@]}))
+echo
+echo "Killed $killed/$applicable faults ($by_compile by compile, $by_timeout by timeout);" \
+    "${#survivors[@]} survived, ${#inapplicable[@]} not applicable."
+if [ ${#survivors[@]} -gt 0 ]; then
+    echo "Survivors:"
+    printf '  %s\n' "${survivors[@]}"
+fi
+if [ ${#inapplicable[@]} -gt 0 ]; then
+    echo "Not applicable (refresh their snippets):"
+    printf '  %s\n' "${inapplicable[@]}"
+fi
