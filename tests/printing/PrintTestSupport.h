@@ -5,13 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-class FlexGrid;
-
-// The journal sheet's shape for printing: ten columns at their print widths,
-// two heading rows, bodyRows rows below them, every row 240 twips high and
-// 8-point cells. Cell (r, c) reads "r<r>c<c>".
-void fillSheet(FlexGrid &grid, int bodyRows);
-
 // Millimetres as PDF points.
 double mmToPoints(double mm);
 
@@ -27,8 +20,8 @@ struct PdfPage
 {
     QList<PdfWord> words;
     QStringList texts() const;
-    // The first word of this text, or an empty box.
-    PdfWord find(const QString &text) const;
+    // The box of the first word of this text, or an empty box.
+    QRectF box(const QString &text) const;
 };
 
 // The pages of a PDF file with their words; empty when the file cannot be read.
