@@ -3,11 +3,6 @@
 #include <QProcess>
 #include <QXmlStreamReader>
 
-double mmToPoints(double mm)
-{
-    return mm * 72.0 / 25.4;
-}
-
 QStringList PdfPage::texts() const
 {
     QStringList all;

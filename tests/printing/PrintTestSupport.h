@@ -6,7 +6,10 @@
 #include <QStringList>
 
 // Millimetres as PDF points.
-double mmToPoints(double mm);
+inline double mmToPoints(double mm)
+{
+    return mm * 72.0 / 25.4;
+}
 
 // One word of a PDF page as pdftotext -bbox finds it, in points from the
 // page's top left corner.

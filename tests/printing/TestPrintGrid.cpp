@@ -118,200 +118,162 @@ bool printPdf(FlexGrid &grid, const QString &path, float left, float top, const 
 class TestPrintGrid : public QObject
 {
     Q_OBJECT
-private slots:
-    void pagination_data();
-    void pagination();
-    void cellsAsOnScreenCutAtTheRightEdge();
-    void pageRectangle_data();
-    void pageRectangle();
-    void titleDateAndHeadingsOnEveryPage();
-    void leadingColumns_data();
-    void leadingColumns();
-    void failedJob_data();
-    void failedJob();
-
-private:
     QTemporaryDir m_dir;
     const QString m_pdf = m_dir.filePath(QStringLiteral("druck.pdf"));
-};
 
-void TestPrintGrid::pagination_data()
-{
-    // At 144 dpi a 240-twip row is 24 pixels; the two heading rows take 48.
-    QTest::addColumn<int>("bodyRows");
-    QTest::addColumn<int>("rowTwips");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<int>("drawnRows");
-    QTest::newRow("ten rows fill the rectangle exactly") << 10 << 240 << 48 + 240 << 1 << 10;
-    QTest::newRow("one row more than fits") << 11 << 240 << 48 + 240 << 2 << 11;
-    QTest::newRow("one pixel short of ten rows") << 10 << 240 << 48 + 239 << 2 << 10;
-    QTest::newRow("hundred rows, ten a page") << 100 << 240 << 48 + 240 << 10 << 100;
-    QTest::newRow("headings only") << 0 << 240 << 48 + 240 << 1 << 0;
-    QTest::newRow("rows taller than a page, one cut row a page") << 5 << 2400 << 48 + 150 << 5 << 5;
-    QTest::newRow("no room under the headings ends the job") << 5 << 240 << 40 << 1 << 0;
-    QTest::newRow("empty rectangle ends the job") << 5 << 240 << 0 << 1 << 0;
-}
-
-void TestPrintGrid::pagination()
-{
-    QFETCH(int, bodyRows);
-    QFETCH(int, rowTwips);
-    QFETCH(int, height);
-    QFETCH(int, pages);
-    QFETCH(int, drawnRows);
-    FlexGrid grid;
-    fillSheet(grid, bodyRows);
-    FlexGridStore &s = grid.store();
-    for (int r = 2; r < s.rows(); ++r)
-        s.setRowHeight(r, rowTwips);
-    // Printing moves no current cell.
-    s.setRowCol(s.rows() - 1, 3);
-    int moves = 0;
-    s.leaveCell = [&] { ++moves; };
-    s.rowColChange = [&] { ++moves; };
-    const QList<QStringList> printed = printPages(grid, QRect(30, 50, 1500, height));
-    QCOMPARE(printed.size(), pages);
-    QCOMPARE(moves, 0);
-    QCOMPARE(s.row(), s.rows() - 1);
-    // Each body row once and in order, the headings on every page with room.
-    QStringList body;
-    for (const QStringList &page : printed) {
-        QCOMPARE(page.contains(QStringLiteral("h1c8")), height >= 48);
-        body << page.filter(QRegularExpression(QStringLiteral("^r\\d+c0$")));
+private slots:
+    void pagination_data()
+    {
+        // At 144 dpi a 240-twip row is 24 pixels; the two heading rows take 48.
+        QTest::addColumn<int>("bodyRows");
+        QTest::addColumn<int>("rowTwips");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("drawnRows");
+        QTest::newRow("ten rows fill the rectangle exactly") << 10 << 240 << 48 + 240 << 1 << 10;
+        QTest::newRow("one row more than fits") << 11 << 240 << 48 + 240 << 2 << 11;
+        QTest::newRow("one pixel short of ten rows") << 10 << 240 << 48 + 239 << 2 << 10;
+        QTest::newRow("hundred rows, ten a page") << 100 << 240 << 48 + 240 << 10 << 100;
+        QTest::newRow("headings only") << 0 << 240 << 48 + 240 << 1 << 0;
+        QTest::newRow("rows taller than a page, one cut row a page") << 5 << 2400 << 48 + 150 << 5 << 5;
+        QTest::newRow("no room under the headings ends the job") << 5 << 240 << 40 << 1 << 0;
+        QTest::newRow("empty rectangle ends the job") << 5 << 240 << 0 << 1 << 0;
     }
-    QStringList expected;
-    for (int r = 2; r < 2 + drawnRows; ++r)
-        expected << QStringLiteral("r%1c0").arg(r);
-    QCOMPARE(body, expected);
-}
 
-void TestPrintGrid::cellsAsOnScreenCutAtTheRightEdge()
-{
-    FlexGrid grid;
-    fillSheet(grid, 2);
-    FlexGridStore &s = grid.store();
-    s.setRowCol(3, 1);
-    s.setCellFontBold(true);
-    s.setCellFontSize(12.0F);
-    s.setCellFontName(QStringLiteral("DejaVu Serif"));
-    // Columns 0 to 4 end at 500 pixels; a rectangle 550 wide cuts column 5.
-    QMap<QString, QFont> fonts;
-    const QStringList page = printPages(grid, QRect(20, 0, 550, 1000), &fonts).value(0);
-    QVERIFY(page.contains(QStringLiteral("r2c5")));
-    QVERIFY(!page.contains(QStringLiteral("r2c6")));
-    const QFont own = fonts.value(QStringLiteral("r3c1"));
-    QVERIFY(own.bold());
-    QCOMPARE(own.pointSizeF(), 12.0);
-    QCOMPARE(own.family(), QStringLiteral("DejaVu Serif"));
-    QVERIFY(!fonts.value(QStringLiteral("r3c2")).bold());
-    QCOMPARE(fonts.value(QStringLiteral("r3c2")).pointSizeF(), 8.0);
-}
-
-void TestPrintGrid::pageRectangle_data()
-{
-    // 10 dots a millimetre across, 5 down: quarter millimetres fall on half pixels.
-    QTest::addColumn<float>("x");
-    QTest::addColumn<float>("y");
-    QTest::addColumn<QRect>("edges"); // left, top, right, bottom as x1, y1, x2, y2
-    QTest::newRow("whole millimetres") << 20.0F << 10.0F << QRect(QPoint(200, 50), QPoint(1800, 1450));
-    QTest::newRow("2.5 pixels round down to even") << 0.25F << 0.5F << QRect(QPoint(2, 2), QPoint(1998, 1498));
-    QTest::newRow("7.5 pixels round up to even") << 0.75F << 1.5F << QRect(QPoint(8, 8), QPoint(1992, 1492));
-}
-
-void TestPrintGrid::pageRectangle()
-{
-    QFETCH(float, x);
-    QFETCH(float, y);
-    QFETCH(QRect, edges);
-    QImage page(2000, 1500, QImage::Format_Mono);
-    page.setDotsPerMeterX(10000);
-    page.setDotsPerMeterY(5000);
-    QPainter painter(&page);
-    const GridPrintRecord r = gridPrintRecord(&painter, page, x, y, x, y);
-    QCOMPARE(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)), edges);
-}
-
-void TestPrintGrid::titleDateAndHeadingsOnEveryPage()
-{
-    FlexGrid grid;
-    fillSheet(grid, 100);
-    const QString datum = QStringLiteral("06.12.2026");
-    QVERIFY(printPdf(grid, m_pdf, 20.0F, 30.0F, QStringLiteral("Kassenbuch März"), datum));
-    const QList<PdfPage> pages = readPdfPages(m_pdf);
-    QCOMPARE(pages.size(), 2);
-    const double left = mmToPoints(PaperMarginMm + 20.0);
-    const double top = mmToPoints(PaperMarginMm + 30.0);
-    for (const PdfPage &page : pages) {
-        // The title hangs from 10 mm and the date from 16 mm, at the left margin.
-        const QRectF title = page.box(QStringLiteral("Kassenbuch"));
-        const QRectF date = page.box(datum);
-        QVERIFY(qAbs(title.left() - left) < TolerancePt && qAbs(date.left() - left) < TolerancePt);
-        QVERIFY(title.top() > mmToPoints(PaperMarginMm + 10.0) - TolerancePt);
-        QVERIFY(title.bottom() < mmToPoints(PaperMarginMm + 16.0));
-        QVERIFY(date.top() > mmToPoints(PaperMarginMm + 16.0) - TolerancePt && date.bottom() < top);
-        // The headings start at the top margin, their text a padding in from the left one.
-        const QRectF heading = page.box(QStringLiteral("h0c0"));
-        QVERIFY(heading.top() > top - TolerancePt && heading.bottom() < top + mmToPoints(RowMm) + TolerancePt);
-        QVERIFY(heading.left() > left && heading.left() < left + mmToPoints(1.5));
+    void pagination()
+    {
+        QFETCH(int, bodyRows);
+        QFETCH(int, rowTwips);
+        QFETCH(int, height);
+        QFETCH(int, pages);
+        QFETCH(int, drawnRows);
+        FlexGrid grid;
+        fillSheet(grid, bodyRows);
+        FlexGridStore &s = grid.store();
+        for (int r = 2; r < s.rows(); ++r)
+            s.setRowHeight(r, rowTwips);
+        const QList<QStringList> printed = printPages(grid, QRect(30, 50, 1500, height));
+        QCOMPARE(printed.size(), pages);
+        // Each body row once and in order, the headings on every page with room.
+        QStringList body;
+        for (const QStringList &page : printed) {
+            QCOMPARE(page.contains(QStringLiteral("h1c8")), height >= 48);
+            body << page.filter(QRegularExpression(QStringLiteral("^r\\d+c0$")));
+        }
+        QStringList expected;
+        for (int r = 2; r < 2 + drawnRows; ++r)
+            expected << QStringLiteral("r%1c0").arg(r);
+        QCOMPARE(body, expected);
     }
-}
 
-void TestPrintGrid::leadingColumns_data()
-{
-    QTest::addColumn<int>("many");
-    QTest::addColumn<bool>("redraw");
-    QTest::addColumn<int>("printedColumns");
-    QTest::newRow("0 prints all") << 0 << true << 10;
-    QTest::newRow("negative prints all") << -2 << true << 10;
-    QTest::newRow("3 prints columns 0 to 2") << 3 << true << 3;
-    QTest::newRow("3 keeps a switched-off redraw off") << 3 << false << 3;
-}
+    void cellsAsOnScreenCutAtTheRightEdge()
+    {
+        FlexGrid grid;
+        fillSheet(grid, 2);
+        FlexGridStore &s = grid.store();
+        s.setRowCol(3, 1);
+        s.setCellFontBold(true);
+        s.setCellFontSize(12.0F);
+        s.setCellFontName(QStringLiteral("DejaVu Serif"));
+        // Columns 0 to 4 end at 500 pixels; a rectangle 550 wide cuts column 5.
+        QMap<QString, QFont> fonts;
+        const QStringList page = printPages(grid, QRect(20, 0, 550, 1000), &fonts).value(0);
+        QVERIFY(page.contains(QStringLiteral("r2c5")));
+        QVERIFY(!page.contains(QStringLiteral("r2c6")));
+        const auto font = [&fonts](const QString &text) {
+            const QFont f = fonts.value(text);
+            return QStringLiteral("%1 %2%3")
+                .arg(f.family())
+                .arg(f.pointSizeF())
+                .arg(f.bold() ? QStringLiteral(" bold") : QString());
+        };
+        QCOMPARE(font(QStringLiteral("r3c1")), QStringLiteral("DejaVu Serif 12 bold"));
+        QCOMPARE(font(QStringLiteral("r3c2")), QStringLiteral("Arial 8"));
+    }
 
-void TestPrintGrid::leadingColumns()
-{
-    QFETCH(int, many);
-    QFETCH(bool, redraw);
-    QFETCH(int, printedColumns);
-    FlexGrid grid;
-    fillSheet(grid, 1);
-    grid.store().setColWidth(5, 600);
-    grid.store().setRedraw(redraw);
-    QVERIFY(printPdf(grid, m_pdf, 20.0F, 10.0F, {}, {}, static_cast<short>(many)));
-    const QStringList texts = readPdfPages(m_pdf).value(0).texts();
-    for (int c = 0; c < 10; ++c)
-        QCOMPARE(texts.contains(QStringLiteral("r2c%1").arg(c)), c < printedColumns);
-    QCOMPARE(grid.store().colWidth(5), 600);
-    QCOMPARE(grid.store().redraw(), redraw);
-}
+    void pageRectangleInWholePixels()
+    {
+        // 10 dots a millimetre across and 5 down: 0.25 mm across and 0.5 mm
+        // down are 2.5 pixels, rounded to the even 2; 0.75 and 1.5 mm are
+        // 7.5 pixels, rounded to the even 8.
+        QImage page(2000, 1500, QImage::Format_Mono);
+        page.setDotsPerMeterX(10000);
+        page.setDotsPerMeterY(5000);
+        const GridPrintRecord r = gridPrintRecord(nullptr, page, 0.25F, 0.5F, 0.75F, 1.5F);
+        QCOMPARE(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)), QRect(QPoint(2, 2), QPoint(1992, 1492)));
+    }
 
-void TestPrintGrid::failedJob_data()
-{
-    QTest::addColumn<bool>("gridBusy");
-    QTest::newRow("the grid has a job of its own open") << true;
-    QTest::newRow("the printer cannot open its file") << false;
-}
+    void titleDateAndHeadingsOnEveryPage()
+    {
+        FlexGrid grid;
+        fillSheet(grid, 100);
+        const QString datum = QStringLiteral("06.12.2026");
+        QVERIFY(printPdf(grid, m_pdf, 20.0F, 30.0F, QStringLiteral("Kassenbuch März"), datum));
+        const QList<PdfPage> pages = readPdfPages(m_pdf);
+        QCOMPARE(pages.size(), 2);
+        const double left = mmToPoints(PaperMarginMm + 20.0);
+        const double top = mmToPoints(PaperMarginMm + 30.0);
+        for (const PdfPage &page : pages) {
+            // The title hangs from 10 mm and the date from 16 mm, at the left margin.
+            const QRectF title = page.box(QStringLiteral("Kassenbuch"));
+            const QRectF date = page.box(datum);
+            QVERIFY(qAbs(title.left() - left) < TolerancePt && qAbs(date.left() - left) < TolerancePt);
+            QVERIFY(title.top() > mmToPoints(PaperMarginMm + 10.0) - TolerancePt);
+            QVERIFY(title.bottom() < mmToPoints(PaperMarginMm + 16.0));
+            QVERIFY(date.top() > mmToPoints(PaperMarginMm + 16.0) - TolerancePt && date.bottom() < top);
+            // The headings start at the top margin, their text a padding in from the left one.
+            const QRectF heading = page.box(QStringLiteral("h0c0"));
+            QVERIFY(heading.top() > top - TolerancePt && heading.bottom() < top + mmToPoints(RowMm) + TolerancePt);
+            QVERIFY(heading.left() > left && heading.left() < left + mmToPoints(1.5));
+        }
+    }
 
-void TestPrintGrid::failedJob()
-{
-    QFETCH(bool, gridBusy);
-    FlexGrid grid;
-    fillSheet(grid, 3);
-    QString pdf = m_dir.filePath(QStringLiteral("fehlt/druck.pdf"));
-    if (gridBusy) {
-        pdf = m_dir.filePath(QStringLiteral("nie.pdf"));
+    void leadingColumns_data()
+    {
+        QTest::addColumn<int>("many");
+        QTest::addColumn<bool>("redraw");
+        QTest::addColumn<int>("printedColumns");
+        QTest::newRow("0 prints all") << 0 << true << 10;
+        QTest::newRow("negative prints all") << -2 << true << 10;
+        QTest::newRow("3 prints columns 0 to 2") << 3 << true << 3;
+        QTest::newRow("3 keeps a switched-off redraw off") << 3 << false << 3;
+    }
+
+    void leadingColumns()
+    {
+        QFETCH(int, many);
+        QFETCH(bool, redraw);
+        QFETCH(int, printedColumns);
+        FlexGrid grid;
+        fillSheet(grid, 1);
+        grid.store().setColWidth(5, 600);
+        grid.store().setRedraw(redraw);
+        QVERIFY(printPdf(grid, m_pdf, 20.0F, 10.0F, {}, {}, static_cast<short>(many)));
+        const QStringList texts = readPdfPages(m_pdf).value(0).texts();
+        for (int c = 0; c < 10; ++c)
+            QCOMPARE(texts.contains(QStringLiteral("r2c%1").arg(c)), c < printedColumns);
+        QCOMPARE(grid.store().colWidth(5), 600);
+        QCOMPARE(grid.store().redraw(), redraw);
+    }
+
+    void failedJobAnswersFalse()
+    {
+        FlexGrid grid;
+        fillSheet(grid, 3);
+        // A grid with a job of its own open refuses: nothing is printed and its job stays open.
         QCOMPARE(grid.printRequest(FlexGrid::PrintStart, nullptr), FlexGrid::PrintReady);
-    } else {
+        QFile::remove(m_pdf);
+        QVERIFY(!printPdf(grid, m_pdf, 20.0F, 10.0F));
+        QVERIFY(!QFile::exists(m_pdf));
+        QCOMPARE(grid.printRequest(FlexGrid::PrintStart, nullptr), 0);
+        grid.printRequest(FlexGrid::PrintPage, nullptr);
+        // A printer that cannot open: the grid's job is closed again.
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        QVERIFY(!printPdf(grid, m_dir.filePath(QStringLiteral("fehlt/druck.pdf")), 20.0F, 10.0F));
+        QCOMPARE(grid.printRequest(FlexGrid::PrintStart, nullptr), FlexGrid::PrintReady);
+        grid.printRequest(FlexGrid::PrintPage, nullptr);
     }
-    QVERIFY(!printPdf(grid, pdf, 20.0F, 10.0F, QStringLiteral("Titel"), {}, 3));
-    QVERIFY(!QFile::exists(pdf));
-    QCOMPARE(grid.store().colWidth(5), 1000);
-    QVERIFY(grid.store().redraw());
-    // The routine closes its own job and leaves another one open.
-    QCOMPARE(grid.printRequest(FlexGrid::PrintStart, nullptr), gridBusy ? 0 : FlexGrid::PrintReady);
-    grid.printRequest(FlexGrid::PrintPage, nullptr);
-}
+};
 
 QTEST_MAIN(TestPrintGrid)
 #include "TestPrintGrid.moc"

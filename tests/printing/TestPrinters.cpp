@@ -26,8 +26,9 @@ QStringList items(const QComboBox *box)
     return all;
 }
 
-// The finished jobs titled docName by job id: the queue's name and the PDF file.
-std::map<int, QStringList> finishedJobs(const QString &folder, const QString &docName)
+// The finished jobs titled docName in the order they were sent, each as its
+// queue's name and the words of its PDF file, which is removed.
+QList<QStringList> finishedJobs(const QString &folder, const QString &docName)
 {
     std::map<int, QStringList> jobs;
     const QString completed =
@@ -37,10 +38,15 @@ std::map<int, QStringList> finishedJobs(const QString &folder, const QString &do
         const QString id = file.match(name).captured(1);
         const QRegularExpression listed(QStringLiteral("^(\\S+)-%1\\s").arg(id), QRegularExpression::MultilineOption);
         const QRegularExpressionMatch queue = listed.match(completed);
-        if (!id.isEmpty() && queue.hasMatch())
-            jobs[id.toInt()] = {queue.captured(1), QDir(folder).filePath(name)};
+        if (id.isEmpty() || !queue.hasMatch())
+            continue;
+        jobs[id.toInt()] = QStringList{queue.captured(1)} + readPdfPages(QDir(folder).filePath(name)).value(0).texts();
+        QFile::remove(QDir(folder).filePath(name));
     }
-    return jobs;
+    QList<QStringList> sent;
+    for (const auto &job : jobs)
+        sent << job.second;
+    return sent;
 }
 
 } // namespace
@@ -59,19 +65,6 @@ private slots:
         QVERIFY2(!m_folder.isEmpty(), "BARLOG_CUPS_PDF_FOLDER, where cups-pdf writes, is not set");
         QVERIFY2(runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")),
                  "the CUPS server does not answer");
-    }
-
-    void listAndDefaultAreTheServers()
-    {
-        QComboBox box;
-        box.addItem(QStringLiteral("schon da"));
-        GetPrinters(&box);
-        GetPrinters(nullptr);
-        QCOMPARE(items(&box), QStringList{QStringLiteral("schon da")} + lpstat({QStringLiteral("-e")}));
-        const QString serverDefault = lpstat({QStringLiteral("-d")}).value(0).section(QStringLiteral(": "), 1);
-        QVERIFY(!serverDefault.isEmpty());
-        QCOMPARE(Standarddruckername(), serverDefault);
-        QCOMPARE(CurrentPrinter().deviceName(), serverDefault);
     }
 
     void drucker_setzen_data()
@@ -96,7 +89,7 @@ private slots:
     void printerWindowLoadsOnceAndKeepsItsText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<bool>("closeBox"); // or "Abbrechen"
         QTest::newRow("another queue, Abbrechen") << QStringLiteral("PDF2") << false;
         QTest::newRow("a name typed by hand, the close box") << QStringLiteral("Laserdrucker im Flur") << true;
     }
@@ -112,9 +105,13 @@ private slots:
         d.openPrinterWindow();
         // Modeless and without an owner, so the main window stays usable.
         QVERIFY(!window.isModal() && !window.parentWidget());
+        // Every queue in the server's order, and its default as the text and the current printer.
         const QStringList queues = lpstat({QStringLiteral("-e")});
+        const QString serverDefault = lpstat({QStringLiteral("-d")}).value(0).section(QStringLiteral(": "), 1);
+        QVERIFY(queues.size() == 2 && !serverDefault.isEmpty());
         QCOMPARE(items(window.Combo1), queues);
-        QCOMPARE(window.Combo1->currentText(), Standarddruckername());
+        QCOMPARE(window.Combo1->currentText(), serverDefault);
+        QCOMPARE(window.currentPrinter().deviceName(), serverDefault);
         window.Combo1->setEditText(text);
         if (closeBox)
             window.close();
@@ -124,39 +121,28 @@ private slots:
         d.openPrinterWindow();
         QCOMPARE(items(window.Combo1), queues);
         QCOMPARE(window.Combo1->currentText(), text);
-        QCOMPARE(window.currentPrinter().deviceName(), Standarddruckername());
+        QCOMPARE(window.currentPrinter().deviceName(), serverDefault);
     }
 
     void printOutGoesToTheQueueInTheBox()
     {
         PrintOutDriver d;
         d.start();
-        d.clickCell(3, 3);
-        d.type(QStringLiteral("12,5"));
-        d.key(Qt::Key_Right, 5);
-        d.type(QStringLiteral("Bürobedarf"));
-        d.key(Qt::Key_Enter);
+        d.sheet().setTextMatrix(3, 3, QStringLiteral("12,50"));
+        d.sheet().setTextMatrix(3, 8, QStringLiteral("Bürobedarf"));
         d.openPrinterWindow().Combo1->setEditText(QStringLiteral("PDF2"));
         const QString docName = QStringLiteral("barlogtest-%1").arg(QCoreApplication::applicationPid());
         d.printerWindow().currentPrinter().printer().setDocName(docName);
         d.drucken();
-        // The jobs were handed over before "Drucken" returned; once none is
-        // left unfinished, every one of them is counted.
-        std::map<int, QStringList> jobs;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            lpstat({QStringLiteral("-o")}).isEmpty() && (jobs = finishedJobs(m_folder, docName)).size() >= 2, 60000);
-        QCOMPARE(jobs.size(), size_t(2));
-        const QStringList sheet = jobs.begin()->second;
-        const QStringList totals = std::next(jobs.begin())->second;
-        QCOMPARE(sheet[0], QStringLiteral("PDF2"));
-        QCOMPARE(totals[0], QStringLiteral("PDF2"));
-        const QStringList sheetWords = readPdfPages(sheet[1]).value(0).texts();
-        const QStringList totalsWords = readPdfPages(totals[1]).value(0).texts();
-        QFile::remove(sheet[1]);
-        QFile::remove(totals[1]);
-        QVERIFY2(sheetWords.contains(QStringLiteral("Bürobedarf")), qPrintable(sheetWords.join(u' ')));
-        QVERIFY2(totalsWords.contains(QStringLiteral("12,50")), qPrintable(totalsWords.join(u' ')));
-        QVERIFY(!totalsWords.contains(QStringLiteral("Bürobedarf")));
+        // The jobs were handed over before "Drucken" returned: once none is
+        // left unfinished, every one of them is there.
+        QTRY_VERIFY_WITH_TIMEOUT(lpstat({QStringLiteral("-o")}).isEmpty(), 60000);
+        const QList<QStringList> jobs = finishedJobs(m_folder, docName);
+        QCOMPARE(jobs.size(), 2);
+        QCOMPARE(jobs[0].value(0) + jobs[1].value(0), QStringLiteral("PDF2PDF2"));
+        QVERIFY2(jobs[0].contains(QStringLiteral("Bürobedarf")), qPrintable(jobs[0].join(u' ')));
+        QVERIFY2(jobs[1].contains(QStringLiteral("12,50")), qPrintable(jobs[1].join(u' ')));
+        QVERIFY(!jobs[1].contains(QStringLiteral("Bürobedarf")));
         // The printer is put back; the box keeps the name.
         QCOMPARE(d.printerWindow().currentPrinter().deviceName(), QStringLiteral("PDF"));
         QCOMPARE(d.printerWindow().Combo1->currentText(), QStringLiteral("PDF2"));
