@@ -1,7 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include <QProcess>
-#include <QXmlStreamReader>
+#include <QRegularExpression>
 
 QStringList PdfPage::texts() const
 {
@@ -21,19 +21,16 @@ QRectF PdfPage::box(const QString &text) const
 
 QList<PdfPage> readPdfPages(const QString &pdfPath)
 {
-    const QString bbox = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    static const QRegularExpression tag(QStringLiteral("<page |<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" "
+                                                       "xMax=\"([-\\d.]+)\" yMax=\"([-\\d.]+)\">([^<]*)</word>"));
     QList<PdfPage> pages;
-    QXmlStreamReader xml(bbox);
-    const auto number = [&xml](const char *name) { return xml.attributes().value(QLatin1StringView(name)).toDouble(); };
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1StringView("page")) {
+    const QString bbox = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    for (const QRegularExpressionMatch &m : tag.globalMatch(bbox)) {
+        const auto at = [&m](int i) { return m.captured(i).toDouble(); };
+        if (m.captured(5).isNull())
             pages.append(PdfPage());
-        } else if (xml.name() == QLatin1StringView("word") && !pages.isEmpty()) {
-            const QRectF box(QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
-            pages.last().words.append({xml.readElementText(), box});
-        }
+        else if (!pages.isEmpty())
+            pages.last().words.append({m.captured(5), QRectF(QPointF(at(1), at(2)), QPointF(at(3), at(4)))});
     }
     return pages;
 }
