@@ -189,8 +189,6 @@ private slots:
         QTest::newRow("an expense, then the cell start-up leaves current clicked")
             << QPoint(3, 3) << QStringLiteral("0,99") << QStringLiteral("0,99") << QStringLiteral("99,01")
             << QPoint(0, 4);
-        QTest::newRow("a text, then the carry-over balance clicked")
-            << QPoint(8, 3) << QStringLiteral("Kasse") << QStringLiteral("Kasse") << QString() << QPoint(4, 2);
     }
 
     void typedEntryIsPrintedAndKept()
@@ -213,7 +211,7 @@ private slots:
         QCOMPARE(d.text(edited.y(), edited.x()), stored);
         const QStringList printed = readPdfPages(pdf).value(0).texts();
         for (const QString &word : {stored, balance})
-            QVERIFY2(word.isEmpty() || printed.contains(word), qPrintable(printed.join(u' ')));
+            QVERIFY2(printed.contains(word), qPrintable(printed.join(u' ')));
         // Nothing of it is left in the editor to land in the cell clicked next.
         const QStringList look = sheetLook(g);
         d.clickCell(clicked.y(), clicked.x());
