@@ -5,15 +5,11 @@
 #include <QString>
 #include <QStringList>
 
-class FlexGrid;
-
-// The journal sheet's shape for printing: ten columns at their print widths,
-// two heading rows, bodyRows rows below them, every row 240 twips high and
-// 8-point cells. Cell (r, c) reads "r<r>c<c>".
-void fillSheet(FlexGrid &grid, int bodyRows);
-
 // Millimetres as PDF points.
-double mmToPoints(double mm);
+inline double mmToPoints(double mm)
+{
+    return mm * 72.0 / 25.4;
+}
 
 // One word of a PDF page as pdftotext -bbox finds it, in points from the
 // page's top left corner.
@@ -27,8 +23,8 @@ struct PdfPage
 {
     QList<PdfWord> words;
     QStringList texts() const;
-    // The first word of this text, or an empty box.
-    PdfWord find(const QString &text) const;
+    // The box of the first word of this text, or an empty box.
+    QRectF box(const QString &text) const;
 };
 
 // The pages of a PDF file with their words; empty when the file cannot be read.

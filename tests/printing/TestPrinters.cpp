@@ -1,29 +1,23 @@
-// The printer layer against the private CUPS server that ./test.sh starts:
-// queues PDF (the default) and PDF2.
+// The printer layer and the print-out on the private CUPS server of
+// ./test.sh: queues PDF, the default, and PDF2, whose cups-pdf backend
+// writes each finished job as <title>-job_<id>.pdf.
 #include "PrintOutDriver.h"
 #include "PrintTestSupport.h"
 
 #include "printing/ui/Printers.h"
 
-#include <QComboBox>
-#include <QTest>
+#include <QDir>
+#include <QRegularExpression>
 
-class TestPrinters : public QObject
-{
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void listHoldsEveryQueueInTheSystemsOrder();
-    void defaultNameIsTheServersDefault();
-    void currentPrinterStartsAsTheDefault();
-    void drucker_setzen_data();
-    void drucker_setzen();
-    void printerWindowLoadsOnFirstShow();
-    void abbrechenKeepsListAndText_data();
-    void abbrechenKeepsListAndText();
-};
+#include <map>
 
 namespace {
+
+QStringList lpstat(const QStringList &arguments)
+{
+    return runTool(QStringLiteral("lpstat"), arguments).split(u'\n', Qt::SkipEmptyParts);
+}
+
 QStringList items(const QComboBox *box)
 {
     QStringList all;
@@ -31,148 +25,139 @@ QStringList items(const QComboBox *box)
         all << box->itemText(i);
     return all;
 }
+
+// The finished jobs titled docName in the order they were sent, each as its
+// queue's name and the words of its PDF file, which is removed.
+QList<QStringList> finishedJobs(const QString &folder, const QString &docName)
+{
+    std::map<int, QStringList> jobs;
+    const QString completed =
+        runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o")});
+    const QRegularExpression file(QStringLiteral("^%1-job_(\\d+)\\.pdf$").arg(QRegularExpression::escape(docName)));
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        const QString id = file.match(name).captured(1);
+        const QRegularExpression listed(QStringLiteral("^(\\S+)-%1\\s").arg(id), QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch queue = listed.match(completed);
+        if (id.isEmpty() || !queue.hasMatch())
+            continue;
+        jobs[id.toInt()] = QStringList{queue.captured(1)} + readPdfPages(QDir(folder).filePath(name)).value(0).texts();
+        QFile::remove(QDir(folder).filePath(name));
+    }
+    QList<QStringList> sent;
+    for (const auto &job : jobs)
+        sent << job.second;
+    return sent;
+}
+
 } // namespace
 
-void TestPrinters::initTestCase()
+class TestPrinters : public QObject
 {
-    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
-        QSKIP("needs the private CUPS server that ./test.sh starts (CUPS_SERVER is not set)");
-    QVERIFY2(runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")),
-             "the CUPS server does not answer");
-}
+    Q_OBJECT
+    QString m_folder;
 
-void TestPrinters::listHoldsEveryQueueInTheSystemsOrder()
-{
-    const QStringList queues =
-        runTool(QStringLiteral("lpstat"), {QStringLiteral("-e")}).split(u'\n', Qt::SkipEmptyParts);
-    QVERIFY(queues.contains(QStringLiteral("PDF")));
-    QVERIFY(queues.contains(QStringLiteral("PDF2")));
-    QComboBox box;
-    box.addItem(QStringLiteral("schon da"));
-    GetPrinters(&box);
-    QStringList items;
-    for (int i = 0; i < box.count(); ++i)
-        items << box.itemText(i);
-    QCOMPARE(items, QStringList{QStringLiteral("schon da")} + queues);
-}
-
-void TestPrinters::defaultNameIsTheServersDefault()
-{
-    const QString answer = runTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
-    const QString expected = answer.section(QStringLiteral(": "), 1).trimmed();
-    QVERIFY2(!expected.isEmpty(), qPrintable(answer));
-    QCOMPARE(Standarddruckername(), expected);
-}
-
-void TestPrinters::currentPrinterStartsAsTheDefault()
-{
-    const CurrentPrinter current;
-    QVERIFY(!current.deviceName().isEmpty());
-    QCOMPARE(current.deviceName(), Standarddruckername());
-}
-
-void TestPrinters::drucker_setzen_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("asked");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("exact name selects it")
-        << QStringLiteral("PDF") << QStringLiteral("PDF2") << true << QStringLiteral("PDF2");
-    QTest::newRow("the default put back")
-        << QStringLiteral("PDF2") << QStringLiteral("PDF") << true << QStringLiteral("PDF");
-    QTest::newRow("the current one again")
-        << QStringLiteral("PDF2") << QStringLiteral("PDF2") << true << QStringLiteral("PDF2");
-    QTest::newRow("other letter case is no match")
-        << QStringLiteral("PDF") << QStringLiteral("pdf2") << false << QStringLiteral("PDF");
-    QTest::newRow("unknown name") << QStringLiteral("PDF2") << QStringLiteral("Laserdrucker") << false
-                                  << QStringLiteral("PDF2");
-    QTest::newRow("empty name") << QStringLiteral("PDF2") << QString() << false << QStringLiteral("PDF2");
-    QTest::newRow("trailing blank") << QStringLiteral("PDF") << QStringLiteral("PDF2 ") << false
-                                    << QStringLiteral("PDF");
-    QTest::newRow("prefix of a name") << QStringLiteral("PDF2") << QStringLiteral("PD") << false
-                                      << QStringLiteral("PDF2");
-}
-
-void TestPrinters::drucker_setzen()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, asked);
-    QFETCH(bool, found);
-    QFETCH(QString, after);
-    CurrentPrinter current;
-    QVERIFY(current.drucker_setzen(before));
-    QCOMPARE(current.drucker_setzen(asked), found);
-    QCOMPARE(current.deviceName(), after);
-    QCOMPARE(current.printer().printerName(), after);
-}
-
-void TestPrinters::printerWindowLoadsOnFirstShow()
-{
-    PrintOutDriver d;
-    Form1 &w = d.start();
-    Druckerwahl &window = d.printerWindow();
-    QVERIFY(!window.isVisible());
-    QCOMPARE(window.Combo1->count(), 0);
-
-    d.openPrinterWindow();
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(items(window.Combo1),
-             runTool(QStringLiteral("lpstat"), {QStringLiteral("-e")}).split(u'\n', Qt::SkipEmptyParts));
-    QCOMPARE(window.Combo1->currentText(), Standarddruckername());
-    QCOMPARE(window.currentPrinter().deviceName(), Standarddruckername());
-    // Modeless and without an owner: the main window stays usable.
-    QVERIFY(!window.isModal());
-    QVERIFY(!window.parentWidget());
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(w.isVisible());
-    QVERIFY(w.isEnabled());
-    d.clickCell(3, 8);
-    d.type(QStringLiteral("Porto"));
-    d.key(Qt::Key_Enter);
-    QCOMPARE(d.text(3, 8), QStringLiteral("Porto"));
-    QVERIFY(window.isVisible());
-}
-
-void TestPrinters::abbrechenKeepsListAndText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("the default printer") << QString() << false;
-    QTest::newRow("another queue picked") << QStringLiteral("PDF2") << false;
-    QTest::newRow("a name typed by hand") << QStringLiteral("Laserdrucker im Flur") << false;
-    QTest::newRow("the box emptied") << QStringLiteral("") << false;
-    QTest::newRow("another queue, closed by the close box") << QStringLiteral("PDF2") << true;
-}
-
-void TestPrinters::abbrechenKeepsListAndText()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, closeBox);
-    PrintOutDriver d;
-    d.start();
-    Druckerwahl &window = d.openPrinterWindow();
-    if (!text.isNull())
-        window.Combo1->setEditText(text);
-    const QString shownText = window.Combo1->currentText();
-    const QStringList list = items(window.Combo1);
-    const QString current = window.currentPrinter().deviceName();
-    if (closeBox)
-        window.close();
-    else
-        QTest::mouseClick(window.Command2, Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(window.currentPrinter().deviceName(), current);
-    for (int again = 0; again < 2; ++again) {
-        d.openPrinterWindow();
-        QVERIFY(window.isVisible());
-        QCOMPARE(items(window.Combo1), list);
-        QCOMPARE(window.Combo1->currentText(), shownText);
-        window.Command2_Click();
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+            QSKIP("needs the private CUPS server that ./test.sh starts (CUPS_SERVER is not set)");
+        m_folder = qEnvironmentVariable("BARLOG_CUPS_PDF_FOLDER");
+        QVERIFY2(!m_folder.isEmpty(), "BARLOG_CUPS_PDF_FOLDER, where cups-pdf writes, is not set");
+        QVERIFY2(runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")),
+                 "the CUPS server does not answer");
     }
-    QCOMPARE(MessageBox::takeShown().size(), 0);
-}
+
+    void drucker_setzen_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("exact name") << QStringLiteral("PDF2") << true;
+        QTest::newRow("other letter case") << QStringLiteral("pdf2") << false;
+        QTest::newRow("unknown name") << QStringLiteral("Laserdrucker") << false;
+    }
+
+    void drucker_setzen()
+    {
+        QFETCH(QString, asked);
+        QFETCH(bool, found);
+        CurrentPrinter current; // on the default, PDF
+        QCOMPARE(current.drucker_setzen(asked), found);
+        QCOMPARE(current.printer().printerName(), found ? asked : QStringLiteral("PDF"));
+    }
+
+    void printerWindowLoadsOnceAndKeepsItsText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("another queue") << QStringLiteral("PDF2");
+        QTest::newRow("a name typed by hand") << QStringLiteral("Laserdrucker im Flur");
+    }
+
+    void printerWindowLoadsOnceAndKeepsItsText()
+    {
+        QFETCH(QString, text);
+        PrintOutDriver d;
+        d.start();
+        Druckerwahl &window = d.printerWindow();
+        QCOMPARE(window.Combo1->count(), 0);
+        d.openPrinterWindow();
+        // Modeless and without an owner, so the main window stays usable.
+        QVERIFY(!window.isModal() && !window.parentWidget());
+        // Every queue in the server's order, and its default as the text and the current printer.
+        const QStringList queues = lpstat({QStringLiteral("-e")});
+        const QString serverDefault = lpstat({QStringLiteral("-d")}).value(0).section(QStringLiteral(": "), 1);
+        QVERIFY(queues.size() == 2 && !serverDefault.isEmpty());
+        QCOMPARE(items(window.Combo1), queues);
+        QCOMPARE(window.Combo1->currentText(), serverDefault);
+        QCOMPARE(window.currentPrinter().deviceName(), serverDefault);
+        window.Combo1->setEditText(text);
+        QTest::mouseClick(window.Command2, Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+        d.openPrinterWindow();
+        QCOMPARE(items(window.Combo1), queues);
+        QCOMPARE(window.Combo1->currentText(), text);
+        QCOMPARE(window.currentPrinter().deviceName(), serverDefault);
+    }
+
+    void printOutGoesToTheQueueInTheBox()
+    {
+        PrintOutDriver d;
+        d.start();
+        d.sheet().setTextMatrix(3, 3, QStringLiteral("12,50"));
+        d.sheet().setTextMatrix(3, 8, QStringLiteral("Bürobedarf"));
+        d.openPrinterWindow().Combo1->setEditText(QStringLiteral("PDF2"));
+        const QString docName = QStringLiteral("barlogtest-%1").arg(QCoreApplication::applicationPid());
+        d.printerWindow().currentPrinter().printer().setDocName(docName);
+        d.drucken();
+        // The jobs were handed over before "Drucken" returned: once none is
+        // left unfinished, every one of them is there.
+        QTRY_VERIFY_WITH_TIMEOUT(lpstat({QStringLiteral("-o")}).isEmpty(), 60000);
+        const QList<QStringList> jobs = finishedJobs(m_folder, docName);
+        QCOMPARE(jobs.size(), 2);
+        QCOMPARE(QStringList({jobs[0].value(0), jobs[1].value(0)}), QStringList(2, QStringLiteral("PDF2")));
+        QVERIFY2(jobs[0].contains(QStringLiteral("Bürobedarf")), qPrintable(jobs[0].join(u' ')));
+        QVERIFY2(jobs[1].contains(QStringLiteral("12,50")), qPrintable(jobs[1].join(u' ')));
+        QVERIFY(!jobs[1].contains(QStringLiteral("Bürobedarf")));
+        // The printer is put back; the box keeps the name.
+        QCOMPARE(d.printerWindow().currentPrinter().deviceName(), QStringLiteral("PDF"));
+        QCOMPARE(d.printerWindow().Combo1->currentText(), QStringLiteral("PDF2"));
+        QCOMPARE(MessageBox::takeShown().size(), 0);
+    }
+
+    void noPrinterChosen()
+    {
+        // Printers exist, but none is current, as when the system names no
+        // default, and the box names none.
+        PrintOutDriver d;
+        d.start();
+        d.openPrinterWindow().Combo1->setEditText(QString());
+        d.printerWindow().currentPrinter().printer().setPrinterName(QString());
+        d.drucken();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
+                                               "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste."));
+    }
+};
 
 QTEST_MAIN(TestPrinters)
 #include "TestPrinters.moc"
