@@ -2,6 +2,8 @@
 
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Jahresuebersicht.h"
+#include "dialogs/ui/MonthExports.h"
 #include "editing/ui/EditorBox.h"
 #include "editing/ui/SheetEditor.h"
 #include "platform/ui/FlexGrid.h"
@@ -23,16 +25,16 @@ const QString ExitQuestion =
 const QString ExitTitle = QStringLiteral("Beenden");
 // The answer of Form_Unload that keeps the window open.
 constexpr short KeepOpen = 27;
+} // namespace
 
 // Secondary windows are modeless and have no owner: the main window stays
 // usable, and a window already open comes to the front.
-void bringUp(QWidget *window)
+void Form1::bringUp(QWidget *window)
 {
     window->show();
     window->raise();
     window->activateWindow();
 }
-} // namespace
 
 Form1::Form1(const QString &programFolder, QWidget *parent)
     : QWidget(parent),
@@ -46,6 +48,8 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
         *this, m_programFolder, MonthFiles::Controls{*flex, *Combo1, *Combo2, *Text2}, *m_editor, m_rates);
     m_printOut = std::make_unique<PrintOut>(
         PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
+    m_exports = std::make_unique<MonthExports>(
+        MonthExports::MainWindow{*this, m_programFolder, *flex, *Combo1, *Combo2, *m_editor, *m_printOut});
     connectHandlers();
 }
 
@@ -118,8 +122,9 @@ void Form1::endProgram()
 {
     // No further handler runs: the windows go and the event loop ends.
     m_ended = true;
-    for (QWidget *window : {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
-                            static_cast<QWidget *>(m_druckerwahl.get())}) {
+    for (QWidget *window :
+         {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
+          static_cast<QWidget *>(m_druckerwahl.get()), static_cast<QWidget *>(m_jahresuebersicht.get())}) {
         if (window != nullptr)
             window->hide();
     }
