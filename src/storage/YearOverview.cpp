@@ -123,12 +123,13 @@ Overview compute(int year, const std::array<YearFiles::Month, YearFiles::MonthCo
 
 QList<QStringList> table(const Overview &o)
 {
+    // "Einnahmen" over each rate's three parts, as the sheet heads its rates.
     QStringList head{QStringLiteral("Monat")};
     QStringList parts{QString()};
     for (const RateColumn &rate : o.rates) {
         for (const char16_t *part : {u"Brutto", u"Netto", u"USt"}) {
-            head << QStringLiteral("Einnahmen %1").arg(rate.label);
-            parts << QString::fromUtf16(part);
+            head << QStringLiteral("Einnahmen");
+            parts << QStringLiteral("%1 %2").arg(QString::fromUtf16(part), rate.label);
         }
     }
     head << QStringLiteral("Ausgaben") << QStringLiteral("Bestand");

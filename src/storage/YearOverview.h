@@ -52,7 +52,8 @@ inline Overview read(const QString &programFolder, int year)
     return compute(year, YearFiles::read(programFolder, year));
 }
 
-// The overview as a table: two heading rows, a row per month, the year row.
+// The overview as a table: two heading rows ("Einnahmen" over "Brutto 19%",
+// "Netto 19%", "USt 19%" and so on), a row per month, the year row.
 // Amounts in the sheet's display form; what a month lacks stays empty.
 QList<QStringList> table(const Overview &overview);
 constexpr int HeadingRows = 2;
