@@ -42,10 +42,10 @@ private slots:
     {
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("sheetPages");
-        // A4 less the print system's margins and the sheet's own 10 mm at
-        // top and bottom leaves room for 63 rows of 240 twips: the two
-        // heading rows and 61 more. 10 entries and the carry-over and new
-        // rows fill one page; 200 of them fill four.
+        // A4's 297 mm less Qt's PDF margins (3.53 mm) and the sheet's own
+        // 10 mm at top and bottom leave 269.9 mm, room for 63 rows of 240
+        // twips: the two heading rows and 61 more. 10 entries with the
+        // carry-over and new-entry rows fill one page; 202 rows fill four.
         QTest::newRow("10 entries") << 10 << 1;
         QTest::newRow("200 entries") << 200 << 4;
     }
