@@ -105,6 +105,21 @@ private slots:
         QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("datev.dat"))));
     }
 
+    // The close box unloads the window; the next opening makes it anew
+    // with the design texts.
+    void theCloseBoxUnloadsTheWindow()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        w.Command4_Click();
+        w.einstellungen()->Text1[0]->setText(QStringLiteral("20%"));
+        w.einstellungen()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.Command4_Click();
+        QCOMPARE(w.einstellungen()->Text1[0]->text(), QStringLiteral("19%"));
+        QVERIFY(w.einstellungen()->isVisible());
+    }
+
     void unwritableFileIsReported()
     {
         Form1Fixture f;

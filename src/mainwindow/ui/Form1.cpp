@@ -25,6 +25,14 @@ const QString ExitQuestion =
 const QString ExitTitle = QStringLiteral("Beenden");
 // The answer of Form_Unload that keeps the window open.
 constexpr short KeepOpen = 27;
+
+// The settings and open-file windows delete themselves when their close box
+// is used; the owner then lets go of them and makes them anew on next use.
+template <typename Window>
+void forgetWhenDeleted(std::unique_ptr<Window> &owner)
+{
+    QObject::connect(owner.get(), &QObject::destroyed, [&owner] { static_cast<void>(owner.release()); });
+}
 } // namespace
 
 // Secondary windows are modeless and have no owner: the main window stays
@@ -134,16 +142,20 @@ void Form1::endProgram()
 
 Einstellungen *Form1::einstellungen()
 {
-    if (!m_einstellungen)
+    if (!m_einstellungen) {
         m_einstellungen = std::make_unique<Einstellungen>(m_programFolder);
+        forgetWhenDeleted(m_einstellungen);
+    }
     return m_einstellungen.get();
 }
 
 Form2 *Form1::form2()
 {
-    if (!m_form2)
+    if (!m_form2) {
         m_form2 = std::make_unique<Form2>(
             [this](const QString &path, const QString &chosenName) { return m_monthFiles->open(path, chosenName); });
+        forgetWhenDeleted(m_form2);
+    }
     return m_form2.get();
 }
 
