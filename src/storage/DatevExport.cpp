@@ -41,16 +41,6 @@ QString umsatz(qint64 cents)
     return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
-// A text field holds no line break or tab: DATEV reads one booking per line.
-QString oneLine(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'\t')
-            c = u' ';
-    }
-    return text.trimmed();
-}
-
 struct Booking
 {
     qint64 cents = 0; // positive
@@ -150,7 +140,8 @@ public:
             Booking b;
             b.date = *date;
             b.beleg = belegfeld(sheet.textMatrix(r, modul::ColBeleg));
-            b.text = oneLine(sheet.textMatrix(r, modul::ColText)).left(MaxText);
+            // One line: DATEV reads a booking per line.
+            b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
             for (int c = 0; c < modul::RateCount; ++c)
                 add(b, m, r, income[static_cast<size_t>(c)], true, m_settings.erloeskonten[static_cast<size_t>(c)],
                     nullptr);
