@@ -28,18 +28,9 @@ private slots:
         QTest::addColumn<int>("rate"); // -1: no rate
         QTest::newRow("the default first rate") << QStringLiteral("19%") << 1900;
         QTest::newRow("a blank before the sign") << QStringLiteral("7 %") << 700;
-        QTest::newRow("blanks around") << QStringLiteral(" 0% ") << 0;
         QTest::newRow("a decimal comma") << QStringLiteral("5,5%") << 550;
-        QTest::newRow("two decimals") << QStringLiteral("10,75%") << 1075;
-        QTest::newRow("no sign") << QStringLiteral("16") << 1600;
-        QTest::newRow("all of it") << QStringLiteral("100%") << 10000;
         QTest::newRow("more than all") << QStringLiteral("101%") << -1;
-        QTest::newRow("negative") << QStringLiteral("-7%") << -1;
         QTest::newRow("three decimals") << QStringLiteral("7,125%") << -1;
-        QTest::newRow("a decimal point") << QStringLiteral("7.5%") << -1;
-        QTest::newRow("the sign twice") << QStringLiteral("19%%") << -1;
-        QTest::newRow("only the sign") << QStringLiteral("%") << -1;
-        QTest::newRow("empty") << QString() << -1;
         QTest::newRow("a word") << QStringLiteral("frei") << -1;
     }
     void rateTexts()
@@ -57,18 +48,11 @@ private slots:
         QTest::addColumn<qint64>("vat");
         QTest::newRow("119,00 at 19 %") << qint64(11900) << 1900 << qint64(1900);
         QTest::newRow("1,00 at 19 %: 15,97 ct rounds up") << qint64(100) << 1900 << qint64(16);
-        QTest::newRow("0,10 at 19 %: 1,597 ct rounds up") << qint64(10) << 1900 << qint64(2);
         QTest::newRow("0,03 at 19 %: 0,479 ct rounds down") << qint64(3) << 1900 << qint64(0);
-        QTest::newRow("1,07 at 7 %") << qint64(107) << 700 << qint64(7);
-        QTest::newRow("0,15 at 7 %: 0,981 ct") << qint64(15) << 700 << qint64(1);
-        QTest::newRow("at 0 % there is no tax") << qint64(123456) << 0 << qint64(0);
         QTest::newRow("at 100 % half is tax") << qint64(1001) << 10000 << qint64(501);
-        QTest::newRow("5,5 %") << qint64(10550) << 550 << qint64(550);
         QTest::newRow("a refund mirrors its income") << qint64(-100) << 1900 << qint64(-16);
         QTest::newRow("the largest sheet amount")
             << modul::MaxSheetCents << 1900 << exactVat(modul::MaxSheetCents, 1900);
-        QTest::newRow("the smallest sheet amount")
-            << -modul::MaxSheetCents << 700 << exactVat(-modul::MaxSheetCents, 700);
     }
     void splits()
     {
@@ -100,20 +84,9 @@ private slots:
         QTest::newRow("day, month, year") << QStringLiteral("15.03.2026") << QDate(2026, 3, 15);
         QTest::newRow("short forms") << QStringLiteral("5.3.26") << QDate(2026, 3, 5);
         QTest::newRow("without a year") << QStringLiteral("15.03.") << QDate(2025, 3, 15);
-        QTest::newRow("without the last dot") << QStringLiteral("1.12") << QDate(2025, 12, 1);
-        QTest::newRow("blanks around") << QStringLiteral(" 31.01.2026 ") << QDate(2026, 1, 31);
-        QTest::newRow("another year") << QStringLiteral("1.1.1999") << QDate(1999, 1, 1);
         QTest::newRow("a leap day without a year") << QStringLiteral("29.02.") << QDate();
-        QTest::newRow("a leap day in a leap year") << QStringLiteral("29.02.2024") << QDate(2024, 2, 29);
         QTest::newRow("no such day") << QStringLiteral("31.02.2026") << QDate();
-        QTest::newRow("no such month") << QStringLiteral("1.13.2026") << QDate();
-        QTest::newRow("a three-digit year") << QStringLiteral("15.03.202") << QDate();
         QTest::newRow("dashes") << QStringLiteral("15-03-2026") << QDate();
-        QTest::newRow("ISO") << QStringLiteral("2026-03-15") << QDate();
-        QTest::newRow("a day alone") << QStringLiteral("15") << QDate();
-        QTest::newRow("one dot too many") << QStringLiteral("15.03.2026.") << QDate();
-        QTest::newRow("letters") << QStringLiteral("15.März") << QDate();
-        QTest::newRow("empty") << QString() << QDate();
     }
     void entryDates()
     {

