@@ -110,10 +110,13 @@ void appendBooking(QString &out, const DatevSettings &s, const Booking &b)
     f[DatevColumns::Belegdatum] = b.date.toString(QStringLiteral("ddMM"));
     f[DatevColumns::Belegfeld1] = quoted(b.beleg);
     f[DatevColumns::Buchungstext] = quoted(b.text);
-    for (const QString &field : f)
-        out += field + Sep;
+    for (const QString &field : f) {
+        out += field;
+        out += u';';
+    }
     // The fields after the text stay empty; the last one has no separator.
-    out += QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
+    static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
+    out += emptyRest;
 }
 
 class Collector
