@@ -1,5 +1,7 @@
 #include "storage/MonthPath.h"
 
+#include <algorithm>
+
 namespace {
 bool isControlOrSeparator(QChar c)
 {
@@ -22,11 +24,11 @@ QString textProblem(const QString &text, const QString &what, bool isFolderName)
 }
 } // namespace
 
-MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month)
+MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month,
+                        const QString &extension)
 {
     MonthPath result;
-    result.path =
-        programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, month) + QStringLiteral(".mdb");
+    result.path = programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, month) + extension;
     result.problem = textProblem(year, QStringLiteral("Jahresangabe"), true);
     if (result.problem.isEmpty())
         result.problem = textProblem(month, QStringLiteral("Monatsangabe"), false);
@@ -51,4 +53,33 @@ MonthYear monthYearFromFileName(const QString &fileName)
     QString name = fileName.toUpper();
     name.remove(QStringLiteral(".MDB"), Qt::CaseSensitive);
     return {name.right(2), name.left(4)};
+}
+
+std::optional<QDate> selectedMonth(const QString &year, const QString &month)
+{
+    constexpr int YearDigits = 4;
+    const auto digits = [](const QString &t) {
+        return !t.isEmpty() && std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (year.size() != YearDigits || !digits(year) || month.size() > 2 || !digits(month))
+        return std::nullopt;
+    const QDate first(year.toInt(), month.toInt(), 1);
+    return first.isValid() ? std::optional<QDate>(first) : std::nullopt;
+}
+
+QString noMonthMessage(const QString &year, const QString &month)
+{
+    return QStringLiteral("„%1“ und „%2“ nennen keinen Monat. Bitte oben rechts Monat und Jahr wählen.")
+        .arg(month, year);
+}
+
+std::optional<int> selectedYear(const QString &year)
+{
+    const std::optional<QDate> first = selectedMonth(year, QStringLiteral("01"));
+    return first ? std::optional<int>(first->year()) : std::nullopt;
+}
+
+QString noYearMessage(const QString &year)
+{
+    return QStringLiteral("„%1“ nennt kein Jahr. Bitte oben rechts das Jahr wählen.").arg(year);
 }

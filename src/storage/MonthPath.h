@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+
+#include <optional>
 
 // Where a month lives: <program folder>/<year>/<year>-<month>.mdb, from the
 // texts of the year and month selectors as the user left them.
@@ -15,7 +18,19 @@ struct MonthPath
 // Any typed year or month works, as long as the file stays in its year
 // folder: no empty text, no "/" or "\", no control character, and no year
 // "." or "..".
-MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month);
+// Exports of the month lie beside its file under another extension
+// ("2026-03.pdf").
+MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month,
+                        const QString &extension = QStringLiteral(".mdb"));
+
+// The first day of the month that the selector texts name: a year of four
+// digits and a month from 1 to 12. Exports that check dates need one.
+std::optional<QDate> selectedMonth(const QString &year, const QString &month);
+// The message when they name none.
+QString noMonthMessage(const QString &year, const QString &month);
+// The same for the year alone.
+std::optional<int> selectedYear(const QString &year);
+QString noYearMessage(const QString &year);
 
 // "2021-03", the label written into the sheet after a load.
 QString monthLabel(const QString &year, const QString &month);

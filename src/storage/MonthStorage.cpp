@@ -4,21 +4,16 @@
 #include "platform/FlexGridStore.h"
 #include "storage/MonthDatabase.h"
 #include "storage/MonthFileWriter.h"
+#include "storage/ProblemList.h"
 #include "storage/SheetRecords.h"
 
 namespace MonthStorage {
 namespace {
-constexpr int labelRow = 1;
-constexpr int labelColumn = 6;
-constexpr int problemsListed = 12;
-
 QString lengthMessage(const QStringList &problems)
 {
-    QStringList lines = problems.mid(0, problemsListed);
-    if (problems.size() > problemsListed)
-        lines << QStringLiteral("… und %1 weitere").arg(problems.size() - problemsListed);
-    return QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:\r\n\r\n")
-           + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nBitte kürzen und erneut speichern.");
+    return problemMessage(
+        QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:"), problems,
+        QStringLiteral("Bitte kürzen und erneut speichern."));
 }
 
 // Fills in the path of the selectors' month, or the message why they name none.
@@ -57,7 +52,7 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
         result.message = status.report();
         return result;
     }
-    sheet.setTextMatrix(labelRow, labelColumn, monthLabel(year, month));
+    sheet.setTextMatrix(modul::RowRates, modul::ColMonthLabel, monthLabel(year, month));
     result.loaded = true;
     return result;
 }

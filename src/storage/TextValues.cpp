@@ -2,10 +2,10 @@
 
 #include "platform/FileSystem.h"
 #include "storage/Cp1252.h"
+#include "storage/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -220,12 +220,5 @@ QString ValueFile::write(const QStringList &values) const
     const EncodedTextValues encoded = encodeTextValues(values);
     if (!encoded.problem.isEmpty())
         return encoded.problem + QStringLiteral("\nDie Datei %1 wurde nicht geändert.").arg(quoted(m_path));
-    // Written beside the old file and renamed over it, so a failure leaves the old one whole.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size() || !file.commit()) {
-        return QStringLiteral(
-                   "Die Datei %1 kann nicht geschrieben werden. Bitte prüfen Sie, ob der Ordner %2 beschreibbar ist.")
-            .arg(quoted(m_path), quoted(QFileInfo(m_path).absolutePath()));
-    }
-    return {};
+    return writeWholeFile(m_path, encoded.bytes);
 }

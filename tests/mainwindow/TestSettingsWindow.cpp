@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 #include "dialogs/ui/Einstellungen.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,60 @@ private slots:
         f.start();
         QCOMPARE(f.sheet().textMatrix(1, 1), typed[1]);
         QCOMPARE(f.sheet().textMatrix(1, 2), typed[2]);
+    }
+
+    void datevValuesAreSavedBesideTheRates()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        Einstellungen *e = w.einstellungen();
+        e->Form_Activate();
+        QCOMPARE(e->Text2[Einstellungen::Kasse]->text(), QStringLiteral("1000"));
+        QCOMPARE(e->Combo1->currentText(), QStringLiteral("SKR03"));
+        e->Text2[Einstellungen::Beraternummer]->setText(QStringLiteral("29098"));
+        e->Text2[Einstellungen::Mandantennummer]->setText(QStringLiteral(" 55003 "));
+        e->Combo1->setCurrentText(QStringLiteral("SKR04"));
+        e->Text2[Einstellungen::Erloeskonto2]->setText(QStringLiteral("4300"));
+        e->Command1_Click();
+        QCOMPARE(MessageBox::takeShown().size(), 0);
+        QCOMPARE(f.folder.read(QStringLiteral("bl.dat")), QByteArray("19%\r\n7%\r\n0%\r\n"));
+        QCOMPARE(f.folder.read(QStringLiteral("datev.dat")),
+                 QByteArray("29098\r\n55003\r\nSKR04\r\n4\r\n1000\r\n8400\r\n4300\r\n8200\r\n4980\r\n9\r\n"));
+        e->Combo1->setCurrentText(QStringLiteral("SKR03")); // typed, not saved
+        e->Form_Activate();
+        QCOMPARE(e->Combo1->currentText(), QStringLiteral("SKR04"));
+    }
+
+    // A DATEV value that cannot be used keeps both files as they were.
+    void aWrongDatevValueSavesNothing()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        Einstellungen *e = w.einstellungen();
+        e->Text1[0]->setText(QStringLiteral("16%"));
+        e->Text2[Einstellungen::BuSchluessel]->setText(QStringLiteral("neun"));
+        e->Command1_Click();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Die DATEV-Einstellungen wurden nicht gespeichert:\n\n"
+                                               "BU-Schlüssel: leer oder bis zu 4 Ziffern"));
+        QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("bl.dat"))));
+        QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("datev.dat"))));
+    }
+
+    // The close box unloads the window; the next opening makes it anew
+    // with the design texts.
+    void theCloseBoxUnloadsTheWindow()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        w.Command4_Click();
+        w.einstellungen()->Text1[0]->setText(QStringLiteral("20%"));
+        w.einstellungen()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.Command4_Click();
+        QCOMPARE(w.einstellungen()->Text1[0]->text(), QStringLiteral("19%"));
+        QVERIFY(w.einstellungen()->isVisible());
     }
 
     void unwritableFileIsReported()

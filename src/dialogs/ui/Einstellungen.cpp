@@ -4,16 +4,56 @@
 #include "platform/ui/Design.h"
 #include "platform/ui/Icons.h"
 #include "platform/ui/MessageBox.h"
+#include "storage/DatevSettings.h"
 #include "storage/SettingsFile.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 const QString Face = QStringLiteral("MS Sans Serif");
 constexpr double Points = 9.75;
+constexpr double FieldPoints = 8.25;
+const QString Skr03 = QStringLiteral("SKR03");
+const QString Skr04 = QStringLiteral("SKR04");
+
+// The DATEV frame holds three columns of fields, each under its label.
+constexpr int FieldLeft = 180;
+constexpr int FieldStep = 2310;
+constexpr int FieldWidth = 2100;
+constexpr int FirstLabelTop = 300;
+constexpr int RowStep = 705;
+constexpr int LabelHeight = 255;
+constexpr int EditHeight = 345;
+struct FieldPlace
+{
+    const char16_t *label;
+    int row;
+    int column;
+};
+// Indexed by Einstellungen::DatevField; the chart of accounts comes last.
+constexpr std::array<FieldPlace, Einstellungen::DatevFieldCount + 1> FieldPlaces = {{
+    {u"Beraternummer", 0, 0},
+    {u"Mandantennummer", 0, 1},
+    {u"Sachkontenlänge", 1, 0},
+    {u"Kasse", 1, 1},
+    {u"Erlöskonto Satz 1", 2, 0},
+    {u"Erlöskonto Satz 2", 2, 1},
+    {u"Erlöskonto Satz 3", 2, 2},
+    {u"Aufwandskonto", 1, 2},
+    {u"BU-Schlüssel Ausgaben", 3, 0},
+    {u"Kontenrahmen", 0, 2},
+}};
+
+QRect fieldRect(const FieldPlace &place, bool label)
+{
+    const int top = FirstLabelTop + place.row * RowStep + (label ? 0 : LabelHeight);
+    return QRect(FieldLeft + place.column * FieldStep, top, FieldWidth, label ? LabelHeight : EditHeight);
+}
 } // namespace
 
 Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m_programFolder(programFolder)
@@ -23,7 +63,7 @@ Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m
     setWindowIcon(Icons::window());
     // The title bar's close box unloads the window; the next opening makes it anew.
     setAttribute(Qt::WA_DeleteOnClose);
-    Design::setClientSize(this, 7440, 2325);
+    Design::setClientSize(this, 7440, 5865);
 
     Frame1 = new QGroupBox(QStringLiteral("Steuersätze der Felder"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -50,13 +90,83 @@ Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m
     Design::setFont(Command2, Face, Points);
     Design::place(Command2, 5535, 1305, 1320, 600);
 
+    buildDatevFrame();
+
     setTabOrder(Text1[0], Text1[1]);
     setTabOrder(Text1[1], Text1[2]);
     setTabOrder(Text1[2], Command1);
     setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Text2[Beraternummer]);
+    QWidget *previous = Text2[Beraternummer];
+    for (QWidget *next : {static_cast<QWidget *>(Text2[Mandantennummer]), static_cast<QWidget *>(Combo1),
+                          static_cast<QWidget *>(Text2[Sachkontenlaenge]), static_cast<QWidget *>(Text2[Kasse]),
+                          static_cast<QWidget *>(Text2[Aufwandskonto]), static_cast<QWidget *>(Text2[Erloeskonto1]),
+                          static_cast<QWidget *>(Text2[Erloeskonto2]), static_cast<QWidget *>(Text2[Erloeskonto3]),
+                          static_cast<QWidget *>(Text2[BuSchluessel])}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void Einstellungen::buildDatevFrame()
+{
+    Frame2 = new QGroupBox(QStringLiteral("DATEV-Export"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setToolTip(QStringLiteral("Konten und Nummern, wie die Steuerberatung sie vorgibt"));
+    Design::setFont(Frame2, Face, Points);
+    Design::place(Frame2, 180, 2325, 7080, 3360);
+
+    for (size_t i = 0; i < FieldPlaces.size(); ++i) {
+        Label1[i] = new QLabel(QString::fromUtf16(FieldPlaces[i].label), Frame2);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        Design::setFont(Label1[i], Face, FieldPoints);
+        Design::setTwips(Label1[i], fieldRect(FieldPlaces[i], true));
+    }
+    for (size_t i = 0; i < Text2.size(); ++i) {
+        Text2[i] = new QLineEdit(Frame2);
+        Text2[i]->setObjectName(QStringLiteral("Text2_%1").arg(i));
+        Design::setFont(Text2[i], Face, FieldPoints);
+        Design::setTwips(Text2[i], fieldRect(FieldPlaces[i], false));
+    }
+    Combo1 = new QComboBox(Frame2);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItems({Skr03, Skr04});
+    Design::setFont(Combo1, Face, FieldPoints);
+    Design::setTwips(Combo1, fieldRect(FieldPlaces.back(), false));
+    showDatevSettings(DatevSettings::defaults());
+}
+
+DatevSettings Einstellungen::datevSettings() const
+{
+    DatevSettings s;
+    s.beraternummer = Text2[Beraternummer]->text().trimmed();
+    s.mandantennummer = Text2[Mandantennummer]->text().trimmed();
+    s.kontenrahmen = Combo1->currentText();
+    s.sachkontenlaenge = Text2[Sachkontenlaenge]->text().trimmed();
+    s.kasse = Text2[Kasse]->text().trimmed();
+    s.erloeskonten = {Text2[Erloeskonto1]->text().trimmed(), Text2[Erloeskonto2]->text().trimmed(),
+                      Text2[Erloeskonto3]->text().trimmed()};
+    s.aufwandskonto = Text2[Aufwandskonto]->text().trimmed();
+    s.buSchluessel = Text2[BuSchluessel]->text().trimmed();
+    return s;
+}
+
+void Einstellungen::showDatevSettings(const DatevSettings &s)
+{
+    Text2[Beraternummer]->setText(s.beraternummer);
+    Text2[Mandantennummer]->setText(s.mandantennummer);
+    // A chart the box does not offer shows as typed, so that saving refuses it.
+    Combo1->setEditable(s.kontenrahmen != Skr03 && s.kontenrahmen != Skr04);
+    Combo1->setCurrentText(s.kontenrahmen);
+    Text2[Sachkontenlaenge]->setText(s.sachkontenlaenge);
+    Text2[Kasse]->setText(s.kasse);
+    for (size_t i = 0; i < s.erloeskonten.size(); ++i)
+        Text2[Erloeskonto1 + i]->setText(s.erloeskonten[i]);
+    Text2[Aufwandskonto]->setText(s.aufwandskonto);
+    Text2[BuSchluessel]->setText(s.buSchluessel);
 }
 
 bool Einstellungen::event(QEvent *event)
@@ -76,11 +186,27 @@ void Einstellungen::Form_Activate()
         Text1[i]->setText(read.values[static_cast<qsizetype>(i)]);
     if (!read.message.isEmpty())
         MessageBox::info(this, read.message);
+    const DatevSettingsFile datev(m_programFolder);
+    if (!FileExists(datev.path()))
+        return;
+    QString message;
+    showDatevSettings(datev.load(&message));
+    if (!message.isEmpty())
+        MessageBox::info(this, message);
 }
 
 void Einstellungen::Command1_Click()
 {
-    const QString error = SettingsFile(m_programFolder).write({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
+    // DATEV values that cannot be used keep both files as they were.
+    const DatevSettings datev = datevSettings();
+    const DatevSettingsFile datevFile(m_programFolder);
+    if (!datev.problems().isEmpty()) {
+        MessageBox::info(this, datevFile.save(datev));
+        return;
+    }
+    QString error = SettingsFile(m_programFolder).write({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
+    if (error.isEmpty())
+        error = datevFile.save(datev);
     if (!error.isEmpty())
         MessageBox::info(this, error);
 }

@@ -80,6 +80,13 @@ void SheetEditor::commitPendingEdit()
         g.setText(m_editor.text());
 }
 
+void SheetEditor::settleForReading()
+{
+    commitPendingEdit();
+    recalculate();
+    editorTakesCurrentCell();
+}
+
 void SheetEditor::positionEditor()
 {
     const FlexGridStore &g = m_sheet.store();

@@ -58,6 +58,10 @@ public:
     void editorTextEdited() { m_editorFollows = true; }
     // Balances, receipt numbers and totals.
     void recalculate();
+    // Before the month is read out (saved or exported): the entry being
+    // typed is committed and the balances follow, so that what is read is
+    // what the sheet shows; the editor then shows the cell as it stands.
+    void settleForReading();
 
     // Writes caption into the text column of the row being edited.
     void quickEntry(const QString &caption);

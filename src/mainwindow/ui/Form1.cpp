@@ -2,6 +2,8 @@
 
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Jahresuebersicht.h"
+#include "dialogs/ui/MonthExports.h"
 #include "editing/ui/EditorBox.h"
 #include "editing/ui/SheetEditor.h"
 #include "platform/ui/FlexGrid.h"
@@ -24,15 +26,23 @@ const QString ExitTitle = QStringLiteral("Beenden");
 // The answer of Form_Unload that keeps the window open.
 constexpr short KeepOpen = 27;
 
+// The settings and open-file windows delete themselves when their close box
+// is used; the owner then lets go of them and makes them anew on next use.
+template <typename Window>
+void forgetWhenDeleted(std::unique_ptr<Window> &owner)
+{
+    QObject::connect(owner.get(), &QObject::destroyed, [&owner] { static_cast<void>(owner.release()); });
+}
+} // namespace
+
 // Secondary windows are modeless and have no owner: the main window stays
 // usable, and a window already open comes to the front.
-void bringUp(QWidget *window)
+void Form1::bringUp(QWidget *window)
 {
     window->show();
     window->raise();
     window->activateWindow();
 }
-} // namespace
 
 Form1::Form1(const QString &programFolder, QWidget *parent)
     : QWidget(parent),
@@ -46,6 +56,8 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
         *this, m_programFolder, MonthFiles::Controls{*flex, *Combo1, *Combo2, *Text2}, *m_editor, m_rates);
     m_printOut = std::make_unique<PrintOut>(
         PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
+    m_exports = std::make_unique<MonthExports>(
+        MonthExports::MainWindow{*this, m_programFolder, *flex, *Combo1, *Combo2, *m_editor, *m_printOut});
     connectHandlers();
 }
 
@@ -118,8 +130,9 @@ void Form1::endProgram()
 {
     // No further handler runs: the windows go and the event loop ends.
     m_ended = true;
-    for (QWidget *window : {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
-                            static_cast<QWidget *>(m_druckerwahl.get())}) {
+    for (QWidget *window :
+         {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
+          static_cast<QWidget *>(m_druckerwahl.get()), static_cast<QWidget *>(m_jahresuebersicht.get())}) {
         if (window != nullptr)
             window->hide();
     }
@@ -129,16 +142,20 @@ void Form1::endProgram()
 
 Einstellungen *Form1::einstellungen()
 {
-    if (!m_einstellungen)
+    if (!m_einstellungen) {
         m_einstellungen = std::make_unique<Einstellungen>(m_programFolder);
+        forgetWhenDeleted(m_einstellungen);
+    }
     return m_einstellungen.get();
 }
 
 Form2 *Form1::form2()
 {
-    if (!m_form2)
+    if (!m_form2) {
         m_form2 = std::make_unique<Form2>(
             [this](const QString &path, const QString &chosenName) { return m_monthFiles->open(path, chosenName); });
+        forgetWhenDeleted(m_form2);
+    }
     return m_form2.get();
 }
 

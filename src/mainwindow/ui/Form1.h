@@ -14,12 +14,16 @@ class EditorBox;
 class Einstellungen;
 class FlexGrid;
 class Form2;
+class Jahresuebersicht;
+class MonthExports;
 class MonthFiles;
 class PrintOut;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QToolButton;
 class QuickKeys;
@@ -43,6 +47,9 @@ public:
     float sfy() const { return m_sfy; }
     const modul::RateTexts &rates() const { return m_rates; }
     SheetEditor &sheetEditor() { return *m_editor; }
+
+    // The menu bar above the design's client area.
+    QMenuBar *MenuBar1 = nullptr;
 
     // Controls, named as in the design.
     FlexGrid *flex = nullptr;
@@ -101,6 +108,17 @@ public:
     bool PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,
                    const QString &Titel, const QString &Datum, short many);
 
+    // Data out, from the "Datei" menu: the print-out as a PDF file and as a
+    // preview, the month as CSV and DATEV, a year as DATEV, and the year
+    // overview of the year selector's year.
+    void addExportActions(QMenu *datei);
+    void PdfSpeichern_Click();
+    void Druckvorschau_Click();
+    void CsvExport_Click();
+    void DatevMonat_Click();
+    void DatevJahr_Click();
+    void Jahresuebersicht_Click();
+
     void Command4_Click();
     void Command5_Click();
     // Returns the cancel value: non-zero keeps the window open.
@@ -111,15 +129,19 @@ public:
     Einstellungen *einstellungen();
     Form2 *form2();
     Druckerwahl *druckerwahl();
+    Jahresuebersicht *jahresuebersicht();
 
     // True once the user agreed to end the program.
     bool ended() const { return m_ended; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildDesign();
+    void buildMenuBar();
+    static void bringUp(QWidget *window);
     void connectHandlers();
     bool flex_KeyPress(QKeyEvent *event);
     void readSettingsFile();
@@ -127,6 +149,8 @@ private:
     void endProgram();
 
     QString m_programFolder;
+    // Holds every control, at the design's places, below the menu bar.
+    QWidget *m_content = nullptr;
     bool m_scaled = false;
     bool m_ended = false;
     float m_sfx = 1.0F;
@@ -140,9 +164,11 @@ private:
     std::unique_ptr<QuickKeys> m_quickKeys;
     std::unique_ptr<MonthFiles> m_monthFiles;
     std::unique_ptr<PrintOut> m_printOut;
+    std::unique_ptr<MonthExports> m_exports;
     std::unique_ptr<Einstellungen> m_einstellungen;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Druckerwahl> m_druckerwahl;
+    std::unique_ptr<Jahresuebersicht> m_jahresuebersicht;
     // Last, so that it unhooks the controls' callbacks before anything else goes.
     CallbackWiring m_wiring;
 };

@@ -3,6 +3,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"
 
+#include <QMenuBar>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -78,7 +79,10 @@ void Design::setBackColor(QWidget *control, int r, int g, int b)
 void Design::setClientSize(QWidget *window, int widthTwips, int heightTwips)
 {
     window->setProperty(ClientProperty, QSize(widthTwips, heightTwips));
-    window->resize(Screen::twipsToPixels(widthTwips), Screen::twipsToPixels(heightTwips));
+    // The client area lies below the window's menu bar, if it has one.
+    const QMenuBar *bar = window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly);
+    const int barHeight = bar != nullptr ? bar->sizeHint().height() : 0;
+    window->resize(Screen::twipsToPixels(widthTwips), Screen::twipsToPixels(heightTwips) + barHeight);
 }
 
 QSize Design::clientTwips(const QWidget *window)

@@ -20,7 +20,7 @@ void setFontPoints(QWidget *control, double points);
 
 void setBackColor(QWidget *control, int r, int g, int b);
 
-// The client area of a window, in twips.
+// The client area of a window, in twips: below its menu bar, if it has one.
 void setClientSize(QWidget *window, int widthTwips, int heightTwips);
 QSize clientTwips(const QWidget *window);
 

@@ -78,35 +78,75 @@ GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, f
     return record;
 }
 
+namespace {
+// One grid's part of a print job: its hidden columns, and the grid's print
+// service opened and closed again around the pages.
+class GridJob
+{
+public:
+    GridJob(FlexGrid &grid, short many)
+        : m_grid(grid),
+          m_hidden(grid.store(), many),
+          m_ready(grid.printRequest(FlexGrid::PrintStart, nullptr) == FlexGrid::PrintReady)
+    {
+    }
+    ~GridJob()
+    {
+        if (m_ready)
+            m_grid.printRequest(FlexGrid::PrintPage, nullptr);
+    }
+    GridJob(const GridJob &) = delete;
+    GridJob &operator=(const GridJob &) = delete;
+
+    bool ready() const { return m_ready; }
+
+    // Page after page on the painter until the grid has drawn every row;
+    // false when the printer could not start a new page.
+    bool printPages(QPainter &painter, QPrinter &printer, const PageMargins &margins, const QString &titel,
+                    const QString &datum)
+    {
+        const GridPrintRecord record =
+            gridPrintRecord(&painter, printer, margins.left, margins.top, margins.right, margins.bottom);
+        // The printer's own font for the title and date lines.
+        painter.setFont(QFont(Fonts::font(QStringLiteral("Arial"), 10.0), &printer));
+        const double x = mmToPixels(margins.left, printer.logicalDpiX());
+        const double titleY = mmToPixels(10.0, printer.logicalDpiY());
+        const double dateY = mmToPixels(16.0, printer.logicalDpiY());
+        for (;;) {
+            printLine(painter, x, titleY, titel);
+            printLine(painter, x, dateY, datum);
+            if (m_grid.printRequest(FlexGrid::PrintPage, &record) < 0)
+                return true;
+            if (!printer.newPage())
+                return false;
+        }
+    }
+
+private:
+    FlexGrid &m_grid;
+    const HiddenColumns m_hidden;
+    const bool m_ready;
+};
+} // namespace
+
 bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMargin, float rightMargin,
                float bottomMargin, const QString &titel, const QString &datum, short many)
 {
-    const HiddenColumns hidden(grid.store(), many);
-    if (grid.printRequest(FlexGrid::PrintStart, nullptr) != FlexGrid::PrintReady)
+    GridJob job(grid, many);
+    if (!job.ready())
         return false;
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        grid.printRequest(FlexGrid::PrintPage, nullptr);
+    if (!painter.begin(&printer))
         return false;
-    }
-    const GridPrintRecord record = gridPrintRecord(&painter, printer, leftMargin, topMargin, rightMargin, bottomMargin);
-    // The printer's own font for the title and date lines.
-    painter.setFont(QFont(Fonts::font(QStringLiteral("Arial"), 10.0), &printer));
-    const double x = mmToPixels(leftMargin, printer.logicalDpiX());
-    const double titleY = mmToPixels(10.0, printer.logicalDpiY());
-    const double dateY = mmToPixels(16.0, printer.logicalDpiY());
-    bool pagesOk = true;
-    for (;;) {
-        printLine(painter, x, titleY, titel);
-        printLine(painter, x, dateY, datum);
-        if (grid.printRequest(FlexGrid::PrintPage, &record) < 0)
-            break;
-        if (!printer.newPage()) {
-            pagesOk = false;
-            break;
-        }
-    }
+    const bool pagesOk =
+        job.printPages(painter, printer, {leftMargin, topMargin, rightMargin, bottomMargin}, titel, datum);
     const bool ended = painter.end();
-    grid.printRequest(FlexGrid::PrintPage, nullptr);
     return pagesOk && ended;
+}
+
+bool PrintGridOnPage(FlexGrid &grid, QPainter &painter, QPrinter &printer, const PageMargins &margins,
+                     const QString &titel)
+{
+    GridJob job(grid, 0);
+    return job.ready() && job.printPages(painter, printer, margins, titel, QString());
 }

@@ -23,3 +23,19 @@ GridPrintRecord gridPrintRecord(QPainter *painter, const QPaintDevice &device, f
 // refused to print or the printer could not be opened.
 bool PrintGrid(FlexGrid &grid, QPrinter &printer, float leftMargin, float topMargin, float rightMargin,
                float bottomMargin, const QString &titel, const QString &datum, short many);
+
+// Margins in millimetres from the printable area's edges.
+struct PageMargins
+{
+    float left = 0.0F;
+    float top = 0.0F;
+    float right = 0.0F;
+    float bottom = 0.0F;
+};
+
+// The same pages, every column, onto a painter that is already open on
+// printer, from its current page on: so that one document holds several
+// grids, each starting on a page of its own. The caller starts the page
+// before and ends the painter after.
+bool PrintGridOnPage(FlexGrid &grid, QPainter &painter, QPrinter &printer, const PageMargins &margins,
+                     const QString &titel = QString());

@@ -6,81 +6,108 @@
 #include "platform/ui/MessageBox.h"
 #include "printing/PrintLayout.h"
 #include "printing/ui/Druckerwahl.h"
+#include "printing/ui/PdfFile.h"
 #include "printing/ui/PrintGrid.h"
 
 #include <QComboBox>
-#include <QPrinterInfo>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace {
 // Margins of the two jobs in millimetres from the printable area's edges.
-struct Placement
-{
-    float left;
-    float top;
-    float right;
-    float bottom;
-};
-constexpr Placement SheetPage{20.0F, 10.0F, 0.0F, 10.0F};
-constexpr Placement TotalsPage{60.0F, 30.0F, 5.0F, 10.0F};
+constexpr PageMargins SheetPage{20.0F, 10.0F, 0.0F, 10.0F};
+constexpr PageMargins TotalsPage{60.0F, 30.0F, 5.0F, 10.0F};
 // The cell the print-out leaves current: the heading of the expense column.
 constexpr int ParkRow = modul::RowHeadings;
 constexpr int ParkCol = modul::ColAusgaben;
-
-QString printerProblem(const CurrentPrinter &printer)
-{
-    if (printer.canPrint())
-        return QString();
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        return QStringLiteral("Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
-                              "Bitte richten Sie zuerst einen Drucker im System ein.");
-    return QStringLiteral("Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
-                          "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste.");
-}
 } // namespace
 
-void PrintOut::run(Druckerwahl &printerWindow)
+void PrintOut::inPrintLayout(bool hideWindow, const std::function<void()> &print)
 {
     FlexGridStore &sheet = m_main.sheet.store();
-    CurrentPrinter &printer = printerWindow.currentPrinter();
-
     // An entry being typed in the first column has no cell to the left to
     // move to, so the Left key would not commit it; it is printed and kept.
     m_main.editor.commitPendingEdit();
-    m_main.editor.keyDown(KeyCode::Left);
-    m_main.window.hide();
+    if (hideWindow) {
+        m_main.editor.keyDown(KeyCode::Left);
+        m_main.window.hide();
+    }
     {
         const SheetEditor::IdleCellHandlers idle(m_main.editor);
         const PrintLayout::SheetFormats screenLayout(sheet);
 
         PrintLayout::setColumns(sheet, m_main.rates);
         PrintLayout::setEveryCellFontSize(sheet, PrintLayout::CellPoints);
-        const QString normaldrucker = printer.deviceName();
-        printerWindow.drucker_setzen(printerWindow.Combo1->currentText());
         sheet.setAllRowHeights(m_main.rowHeight);
         m_main.sheet.refresh();
         sheet.setRowCol(ParkRow, ParkCol);
         m_main.editorBox.hide();
 
-        printSheetAndTotals(printerWindow);
+        print();
 
-        printerWindow.drucker_setzen(normaldrucker);
-        printerWindow.hide();
         screenLayout.restore(sheet);
-        m_main.window.show();
+        if (hideWindow)
+            m_main.window.show();
         sheet.setRowCol(ParkRow, ParkCol);
     }
     m_main.rebuild();
 }
 
+void PrintOut::run(Druckerwahl &printerWindow)
+{
+    inPrintLayout(true, [this, &printerWindow] {
+        CurrentPrinter &printer = printerWindow.currentPrinter();
+        const QString normaldrucker = printer.deviceName();
+        printerWindow.drucker_setzen(printerWindow.Combo1->currentText());
+        printSheetAndTotals(printerWindow);
+        printerWindow.drucker_setzen(normaldrucker);
+        printerWindow.hide();
+    });
+}
+
+QString PrintOut::savePdf(const QString &path)
+{
+    QString error;
+    inPrintLayout(false, [this, &path, &error] {
+        error =
+            PdfFile::write(path, QPageLayout::Portrait, [this](QPrinter &printer) { return printDocument(printer); });
+    });
+    return error;
+}
+
+void PrintOut::preview(QWidget *parent)
+{
+    auto *dialog = new QPrintPreviewDialog(parent);
+    dialog->setObjectName(QStringLiteral("Druckvorschau"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Druckvorschau"));
+    PdfFile::preparePages(*dialog->printer(), QPageLayout::Portrait);
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                     [this](QPrinter *printer) { inPrintLayout(false, [this, printer] { printDocument(*printer); }); });
+    dialog->open();
+}
+
+// One document: the sheet's pages, then the totals from a page of their own.
+bool PrintOut::printDocument(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const bool printed = PrintGridOnPage(m_main.sheet, painter, printer, SheetPage) && printer.newPage()
+                         && PrintGridOnPage(m_main.totals, painter, printer, TotalsPage);
+    return painter.end() && printed;
+}
+
 void PrintOut::printSheetAndTotals(Druckerwahl &printerWindow)
 {
     CurrentPrinter &printer = printerWindow.currentPrinter();
-    const QString problem = printerProblem(printer);
+    const QString problem = printer.problem();
     if (!problem.isEmpty()) {
         MessageBox::info(&printerWindow, problem);
         return;
     }
-    const auto print = [&printer](FlexGrid &grid, const Placement &p) {
+    const auto print = [&printer](FlexGrid &grid, const PageMargins &p) {
         return PrintGrid(grid, printer.printer(), p.left, p.top, p.right, p.bottom, QString(), QString(), 0);
     };
     if (!print(m_main.sheet, SheetPage)) {

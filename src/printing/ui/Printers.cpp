@@ -43,6 +43,17 @@ QString CurrentPrinter::target() const
     return deviceName();
 }
 
+QString CurrentPrinter::problem() const
+{
+    if (canPrint())
+        return QString();
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        return QStringLiteral("Es ist kein Drucker eingerichtet, daher kann Barlog nicht drucken.\n\n"
+                              "Bitte richten Sie zuerst einen Drucker im System ein.");
+    return QStringLiteral("Es ist kein Drucker ausgewählt, daher wurde nichts gedruckt.\n\n"
+                          "Bitte wählen Sie im Druckfenster einen Drucker aus der Liste.");
+}
+
 bool CurrentPrinter::drucker_setzen(const QString &name)
 {
     const QStringList installed = QPrinterInfo::availablePrinterNames();

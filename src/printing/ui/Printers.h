@@ -30,6 +30,8 @@ public:
     bool canPrint() const;
     // What the output goes to, for messages: the printer's or the file's name.
     QString target() const;
+    // Why nothing can be printed, for the user; empty when it can.
+    QString problem() const;
 
     // Makes the installed printer of exactly this name (case-sensitive, whole
     // text) current. When none matches, the current printer stays and the

@@ -44,12 +44,8 @@ bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 
 void MonthFiles::save()
 {
-    // The amount being typed is part of the month: it is committed and the
-    // balances follow before anything is written, so the file holds what
-    // the sheet shows. The editor then shows the cell as it was stored.
-    m_editor.commitPendingEdit();
-    m_editor.recalculate();
-    m_editor.editorTakesCurrentCell();
+    // The amount being typed is part of the month.
+    m_editor.settleForReading();
 
     const QString year = m_controls.year.currentText();
     const QString month = m_controls.month.currentText();

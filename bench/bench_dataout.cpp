@@ -1,0 +1,82 @@
+// Data out for a busy year: the year overview of twelve month files of 300
+// rows opens (reads and computes), and the year's 3,600 rows become one
+// DATEV batch.
+#include "editing/Modul.h"
+#include "platform/FlexGridStore.h"
+#include "storage/DatevExport.h"
+#include "storage/MonthStorage.h"
+#include "storage/YearOverview.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+constexpr int Year = 2026;
+constexpr int RowsPerMonth = 300;
+
+// A recalculated month of entries spread over the income columns and the
+// expense, each dated in its month.
+FlexGridStore monthSheet(int month)
+{
+    const modul::RateTexts rates = modul::defaultRateTexts();
+    FlexGridStore sheet(modul::FirstEntryRow + RowsPerMonth + 1, modul::ColCount, 2, 0);
+    for (int c = 0; c < modul::RateCount; ++c)
+        sheet.setTextMatrix(modul::RowRates, c, rates[static_cast<size_t>(c)]);
+    sheet.setTextMatrix(modul::RowUebertrag, modul::ColBestand, QStringLiteral("1.000,00"));
+    sheet.setTextMatrix(modul::RowUebertrag, modul::ColText, QStringLiteral("Übertrag"));
+    for (int i = 0; i < RowsPerMonth; ++i) {
+        const int r = modul::FirstEntryRow + i;
+        sheet.setTextMatrix(r, i % 4, QStringLiteral("%1,95").arg(i % 97 + 1));
+        sheet.setTextMatrix(r, modul::ColBeleg, QString::number(i + 1));
+        sheet.setTextMatrix(r, modul::ColDatum,
+                            QStringLiteral("%1.%2.%3").arg(i % 28 + 1, 2, 10, QLatin1Char('0')).arg(month).arg(Year));
+        sheet.setTextMatrix(r, modul::ColText, QStringLiteral("Tageseinnahme Nr. %1 für Büro").arg(i));
+    }
+    modul::BestandBerechnen(sheet);
+    return sheet;
+}
+
+void BM_YearOverviewOpens(benchmark::State &state)
+{
+    const QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-year-XXXXXX"));
+    for (int m = 1; m <= 12; ++m) {
+        const MonthStorage::SavePlan plan = MonthStorage::planSave(
+            monthSheet(m), dir.path(), QString::number(Year), QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')));
+        if (!MonthStorage::save(plan).isEmpty())
+            state.SkipWithError("save failed");
+    }
+    for (auto _ : state) {
+        const YearOverview::Overview overview = YearOverview::read(dir.path(), Year);
+        benchmark::DoNotOptimize(YearOverview::table(overview).size());
+    }
+}
+
+void BM_DatevYear(benchmark::State &state)
+{
+    std::vector<FlexGridStore> sheets;
+    for (int m = 1; m <= 12; ++m)
+        sheets.push_back(monthSheet(m));
+    std::vector<DatevExport::MonthSheet> months;
+    for (int m = 1; m <= 12; ++m)
+        months.push_back({&sheets[static_cast<size_t>(m - 1)], Year, m});
+    DatevSettings settings = DatevSettings::defaults();
+    settings.beraternummer = QStringLiteral("29098");
+    settings.mandantennummer = QStringLiteral("55003");
+    const QDateTime created(QDate(Year, 12, 31), QTime(12, 0));
+    for (auto _ : state) {
+        const DatevExport::Result result =
+            DatevExport::write(settings, DatevExport::yearPeriod(Year), months, created);
+        if (!result.ok())
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result.bytes.size());
+    }
+}
+} // namespace
+
+BENCHMARK(BM_YearOverviewOpens)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DatevYear)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editing/SheetLayout.h"
+#include "storage/TextValues.h"
+
+#include <QStringList>
+
+// What the DATEV export must know of the tax adviser's books: the adviser's
+// and the client's numbers, the chart of accounts and the accounts the cash
+// book posts to. Every value is settable, because advisers differ.
+struct DatevSettings
+{
+    QString beraternummer;
+    QString mandantennummer;
+    QString kontenrahmen;     // "SKR03" or "SKR04"
+    QString sachkontenlaenge; // digits of a general-ledger account, 4 to 8
+    QString kasse;
+    std::array<QString, modul::RateCount> erloeskonten; // one per income column
+    QString aufwandskonto;
+    QString buSchluessel; // the expenses' tax key; empty for none
+
+    // SKR03 with four-digit accounts: cash 1000, revenue 8400, 8300 and
+    // 8200, expenses 4980 with tax key 9 (19 % input tax); no numbers yet.
+    static DatevSettings defaults();
+
+    static constexpr qsizetype ValueCount = 10;
+    QStringList values() const;
+    // Values past the list's end keep their defaults.
+    static DatevSettings fromValues(const QStringList &values);
+
+    // One German line per value that cannot be used, e.g. "Kasse: eine
+    // Kontonummer aus 4 Ziffern". The two numbers may still be empty.
+    QStringList problems() const;
+    // Why no export can be made with these settings; empty when it can.
+    QString exportProblem() const;
+
+    // Valid only when problems() is empty.
+    int accountLength() const { return sachkontenlaenge.toInt(); }
+    QString chartCode() const; // "03" or "04"
+};
+
+// datev.dat beside bl.dat, in the same value-file form. bl.dat keeps
+// exactly its three rate texts, so that every reader of it still works.
+class DatevSettingsFile : public ValueFile
+{
+public:
+    explicit DatevSettingsFile(const QString &programFolder);
+    // The file's values over the defaults; message as ValueFile::read gives it.
+    DatevSettings load(QString *message = nullptr) const;
+    // An empty text on success, else the message to show; nothing is
+    // written while a value cannot be used.
+    QString save(const DatevSettings &settings) const;
+};

@@ -1,0 +1,15 @@
+#include "storage/WholeFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden. Bitte prüfen Sie, ob der Ordner „%2“ "
+                          "beschreibbar ist.")
+        .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+}
