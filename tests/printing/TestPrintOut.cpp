@@ -2,7 +2,7 @@
 // window, printing into a PDF file so that it needs no print server. Both
 // jobs go to the one file, so it holds the totals unless the totals grid is
 // kept busy.
-#include "PrintOutDriver.h"
+#include "EditingDriver.h"
 #include "PrintTestSupport.h"
 
 #include <QPrinter>
@@ -26,23 +26,20 @@ void fillEntries(FlexGridStore &g, int count)
 QStringList sheetLook(const FlexGridStore &g)
 {
     QStringList look{QStringLiteral("grid font %1 %2").arg(g.fontName()).arg(g.fontSize())};
-    for (int r = 0; r < g.rows(); ++r) {
-        QStringList cells{QStringLiteral("h%1").arg(g.rowHeight(r))};
+    for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c) {
             const FlexGridStore::CellFormat &f = g.format(r, c);
-            cells << QStringLiteral("w%1 %2[%3%4 %5]")
-                         .arg(g.colWidth(c))
-                         .arg(g.textMatrix(r, c), f.bold ? QStringLiteral("b") : QString())
-                         .arg(f.fontSize)
-                         .arg(f.fontName);
+            look << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                        .arg(g.rowHeight(r))
+                        .arg(g.colWidth(c))
+                        .arg(g.textMatrix(r, c), f.fontName, f.bold ? QStringLiteral("b") : QString())
+                        .arg(f.fontSize);
         }
-        look << cells.join(u' ');
-    }
     return look;
 }
 
 // A print-out into pdfPath; with totalsBusy only the sheet's job is written.
-void printIntoFile(PrintOutDriver &d, const QString &pdfPath, bool totalsBusy = false)
+void printIntoFile(EditingDriver &d, const QString &pdfPath, bool totalsBusy = false)
 {
     if (totalsBusy)
         d.form->flex2->printRequest(FlexGrid::PrintStart, nullptr);
@@ -58,7 +55,7 @@ void printIntoFile(PrintOutDriver &d, const QString &pdfPath, bool totalsBusy = 
 // The sheet's first printed page after `printOuts` print-outs on a screen, each word with its box.
 QStringList printedSheet(QSize screen, int printOuts)
 {
-    PrintOutDriver d(screen);
+    EditingDriver d(screen);
     d.start();
     fillEntries(d.sheet(), 2);
     QTemporaryDir dir;
@@ -90,7 +87,7 @@ class TestPrintOut : public QObject
 private slots:
     void screenLayoutComesBack()
     {
-        PrintOutDriver d(QSize(1920, 1080));
+        EditingDriver d(QSize(1920, 1080));
         Form1 &w = d.start();
         fillEntries(d.sheet(), 300);
         // A month of another year is shown; a save after the print-out must go there.
@@ -124,7 +121,7 @@ private slots:
 
     void typedEntryIsPrintedAndKept()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         d.start();
         FlexGridStore &g = d.sheet();
         g.setTextMatrix(2, 4, QStringLiteral("100,00"));
@@ -148,7 +145,7 @@ private slots:
 
     void jobThatCannotStartIsReported()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         d.start();
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("fehlt/monat.pdf"));

@@ -1,7 +1,7 @@
 // The printer window and the print-out on the private CUPS server of
 // ./test.sh: queues PDF, the default, and PDF2, whose cups-pdf backend
 // writes each finished job as <title>-job_<id>.pdf.
-#include "PrintOutDriver.h"
+#include "EditingDriver.h"
 #include "PrintTestSupport.h"
 
 #include "printing/ui/Printers.h"
@@ -36,8 +36,8 @@ QList<QStringList> finishedJobs(const QString &folder, const QString &docName)
         QFile::remove(QDir(folder).filePath(name));
     }
     QList<QStringList> sent;
-    for (const auto &job : jobs)
-        sent << job.second;
+    for (const auto &[id, job] : jobs)
+        sent << job;
     return sent;
 }
 
@@ -59,25 +59,9 @@ private slots:
                  "the CUPS server does not answer");
     }
 
-    void drucker_setzen_data()
-    {
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<bool>("found");
-        QTest::newRow("exact name") << QStringLiteral("PDF2") << true;
-        QTest::newRow("other letter case") << QStringLiteral("pdf2") << false;
-    }
-    void drucker_setzen()
-    {
-        QFETCH(QString, asked);
-        QFETCH(bool, found);
-        CurrentPrinter current; // on the default, PDF
-        QCOMPARE(current.drucker_setzen(asked), found);
-        QCOMPARE(current.printer().printerName(), found ? asked : QStringLiteral("PDF"));
-    }
-
     void printerWindowLoadsOnceAndKeepsItsText()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         d.start();
         Druckerwahl &window = d.printerWindow();
         QCOMPARE(window.Combo1->count(), 0);
@@ -101,7 +85,7 @@ private slots:
 
     void printOutGoesToTheQueueInTheBox()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         d.start();
         d.sheet().setTextMatrix(3, 3, QStringLiteral("12,50"));
         d.sheet().setTextMatrix(3, 8, QStringLiteral("Bürobedarf"));
@@ -127,7 +111,7 @@ private slots:
     void noPrinterChosen()
     {
         // Printers exist, but none is current, as when the system names no default.
-        PrintOutDriver d;
+        EditingDriver d;
         d.start();
         d.openPrinterWindow().Combo1->setEditText(QString());
         d.printerWindow().currentPrinter().printer().setPrinterName(QString());
