@@ -27,8 +27,6 @@ private slots:
         QTest::newRow("Left along the carry-over row")
             << QPoint(4, 2) << "" << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(2, 3);
         QTest::newRow("Right into the carry-over date") << QPoint(6, 2) << "" << right << false << QPoint(7, 3);
-        QTest::newRow("Right stops at the last column")
-            << QPoint(8, 3) << "" << QList<int>{Qt::Key_Right, Qt::Key_Right} << false << QPoint(9, 3);
         QTest::newRow("empty third rate: Right skips it") << QPoint(1, 3) << "" << right << true << QPoint(3, 3);
         QTest::newRow("empty third rate: Left skips it") << QPoint(3, 3) << "" << left << true << QPoint(0, 3);
         QTest::newRow("Tab moves right") << QPoint(5, 3) << "" << QList<int>{Qt::Key_Tab} << false << QPoint(6, 3);
@@ -203,19 +201,6 @@ private slots:
         w.Form_Load();
         d.clickCell(3, 8);
         QCOMPARE(d.text(4, 0), QStringLiteral("50,00"));
-    }
-
-    void undoSnapshots()
-    {
-        FlexGridStore g(5, 10, 2, 0);
-        UndoBuffer u;
-        u.take(g, QString());
-        u.take(g, QStringLiteral("anders"));
-        QCOMPARE(u.snapshots().size(), size_t(1));
-        QCOMPARE(u.snapshots()[0].name, QStringLiteral("Letzte Akton"));
-        g.setTextMatrix(3, 8, QStringLiteral("x"));
-        u.take(g, QStringLiteral("Zeile einfügen"));
-        QCOMPARE(u.snapshots().size(), size_t(2));
     }
 
     void renaming_data()

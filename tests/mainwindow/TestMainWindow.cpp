@@ -1,15 +1,11 @@
-// The main window's start-up, settings window, open-file lists, focus
-// order and leaving, each on a started window in a scratch folder.
+// The main window's start-up, settings window, focus order and leaving,, each on a started window in a scratch folder.
 #include "Form1Fixture.h"
 #include "dialogs/ui/Einstellungen.h"
-#include "dialogs/ui/FileLists.h"
-#include "dialogs/ui/Form2.h"
 #include "editing/ui/EditorBox.h"
 #include "platform/ui/Design.h"
 
 #include <QDir>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 class TestMainWindow : public QObject
 {
@@ -104,25 +100,6 @@ private slots:
         QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("7%")); // until the next start-up
         f.start();
         QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("9%"));
-    }
-
-    void openFileListsAreLinked()
-    {
-        Form1Fixture f;
-        Form1 &w = f.start();
-        QDir(f.folder.path()).mkpath(QStringLiteral("2021/unter"));
-        f.folder.write(QStringLiteral("2021/2021-03.mdb"), "x");
-        f.folder.write(QStringLiteral("2021/notiz.txt"), "x");
-        Form2 *o = w.form2();
-        o->Dir1->setPath(f.folder.file(QStringLiteral("2021")));
-        QCOMPARE(o->File1->count(), 1);
-        QCOMPARE(o->Dir1->item(o->Dir1->count() - 1)->data(Qt::UserRole).toString(),
-                 f.folder.file(QStringLiteral("2021/unter")));
-        o->File1->setCurrentRow(0);
-        o->File1_Click();
-        QCOMPARE(o->Text1->toPlainText(), f.folder.file(QStringLiteral("2021/2021-03.mdb")));
-        o->Drive1_Change();
-        QCOMPARE(o->Dir1->path(), QStringLiteral("/"));
     }
 
     void leaving_data()
