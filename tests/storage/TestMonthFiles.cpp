@@ -116,51 +116,25 @@ private slots:
         MonthFileDriver d;
         d.start();
         const QList<QStringList> march =
-            d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("M"));
+            d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("März"));
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("vorher"));
-        d.clickCell(4, 8);
         const QList<QStringList> before = d.body();
+        d.clickCell(3, 8);
+        d.type(QStringLiteral("getippt")); // must land in no loaded month
         d.chooseMonth(QStringLiteral("2021"), month);
         d.load();
         QCOMPARE(d.form->Text2->text(), d.folder.file(QStringLiteral("2021/2021-%1.mdb").arg(month)));
         checkMessage(message, QStringLiteral("Barlog"));
-        QCOMPARE(d.body(), message.isNull() ? march : before);
-        QCOMPARE(d.cell(), message.isNull() ? QPoint(0, 3) : QPoint(8, 4));
+        QCOMPARE(d.cell(), message.isNull() ? QPoint(0, 3) : QPoint(8, 3));
         if (message.isNull()) {
             // The editor box sits on the loaded cell with its text.
             QCOMPARE(d.form->Text1->text(), QStringLiteral("5,00"));
             const QRect cell = d.form->flex->cellRect(3, 0);
             const QRect shownCell(d.form->flex->viewport()->mapTo(d.form.get(), cell.topLeft()), cell.size());
             QVERIFY(d.form->Text1->isVisible() && shownCell.contains(d.form->Text1->geometry().center()));
+            d.clickCell(4, 8);
         }
-    }
-
-    void noTypedTextLandsInALoadedMonth_data()
-    {
-        QTest::addColumn<bool>("throughWindow");
-        QTest::newRow("Laden") << false;
-        QTest::newRow("Öffnen") << true;
-    }
-    void noTypedTextLandsInALoadedMonth()
-    {
-        QFETCH(bool, throughWindow);
-        MonthFileDriver d;
-        d.start();
-        const QList<QStringList> march =
-            d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("M"));
-        d.clickCell(3, 8);
-        d.type(QStringLiteral("getippt"));
-        if (throughWindow) {
-            Form2 *o = d.openFileWindow();
-            MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("2021")), QStringLiteral("2021-03.mdb"));
-            d.oeffnen(o);
-        } else {
-            d.chooseMonth(QStringLiteral("2021"), QStringLiteral("03"));
-            d.load();
-        }
-        checkMessage(QString(), QString());
-        d.clickCell(4, 8);
-        QCOMPARE(d.body(), march);
+        QCOMPARE(d.body(), message.isNull() ? march : before);
     }
 
     void openFileWindowIsModelessAndKeepsItsText()
@@ -216,6 +190,8 @@ private slots:
         d.folder.write(QStringLiteral("2021/kaputt.mdb"), "Datum;Text\r\n");
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("vorher"));
         const QList<QStringList> before = d.body();
+        d.clickCell(3, 8);
+        d.type(QStringLiteral("getippt")); // must land in no loaded month
         Form2 *o = d.openFileWindow();
         MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("2021")), clicked);
         if (!typed.isEmpty()) {
@@ -227,9 +203,11 @@ private slots:
         checkMessage(message, QStringLiteral("Barlog"));
         QCOMPARE(d.form->Combo1->currentText(), month);
         QCOMPARE(d.form->Combo2->currentText(), year);
-        QCOMPARE(d.body(), message.isNull() ? april : before);
         QCOMPARE(o->isVisible(), !message.isNull()); // open for another choice after a failure
-        if (message.isNull())                        // the totals follow the loaded month at once
+        if (message.isNull())
+            d.clickCell(4, 8);
+        QCOMPARE(d.body(), message.isNull() ? april : before);
+        if (message.isNull()) // the totals follow the loaded month at once
             QCOMPARE(d.totals().textMatrix(5, 2), QStringLiteral("105,00"));
     }
 
