@@ -59,20 +59,6 @@ private slots:
             QCOMPARE(d.form->Text1->text(), typed);
     }
 
-    void amountThenRightCommitsAndRecalculates()
-    {
-        EditingDriver d;
-        d.start();
-        d.clickCell(4, 0);
-        d.type(QStringLiteral("12,5"));
-        d.key(Qt::Key_Right);
-        QCOMPARE(d.text(4, 0), QStringLiteral("12,50"));
-        QCOMPARE(d.cell(), QPoint(1, 4));
-        QCOMPARE(d.sheet().rows(), 6); // a new-entry row below the last one
-        QCOMPARE(d.text(4, 4), QStringLiteral("12,50"));
-        QCOMPARE(d.totals().textMatrix(5, 2), QStringLiteral("12,50"));
-    }
-
     void deleteKey_data()
     {
         QTest::addColumn<int>("col");
