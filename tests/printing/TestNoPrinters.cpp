@@ -1,6 +1,6 @@
 // The print-out when no print server answers: CUPS_SERVER points at a socket
 // nobody listens on.
-#include "PrintOutDriver.h"
+#include "EditingDriver.h"
 
 class TestNoPrinters : public QObject
 {
@@ -8,7 +8,7 @@ class TestNoPrinters : public QObject
 private slots:
     void printOutSaysSo()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         Form1 &w = d.start();
         Druckerwahl &window = d.openPrinterWindow();
         QCOMPARE(window.Combo1->count(), 0);

@@ -1,6 +1,6 @@
 // "Als PDF speichern …" and the print preview from the main window's menu:
 // the print-out's two parts in one PDF file, with no print server at all.
-#include "PrintOutDriver.h"
+#include "EditingDriver.h"
 #include "PrintTestSupport.h"
 
 #include "editing/GermanNumbers.h"
@@ -53,7 +53,7 @@ private slots:
     {
         QFETCH(int, entries);
         QFETCH(int, sheetPages);
-        PrintOutDriver d;
+        EditingDriver d;
         Form1 &w = d.start();
         fillEntries(w, entries);
         const QString pdf = d.folder.file(QStringLiteral("2026/März.pdf"));
@@ -81,7 +81,7 @@ private slots:
 
     void aFailedPdfLeavesTheOldFile()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         Form1 &w = d.start();
         fillEntries(w, 3);
         d.folder.write(QStringLiteral("2026/alt.pdf"), "old");
@@ -99,7 +99,7 @@ private slots:
 
     void previewShowsTheSamePages()
     {
-        PrintOutDriver d;
+        EditingDriver d;
         Form1 &w = d.start();
         fillEntries(w, 200);
         trigger(w, "Druckvorschau");

@@ -6,11 +6,10 @@
 #include "dialogs/ui/Form2.h"
 #include "storage/MonthStorage.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
-// Drives "Speichern", "Laden" and the selectors of the started main window,
-// and looks at the sheet the way a month file holds it.
+// Drives "Speichern", "Laden", "Datei suchen" and the selectors of the
+// started main window, and looks at the sheet as a month file holds it.
 struct MonthFileDriver : EditingDriver
 {
     using EditingDriver::EditingDriver;
@@ -20,17 +19,14 @@ struct MonthFileDriver : EditingDriver
         form->Combo2->setEditText(year);
         form->Combo1->setEditText(month);
     }
-
     void save(const QList<MessageBox::Answer> &answers = {})
     {
         for (MessageBox::Answer a : answers)
             MessageBox::queueAnswer(a);
         QTest::mouseClick(form->Command7, Qt::LeftButton);
     }
-
     void load() { QTest::mouseClick(form->Command8, Qt::LeftButton); }
 
-    // The open-file window through "Datei suchen".
     Form2 *openFileWindow()
     {
         QTest::mouseClick(form->Command9, Qt::LeftButton);
@@ -44,21 +40,14 @@ struct MonthFileDriver : EditingDriver
         QTest::mouseClick(o->File1->viewport(), Qt::LeftButton, Qt::NoModifier,
                           o->File1->visualItemRect(found.first()).center());
     }
-    static void typePath(Form2 *o, const QString &path)
-    {
-        o->Text1->selectAll();
-        QTest::keyClicks(o->Text1, path);
-    }
-    // "Öffnen"; then the main window is the active one again, as after any
-    // click into it.
+    // "Öffnen"; then the main window is the active one again, as after a click into it.
     void oeffnen(Form2 *o)
     {
         QTest::mouseClick(o->Command1, Qt::LeftButton);
         QApplication::setActiveWindow(form.get());
     }
 
-    // One entry typed as a user would: the amount into column col of the
-    // row, then the date and the booking text, left with Enter.
+    // The amount into column col of the row, then the date and the text, left with Enter.
     void typeEntry(int row, int col, const QString &amount, const QString &date, const QString &text)
     {
         clickCell(row, 0);
@@ -71,26 +60,14 @@ struct MonthFileDriver : EditingDriver
         key(Qt::Key_Enter);
     }
 
-    // Rows 1 and below: what a month file holds, a blank for an empty cell.
-    QList<QStringList> body()
+    // Rows 1 and below, as shown; with `stored`, an empty cell as the blank a file holds.
+    QList<QStringList> body(bool stored = false)
     {
         QList<QStringList> rows = Fixtures::texts(sheet());
         rows.removeFirst();
-        return rows;
-    }
-    // What a load of `month` shows: its rows below the headings, then one empty row.
-    static QList<QStringList> loadedBody(const FlexGridStore &month)
-    {
-        QList<QStringList> rows = Fixtures::texts(month);
-        rows.removeFirst();
-        rows << QStringList(10);
-        return rows;
-    }
-    static QList<QStringList> asStored(QList<QStringList> rows)
-    {
         for (QStringList &row : rows)
             for (QString &cell : row)
-                if (cell.isEmpty())
+                if (stored && cell.isEmpty())
                     cell = QStringLiteral(" ");
         return rows;
     }
@@ -99,23 +76,23 @@ struct MonthFileDriver : EditingDriver
         return Fixtures::Sql::rows(folder.file(relativePath), QStringLiteral("Journal"));
     }
 
-    // A consistent month written by the storage layer: an opening balance
-    // and one income entry whose text carries the tag, balances as they are
-    // once loaded.
-    FlexGridStore writeMonth(const QString &year, const QString &month, const QString &tag)
+    // A month written by the storage layer, its one entry's text carrying
+    // the tag; returns the rows a load of it shows below the headings.
+    QList<QStringList> writeMonth(const QString &year, const QString &month, const QString &tag)
     {
-        FlexGridStore month1 = Fixtures::startupSheet();
-        month1.setTextMatrix(1, 6, year + QLatin1Char('-') + month);
-        month1.setTextMatrix(2, 4, QStringLiteral("100,00"));
-        Fixtures::setRow(month1, 3,
+        FlexGridStore m = Fixtures::startupSheet();
+        m.setTextMatrix(1, 6, year + QLatin1Char('-') + month);
+        m.setTextMatrix(2, 4, QStringLiteral("100,00"));
+        Fixtures::setRow(m, 3,
                          {QStringLiteral("5,00"), QString(), QString(), QString(), QStringLiteral("105,00"),
                           QStringLiteral("4711"), QString(), QStringLiteral("01.03.2021"),
                           QStringLiteral("Kaffee ") + tag});
-        // Loaded, this row is an entry row, and the balance carries into it.
-        month1.setTextMatrix(4, 4, QStringLiteral("105,00"));
-        const QString error = MonthStorage::save(MonthStorage::planSave(month1, folder.path(), year, month));
+        m.setTextMatrix(4, 4, QStringLiteral("105,00")); // loaded, the balance carries into the last row
+        const QString error = MonthStorage::save(MonthStorage::planSave(m, folder.path(), year, month));
         if (!error.isEmpty())
             qWarning("%s", qPrintable(error));
-        return month1;
+        QList<QStringList> rows = Fixtures::texts(m);
+        rows.removeFirst();
+        return rows << QStringList(10);
     }
 };

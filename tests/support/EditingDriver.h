@@ -3,9 +3,10 @@
 #include "Form1Fixture.h"
 #include "editing/ui/EditorBox.h"
 #include "editing/ui/SheetEditor.h"
+#include "printing/ui/Druckerwahl.h"
 
-// Drives the started main window as a user would: clicks on cells and keys
-// into the editor box.
+// Drives the started main window as a user would: clicks on cells, keys
+// into the editor box, and the print-out through the printer window.
 struct EditingDriver : Form1Fixture
 {
     using Form1Fixture::Form1Fixture;
@@ -42,6 +43,14 @@ struct EditingDriver : Form1Fixture
         for (int i = 0; i < times; ++i)
             QTest::keyClick(form->Text1, k);
     }
+
+    Druckerwahl &printerWindow() { return *form->druckerwahl(); }
+    Druckerwahl &openPrinterWindow()
+    {
+        QTest::mouseClick(form->Command6, Qt::LeftButton);
+        return printerWindow();
+    }
+    void drucken() { QTest::mouseClick(printerWindow().Command1, Qt::LeftButton); }
 
     QPoint cell() const { return QPoint(form->flex->store().col(), form->flex->store().row()); }
     QString text(int row, int col) { return sheet().textMatrix(row, col); }

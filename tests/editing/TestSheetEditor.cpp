@@ -1,0 +1,233 @@
+// The editor box on the started main window: the key map, and typed text
+// that lands in its own cell only, whatever the row operations do.
+#include "EditingDriver.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+class TestSheetEditor : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A click on start, text typed, then keys: where the cursor ends.
+    void keyMap_data()
+    {
+        QTest::addColumn<QPoint>("start"); // x = column, y = row
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("emptyThirdRate");
+        QTest::addColumn<QPoint>("end");
+        const QList<int> none;
+        const QList<int> up{Qt::Key_Up};
+        const QList<int> left{Qt::Key_Left};
+        const QList<int> right{Qt::Key_Right};
+        QTest::newRow("Up into the carry-over income lands in row 3")
+            << QPoint(1, 3) << "" << up << false << QPoint(1, 3);
+        QTest::newRow("Up into the carry-over balance stays") << QPoint(4, 3) << "" << up << false << QPoint(4, 2);
+        QTest::newRow("Left along the carry-over row")
+            << QPoint(4, 2) << "" << QList<int>{Qt::Key_Left, Qt::Key_Left} << false << QPoint(2, 3);
+        QTest::newRow("Right into the carry-over date") << QPoint(6, 2) << "" << right << false << QPoint(7, 3);
+        QTest::newRow("empty third rate: Right skips it") << QPoint(1, 3) << "" << right << true << QPoint(3, 3);
+        QTest::newRow("empty third rate: Left skips it") << QPoint(3, 3) << "" << left << true << QPoint(0, 3);
+        QTest::newRow("Tab moves right") << QPoint(5, 3) << "" << QList<int>{Qt::Key_Tab} << false << QPoint(6, 3);
+        QTest::newRow("Enter in a middle row")
+            << QPoint(0, 3) << "" << QList<int>{Qt::Key_Return} << false << QPoint(0, 4);
+        QTest::newRow("'%' and '.' share codes with Left and Delete")
+            << QPoint(7, 3) << "01.03.2026 %" << none << false << QPoint(7, 3);
+        QTest::newRow("click on the carry-over income") << QPoint(0, 2) << "" << none << false << QPoint(0, 3);
+        QTest::newRow("click on the carry-over balance") << QPoint(4, 2) << "" << none << false << QPoint(4, 2);
+        QTest::newRow("click on the empty third rate") << QPoint(2, 3) << "" << none << true << QPoint(3, 3);
+        QTest::newRow("click on a heading") << QPoint(3, 0) << "" << none << false << QPoint(0, 4);
+    }
+    void keyMap()
+    {
+        QFETCH(QPoint, start);
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, emptyThirdRate);
+        QFETCH(QPoint, end);
+        EditingDriver d;
+        d.startWithThirdRate(!emptyThirdRate);
+        d.clickCell(start.y(), start.x());
+        d.type(typed);
+        for (int k : keys)
+            d.key(static_cast<Qt::Key>(k));
+        QCOMPARE(d.cell(), end);
+        QCOMPARE(d.sheet().rows(), 5);
+        QVERIFY(d.form->Text1->isVisible());
+        if (!typed.isEmpty())
+            QCOMPARE(d.form->Text1->text(), typed);
+    }
+
+    void deleteKey_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("leaveByKey");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("amount, then a key") << 0 << true << QString();
+        QTest::newRow("text, then a key") << 8 << true << QStringLiteral(" ");
+        QTest::newRow("amount, then a click") << 0 << false << QStringLiteral("5,00");
+        QTest::newRow("text, then a click") << 8 << false << QStringLiteral("5,00");
+    }
+    void deleteKey()
+    {
+        QFETCH(int, col);
+        QFETCH(bool, leaveByKey);
+        QFETCH(QString, after);
+        EditingDriver d;
+        d.start();
+        d.sheet().setTextMatrix(3, col, QStringLiteral("5,00"));
+        d.clickCell(3, col);
+        QCOMPARE(d.form->Text1->text(), QStringLiteral("5,00"));
+        d.key(Qt::Key_Delete);
+        QCOMPARE(d.form->Text1->text(), QString());
+        if (leaveByKey)
+            d.key(Qt::Key_Down);
+        else
+            d.clickCell(4, 5);
+        QCOMPARE(d.text(3, col), after);
+    }
+
+    void lineEditKeysAndTypingOnTheGrid()
+    {
+        EditingDriver d;
+        d.start();
+        d.form->flex->setFocus();
+        QVERIFY(!d.form->Text1->isVisible());
+        QTest::keyClicks(d.form->flex, QStringLiteral("7"));
+        QVERIFY(d.form->Text1->isVisible());
+        d.key(Qt::Key_Right);
+        QCOMPARE(d.text(4, 0), QStringLiteral("7,00"));
+        d.clickCell(3, 8);
+        d.type(QStringLiteral("orto"));
+        d.key(Qt::Key_Home);
+        d.type(QStringLiteral("P"));
+        d.key(Qt::Key_End);
+        d.type(QStringLiteral("xx"));
+        d.key(Qt::Key_Backspace);
+        d.key(Qt::Key_Down);
+        QCOMPARE(d.text(3, 8), QStringLiteral("Portox"));
+    }
+
+    void quickEntry_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QPoint>("end");
+        QTest::newRow("from the amount of the last row") << 0 << QPoint(0, 4);
+        QTest::newRow("from the text column") << 8 << QPoint(0, 4);
+        QTest::newRow("from the expense") << 3 << QPoint(3, 4);
+    }
+    void quickEntry()
+    {
+        QFETCH(int, col);
+        QFETCH(QPoint, end);
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.clickCell(4, col);
+        d.type(col == 8 ? QStringLiteral("alter Text") : QStringLiteral("5"));
+        QTest::mouseClick(w.Command1[4], Qt::LeftButton);
+        QCOMPARE(d.text(4, 8), QStringLiteral("Porto"));
+        QCOMPARE(d.sheet().rows(), 6);
+        QCOMPARE(d.cell(), end);
+        if (col != 8)
+            QCOMPARE(d.text(4, col), QStringLiteral("5,00"));
+        d.key(Qt::Key_Down);
+        QCOMPARE(d.text(4, 8), QStringLiteral("Porto"));
+        // Before any edit the cursor is on no entry row: no heading is overwritten.
+        d.start().Command1_Click(1);
+        QCOMPARE(d.text(0, 8), QStringLiteral("Text"));
+        QCOMPARE(d.text(4, 8), QStringLiteral("Gutschein"));
+    }
+
+    void insertRowKeepsTheTypedTextInItsCell()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        FlexGridStore &g = d.sheet();
+        g.setTextMatrix(2, 4, QStringLiteral("100,00"));
+        d.clickCell(3, 0);
+        d.type(QStringLiteral("100"));
+        QTest::mouseClick(w.Command3, Qt::LeftButton); // the queue is empty: Cancel
+        QCOMPARE(g.rows(), 5);
+        QVERIFY(w.sheetEditor().undoBuffer().snapshots().empty());
+        MessageBox::queueAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        QCOMPARE(MessageBox::takeShown().size(), 2);
+        QCOMPARE(g.rows(), 6);
+        QCOMPARE(d.text(3, 0), QString());
+        QCOMPARE(d.text(4, 0), QStringLiteral("100,00"));
+        QCOMPARE(w.sheetEditor().undoBuffer().snapshots().back().name, QStringLiteral("Zeile einfügen"));
+        d.clickCell(5, 3);
+        d.key(Qt::Key_Right);
+        QCOMPARE(d.text(3, 0), QString());
+        QCOMPARE(d.totals().textMatrix(1, 2), QStringLiteral("100,00"));
+    }
+
+    void droppingTheEditedRowDropsItsText()
+    {
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.sheet().setTextMatrix(3, 0, QStringLiteral("7,00"));
+        d.clickCell(4, 0);
+        d.type(QStringLiteral("999"));
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.Command2, Qt::LeftButton); // four rows stay
+        QCOMPARE(d.sheet().rows(), 4);
+        d.clickCell(3, 8);
+        QCOMPARE(d.text(3, 0), QStringLiteral("7,00"));
+    }
+
+    void startUpLeavesNothingPending()
+    {
+        // The grid has the focus after start-up; a first click must not
+        // commit anything into row 4.
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.sheet().setTextMatrix(4, 0, QStringLiteral("50,00"));
+        w.Form_Load();
+        d.clickCell(3, 8);
+        QCOMPARE(d.text(4, 0), QStringLiteral("50,00"));
+    }
+
+    void renaming_data()
+    {
+        QTest::addColumn<int>("picked"); // -1: nothing picked
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("renamedIndex");
+        QTest::addColumn<QString>("old");
+        QTest::newRow("Porto renamed, Yes") << 4 << int(MessageBox::Answer::Yes) << 4 << "Porto";
+        QTest::newRow("Porto renamed, No") << 4 << int(MessageBox::Answer::No) << -1 << "Porto";
+        QTest::newRow("nothing picked") << -1 << int(MessageBox::Answer::Yes) << 0 << "";
+    }
+    void renaming()
+    {
+        QFETCH(int, picked);
+        QFETCH(int, answer);
+        QFETCH(int, renamedIndex);
+        QFETCH(QString, old);
+        EditingDriver d;
+        Form1 &w = d.start();
+        const QByteArray before = d.folder.read(QStringLiteral("Tasten.txt"));
+        if (picked >= 0) {
+            w.Combo33->setCurrentIndex(picked);
+            w.Combo33_Click();
+        }
+        w.Combo33->setEditText(QStringLiteral("Kasse"));
+        MessageBox::queueAnswer(static_cast<MessageBox::Answer>(answer));
+        w.Command10_Click();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("Sie möchten die Taste mit der Bezeichnung '%1' umbenenen in 'Kasse").arg(old));
+        QCOMPARE(shown[0].title, QStringLiteral("Schnelltsten umbenennen"));
+        QList<QByteArray> lines = before.split('\n');
+        if (renamedIndex >= 0) {
+            QCOMPARE(w.Command1[static_cast<size_t>(renamedIndex)]->text(), QStringLiteral("Kasse"));
+            lines[renamedIndex] = "Kasse\r";
+        }
+        QCOMPARE(d.folder.read(QStringLiteral("Tasten.txt")), lines.join('\n'));
+    }
+};
+
+QTEST_MAIN(TestSheetEditor)
+#include "TestSheetEditor.moc"

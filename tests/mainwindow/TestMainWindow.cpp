@@ -1,0 +1,163 @@
+// The main window's start-up, settings window, focus order and leaving,, each on a started window in a scratch folder.
+#include "Form1Fixture.h"
+#include "dialogs/ui/Einstellungen.h"
+#include "editing/ui/EditorBox.h"
+#include "platform/ui/Design.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUpAndRerun()
+    {
+        Form1Fixture f(QSize(1920, 1080));
+        f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
+        Form1 &w = f.start();
+        QCOMPARE(f.sheet().rows(), 5);
+        // The Enter key of start-up recalculates row 3 and leaves the cursor below it.
+        QCOMPARE(f.sheet().textMatrix(3, 4), QStringLiteral("0,00"));
+        QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 4));
+        QCOMPARE(rowTexts(f.sheet(), 1).mid(0, 3),
+                 (QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}));
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("03"));
+        QCOMPARE(w.Combo2->currentText(), QStringLiteral("2026"));
+        QVERIFY(QDir(f.folder.file(QStringLiteral("2026"))).exists());
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        // Scaled once to the screen, across and down by different factors.
+        const QRect button = Design::twips(w.Command1[0]);
+        QCOMPARE(button, QRect(19659, 63, 4219, 914));
+        QCOMPARE(Design::fontPoints(w.Command5), 12.0 * 1.40625);
+
+        w.Combo1->setEditText(QStringLiteral("11"));
+        w.Combo2->setEditText(QStringLiteral("2025"));
+        f.sheet().setTextMatrix(3, 0, QStringLiteral("12,00"));
+        f.sheet().setTextMatrix(2, 8, QStringLiteral("weg"));
+        w.Form_Load();
+        w.Form_Load();
+        QCOMPARE(Design::twips(w.Command1[0]), button);
+        QCOMPARE(w.Combo33->count(), 12); // the rename list mirrors the buttons once
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("11"));
+        QCOMPARE(w.Combo2->currentText(), QStringLiteral("2025"));
+        QCOMPARE(f.sheet().textMatrix(3, 0), QStringLiteral("12,00"));
+        QCOMPARE(f.sheet().textMatrix(2, 8), QStringLiteral("Übertrag"));
+    }
+
+    void quickKeyFileIsCreatedAndReadBack()
+    {
+        Form1Fixture f;
+        f.start();
+        QByteArray expected;
+        for (const QString &c : defaultQuickKeyCaptions())
+            expected += c.toLatin1() + "\r\n";
+        QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected);
+        f.folder.write(QStringLiteral("Tasten.txt"), expected.replace("Porto", "Briefmarken"));
+        f.start();
+        QCOMPARE(f.form->Command1[4]->text(), QStringLiteral("Briefmarken"));
+        QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected); // an existing file is left alone
+    }
+
+    void unwritableProgramFolderIsReported()
+    {
+        Form1Fixture f;
+        // A program folder below a regular file can hold no year folder, Tasten.txt or bl.dat.
+        f.folder.write(QStringLiteral("datei"), "x");
+        Form1 w(f.folder.file(QStringLiteral("datei/Barlog")));
+        w.Form_Load();
+        QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].text.contains(QStringLiteral("2026")));
+        QVERIFY(shown[1].text.contains(QStringLiteral("Tasten.txt")));
+        QCOMPARE(w.Command1[0]->text(), QStringLiteral("Tageseinnahme"));
+        w.einstellungen()->Command1_Click();
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QStringLiteral("bl.dat")));
+        QVERIFY(!w.ended());
+    }
+
+    void settingsWindow()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        Einstellungen *e = w.einstellungen();
+        // Without a file the boxes keep what they show.
+        e->Text1[0]->setText(QStringLiteral("20%"));
+        e->Command2_Click();
+        QVERIFY(!e->isVisible());
+        e->Form_Activate();
+        QCOMPARE(e->Text1[0]->text(), QStringLiteral("20%"));
+        // With one, every activation reloads it.
+        f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
+        e->Text1[1]->setText(QStringLiteral("9%"));
+        e->Form_Activate();
+        QCOMPARE(e->Text1[1]->text(), QStringLiteral("5%"));
+        e->Text1[1]->setText(QStringLiteral("9%"));
+        e->Command1_Click();
+        QCOMPARE(f.folder.read(QStringLiteral("bl.dat")), QByteArray("16%\r\n9%\r\n0%\r\n"));
+        QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("7%")); // until the next start-up
+        f.start();
+        QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("9%"));
+    }
+
+    void leaving_data()
+    {
+        QTest::addColumn<bool>("viaCloseBox");
+        QTest::newRow("Beenden button") << false;
+        QTest::newRow("closing the window") << true;
+    }
+    void leaving()
+    {
+        QFETCH(bool, viaCloseBox);
+        Form1Fixture f;
+        Form1 &w = f.start();
+        f.sheet().setTextMatrix(3, 8, QStringLiteral("bleibt"));
+        auto leave = [&] {
+            if (viaCloseBox)
+                w.close();
+            else
+                w.Command5_Click();
+        };
+        MessageBox::queueAnswer(MessageBox::Answer::No);
+        leave();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Barlog wird beendet. Nicht gespeicherte Daten gehen verloren.  "
+                                               "Wirklich beenden ?"));
+        QCOMPARE(shown[0].title, QStringLiteral("Beenden"));
+        QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
+        QVERIFY(w.isVisible() && !w.ended());
+        QCOMPARE(f.sheet().textMatrix(3, 8), QStringLiteral("bleibt"));
+
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        leave();
+        QCOMPARE(MessageBox::takeShown().size(), 1); // no second question on the way out
+        QVERIFY(w.ended() && !w.isVisible());
+        QVERIFY(!QFile::exists(f.folder.file(QStringLiteral("2026/2026-03.mdb")))); // nothing saved
+    }
+
+    void tabOrderFollowsTheDesign()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        // The next control that Tab reaches, past labels, inner parts and the menu bar.
+        auto next = [](QWidget *from) {
+            QWidget *x = from->nextInFocusChain();
+            while (x != from && (!(x->focusPolicy() & Qt::TabFocus) || x->parentWidget() != from->parentWidget()))
+                x = x->nextInFocusChain();
+            return x;
+        };
+        QCOMPARE(next(w.Text1), w.Command1[0]);
+        QCOMPARE(next(w.Command1[10]), w.Command2);
+        QCOMPARE(next(w.Command7), w.flex);
+        QCOMPARE(next(w.Command5), w.Text2);
+        QCOMPARE(next(w.Command9), w.Command1[11]);
+        QCOMPARE(next(w.Command1[11]), w.Combo33);
+        QCOMPARE(next(w.Combo33), w.Command10);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
