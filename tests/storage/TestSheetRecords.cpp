@@ -97,7 +97,8 @@ private slots:
         sheet.setRowCol(2, 4);
         sheet.setCellBackColor(gridRgb(192, 192, 192));
         const QStringList headings = texts(sheet).first();
-        SheetRecords::load(sheet, Records(records.begin(), records.end()), items("16%|5%|0%"));
+        SheetRecords::load(sheet, Records(records.begin(), records.end()),
+                           {QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")});
         QList<QStringList> after = texts(sheet);
         QCOMPARE(after.takeFirst(), headings);
         QCOMPARE(after, expected);
