@@ -461,7 +461,7 @@ fi
 tree=$scratch/tree
 build=$scratch/build
 mkdir -p "$tree"
-cp -R "$root/src" "$root/tests" "$root/cmake" "$root/CMakeLists.txt" "$tree/"
+cp -R "$root/src" "$root/tests" "$root/cmake" "$root/dist" "$root/CMakeLists.txt" "$tree/"
 
 if [ "$mode" = check ]; then
     bad=0

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "editing/GermanNumbers.h"
 #include "editing/Modul.h"
 
@@ -18,9 +19,9 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("only the first of two dots") << QStringLiteral("1.234.567,89") << QStringLiteral("1234.567,89");
-        QTest::newRow("dot first") << QStringLiteral(".5") << QStringLiteral("5");
-        QTest::newRow("no dot") << QStringLiteral("12") << QStringLiteral("12");
+        textRow("only the first of two dots", "1.234.567,89", "1234.567,89");
+        textRow("dot first", ".5", "5");
+        textRow("no dot", "12", "12");
     }
     void punktEntfernen()
     {
@@ -34,15 +35,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty") << QString() << QStringLiteral("00");
-        QTest::newRow("every dot goes") << QStringLiteral("1.234.567,89") << QStringLiteral(" 123456789");
-        QTest::newRow("negative below one") << QStringLiteral("-0,50") << QStringLiteral("-50");
-        QTest::newRow("minus zero") << QStringLiteral("-0,00") << QStringLiteral(" 0");
-        QTest::newRow("no comma means cents") << QStringLiteral("1.5") << QStringLiteral("15");
-        QTest::newRow("one decimal: the last two characters") << QStringLiteral(" 12,5") << QStringLiteral(" 12");
-        QTest::newRow("comma last: its own digit twice") << QStringLiteral("5,") << QStringLiteral(" 55");
-        QTest::newRow("nothing readable before the comma") << QStringLiteral("x,12") << QStringLiteral(" 0");
-        QTest::newRow("beyond 64 bits, exact")
-            << QStringLiteral("123.456.789.012.345.678.901,23") << QStringLiteral(" 12345678901234567890123");
+        textRow("every dot goes", "1.234.567,89", " 123456789");
+        textRow("negative below one", "-0,50", "-50");
+        textRow("minus zero", "-0,00", " 0");
+        textRow("no comma means cents", "1.5", "15");
+        textRow("one decimal: the last two characters", " 12,5", " 12");
+        textRow("comma last: its own digit twice", "5,", " 55");
+        textRow("nothing readable before the comma", "x,12", " 0");
+        textRow("beyond 64 bits, exact", "123.456.789.012.345.678.901,23", " 12345678901234567890123");
     }
     void betragInCent()
     {
@@ -67,42 +67,30 @@ private slots:
             const double expected = German::prefixNumber(modul::BetragInCent(variable));
             QVERIFY2(static_cast<double>(modul::centsOf(text)) == expected, qPrintable(text));
         }
-    }
-
-    void centsOfStopsAtTheSheetLimit_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("one cent below") << QStringLiteral("999.999.999.999.999,98") << MaxSheetCents - 1;
-        QTest::newRow("beyond, negative") << QStringLiteral("-1.000.000.000.000.000,00") << -MaxSheetCents;
-        QTest::newRow("thousand digits") << QString(1000, u'9') + QStringLiteral(",00") << MaxSheetCents;
-    }
-    void centsOfStopsAtTheSheetLimit()
-    {
-        QFETCH(QString, text);
-        QFETCH(qint64, expected);
-        QCOMPARE(modul::centsOf(text), expected);
+        QCOMPARE(modul::centsOf(QStringLiteral("999.999.999.999.999,98")), MaxSheetCents - 1);
+        QCOMPARE(modul::centsOf(QStringLiteral("-1.000.000.000.000.000,00")), -MaxSheetCents);
+        QCOMPARE(modul::centsOf(QString(1000, u'9') + QStringLiteral(",00")), MaxSheetCents);
     }
 
     void commitAmount_data()
     {
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one decimal") << QStringLiteral(" 12,5 ") << QStringLiteral("12,50");
-        QTest::newRow("typed whole number is grouped") << QStringLiteral("1234567") << QStringLiteral("1.234.567,00");
-        QTest::newRow("two decimals") << QStringLiteral("-1.234,56") << QStringLiteral("-1.234,56");
-        QTest::newRow("half to even, down") << QStringLiteral("0,125") << QStringLiteral("0,12");
-        QTest::newRow("half to even, up") << QStringLiteral("-0,375") << QStringLiteral("-0,38");
-        QTest::newRow("a half with zeros after it") << QStringLiteral("1,0050") << QStringLiteral("1,00");
-        QTest::newRow("just past half") << QStringLiteral("1,0051") << QStringLiteral("1,01");
-        QTest::newRow("below half") << QStringLiteral("2,674999") << QStringLiteral("2,67");
-        QTest::newRow("zero leaves the cell") << QStringLiteral("0") << oldCell;
-        QTest::newRow("below a cent leaves the cell") << QStringLiteral("0,004") << oldCell;
-        QTest::newRow("no number empties the cell") << QStringLiteral("12.5") << QString();
-        QTest::newRow("upper limit") << QStringLiteral("21.474.836,47") << QStringLiteral("21.474.836,47");
-        QTest::newRow("one cent past the lower limit") << QStringLiteral("-21.474.836,48") << QString();
-        QTest::newRow("rounds past the limit") << QStringLiteral("21474836,475") << QString();
-        QTest::newRow("far beyond any range") << QString(30, u'9') << QString();
+        textRow("one decimal", " 12,5 ", "12,50");
+        textRow("typed whole number is grouped", "1234567", "1.234.567,00");
+        textRow("two decimals", "-1.234,56", "-1.234,56");
+        textRow("half to even, down", "0,125", "0,12");
+        textRow("half to even, up", "-0,375", "-0,38");
+        textRow("a half with zeros after it", "1,0050", "1,00");
+        textRow("just past half", "1,0051", "1,01");
+        textRow("below half", "2,674999", "2,67");
+        textRow("zero leaves the cell", "0", "5,00");
+        textRow("below a cent leaves the cell", "0,004", "5,00");
+        textRow("no number empties the cell", "12.5", "");
+        textRow("upper limit", "21.474.836,47", "21.474.836,47");
+        textRow("one cent past the lower limit", "-21.474.836,48", "");
+        textRow("rounds past the limit", "21474836,475", "");
+        textRow("far beyond any range", "999999999999999999999999999999", "");
     }
     void commitAmount()
     {

@@ -3,6 +3,7 @@
 // cell because it made them, and writes amounts with its own formatter.
 // Example rows add the receipt texts and limits that random sheets lack.
 #include "Sheets.h"
+#include "TestSupport.h"
 #include "editing/Modul.h"
 
 #include <QRandomGenerator>
@@ -189,17 +190,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("before"); // from the carry-over row to the new-entry row
         QTest::addColumn<QStringList>("after");
+        QTest::newRow("fraction: the whole part of the next") << items("41,5||") << items("41,5|42|");
+        QTest::newRow("between -1 and 0") << items("-0,5||") << items("-0,5|0|");
+        QTest::newRow("negative fraction gives 0, not -0") << items("-1,5||") << items("-1,5|0|");
         const QString big = QStringLiteral("1") + QString(400, u'0');
-        QTest::newRow("fraction: the whole part of the next")
-            << QStringList{QStringLiteral("41,5"), QString(), QString()}
-            << QStringList{QStringLiteral("41,5"), QStringLiteral("42"), QString()};
-        QTest::newRow("between -1 and 0") << QStringList{QStringLiteral("-0,5"), QString(), QString()}
-                                          << QStringList{QStringLiteral("-0,5"), QStringLiteral("0"), QString()};
-        QTest::newRow("negative fraction gives 0, not -0")
-            << QStringList{QStringLiteral("-1,5"), QString(), QString()}
-            << QStringList{QStringLiteral("-1,5"), QStringLiteral("0"), QString()};
         QTest::newRow("too large for a double: no number")
-            << QStringList{big, QStringLiteral("9"), QString()} << QStringList{big, QStringLiteral("9"), QString()};
+            << (QStringList{big} << items("9|")) << (QStringList{big} << items("9|"));
     }
     void receiptChain()
     {
@@ -208,7 +204,6 @@ private slots:
         FlexGridStore sheet = startupSheet(static_cast<int>(before.size()) + 2);
         for (int i = 0; i < before.size(); ++i)
             sheet.setTextMatrix(i + 2, ColBeleg, before[i]);
-        FlexGridStore totals = totalsGrid();
         BestandBerechnen(sheet);
         QCOMPARE(column(sheet, ColBeleg).mid(2), after);
     }

@@ -40,10 +40,6 @@ QString prepare(const ProgramFolder &folder, const QString &kind)
         QDir(folder.path()).mkdir(name);
     if (kind == QStringLiteral("text"))
         folder.write(name, "Einnahmen;Ausgaben\r\n");
-    if (kind == QStringLiteral("empty"))
-        folder.write(name, QByteArray());
-    if (kind == QStringLiteral("sqlite-garbage"))
-        folder.write(name, QByteArray("SQLite format 3", 16) + QByteArray(4000, 'x'));
     if (kind == QStringLiteral("foreign"))
         Sql::exec(path, QStringLiteral("CREATE TABLE Journal (a TEXT)"));
     if (kind == QStringLiteral("ours") || kind == QStringLiteral("newer") || kind == QStringLiteral("dropped"))
@@ -63,6 +59,21 @@ QString prepare(const ProgramFolder &folder, const QString &kind)
         folder.write(name, bytes);
     }
     return path;
+}
+
+// The columns of fileRow(): the kind of file prepare() lays out, a file or
+// table name, an error number (0: none) and how many values to append (0: read).
+void fileColumns()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("values");
+}
+
+void fileRow(const char *name, const char *kind, const char *text, DbError error, int values = 0)
+{
+    QTest::newRow(name) << QString::fromUtf8(kind) << QString::fromUtf8(text) << int(error) << values;
 }
 } // namespace
 
@@ -122,28 +133,6 @@ private slots:
             QVERIFY2(status.description.contains(JournalTable::fieldName(field)), qPrintable(status.description));
     }
 
-    void appendedRecordsReadBackInOrder()
-    {
-        ProgramFolder folder;
-        const QString path = ourMonthFile(folder);
-        Records written;
-        for (int i = 0; i < 4; ++i) {
-            Record record = blanks();
-            record[0] = QString::number(5 - i); // descending, so no sort by value passes
-            record[8] = QStringLiteral("Bürobedarf %1").arg(i);
-            written.push_back(record);
-            QVERIFY(MonthDatabase::DatensatzAnfuegen(record, path, journal).ok());
-        }
-        // Fewer values than fields leave the rest NULL.
-        QVERIFY(MonthDatabase::DatensatzAnfuegen({QStringLiteral("1,00")}, path, journal).ok());
-        written.push_back(Record(JournalTable::fieldCount));
-        written.back()[0] = QStringLiteral("1,00");
-        Records read;
-        QVERIFY(MonthDatabase::readRecords(path, journal, read).ok());
-        QCOMPARE(asList(read), asList(written));
-        QVERIFY(read.back().at(1).isNull());
-    }
-
     // A table name reaches SQL only as a quoted identifier.
     void quotedTableNameNamesOnlyThatTable()
     {
@@ -160,15 +149,11 @@ private slots:
 
     void interneDatenbank_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("error");
-        QTest::newRow("a new file") << QString() << QStringLiteral("m.mdb") << 0;
-        QTest::newRow("an existing file is left alone") << QStringLiteral("text") << QStringLiteral("m.mdb") << 0;
-        QTest::newRow("a folder of that name")
-            << QStringLiteral("folder") << QStringLiteral("m.mdb") << int(DbError::DatabaseExists);
-        QTest::newRow("a missing year folder")
-            << QString() << QStringLiteral("2022/2022-01.mdb") << int(DbError::InvalidPath);
+        fileColumns();
+        fileRow("a new file", "", "m.mdb", DbError::None);
+        fileRow("an existing file is left alone", "text", "m.mdb", DbError::None);
+        fileRow("a folder of that name", "folder", "m.mdb", DbError::DatabaseExists);
+        fileRow("a missing year folder", "", "2022/2022-01.mdb", DbError::InvalidPath);
     }
     void interneDatenbank()
     {
@@ -184,92 +169,47 @@ private slots:
             QCOMPARE(folder.read(name), before);
     }
 
-    // Appending to anything but one of our month files fails and changes nothing.
-    void appendRefusals_data()
+    // Reading from (no values) or appending to anything but one of our month
+    // files fails and changes nothing.
+    void refusals_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("values");
-        QTest::addColumn<int>("error");
-        QTest::newRow("a Jet file is read-only")
-            << QStringLiteral("jet") << QStringLiteral("Users") << 10 << int(DbError::ReadOnly);
-        QTest::newRow("a text file") << QStringLiteral("text") << journal << 10 << int(DbError::UnrecognizedFormat);
-        QTest::newRow("a missing file is not created") << QString() << journal << 10 << int(DbError::FileNotFound);
-        QTest::newRow("another program's SQLite file")
-            << QStringLiteral("foreign") << journal << 10 << int(DbError::UnrecognizedFormat);
-        QTest::newRow("a table that is not there")
-            << QStringLiteral("ours") << QStringLiteral("Kasse") << 10 << int(DbError::TableNotFound);
-        QTest::newRow("more values than fields")
-            << QStringLiteral("ours") << journal << 11 << int(DbError::TooManyValues);
+        fileColumns();
+        fileRow("append: a Jet file is read-only", "jet", "Users", DbError::ReadOnly, 10);
+        fileRow("append: a text file", "text", "Journal", DbError::UnrecognizedFormat, 10);
+        fileRow("append: a missing file is not created", "", "Journal", DbError::FileNotFound, 10);
+        fileRow("append: another program's SQLite file", "foreign", "Journal", DbError::UnrecognizedFormat, 10);
+        fileRow("append: a table that is not there", "ours", "Kasse", DbError::TableNotFound, 10);
+        fileRow("append: more values than fields", "ours", "Journal", DbError::TooManyValues, 11);
+        fileRow("missing file", "", "Journal", DbError::FileNotFound);
+        fileRow("below a file", "below", "Journal", DbError::InvalidPath);
+        fileRow("a folder", "folder", "Journal", DbError::CannotOpen);
+        fileRow("a text file named .mdb", "text", "Journal", DbError::UnrecognizedFormat);
+        fileRow("another program's SQLite file", "foreign", "Journal", DbError::UnrecognizedFormat);
+        fileRow("a month file of a later version", "newer", "Journal", DbError::UnrecognizedFormat);
+        fileRow("our file without the table", "dropped", "Journal", DbError::TableNotFound);
+        fileRow("a Jet file without Journal", "jet", "Journal", DbError::TableNotFound);
+        fileRow("a truncated Jet file", "jet-cut", "Users", DbError::Corrupt);
+        fileRow("a Jet file the library never finishes", "jet-loop", "Users", DbError::Corrupt);
     }
-    void appendRefusals()
+    void refusals()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, table);
-        QFETCH(int, values);
+        QFETCH(QString, name);
         QFETCH(int, error);
+        QFETCH(int, values);
         ProgramFolder folder;
         const QString path = prepare(folder, kind);
         const QStringList entries = folderEntries(folder.path());
         const QByteArray before = folder.read(QStringLiteral("m.mdb"));
-        const DbStatus status = MonthDatabase::DatensatzAnfuegen(Record(values, QStringLiteral("1")), path, table);
+        Records records{{QStringLiteral("stale")}};
+        const DbStatus status = values == 0
+                                    ? MonthDatabase::readRecords(path, name, records)
+                                    : MonthDatabase::DatensatzAnfuegen(Record(values, QStringLiteral("1")), path, name);
         QCOMPARE(status.number, error);
         QVERIFY(!status.description.isEmpty());
+        QCOMPARE(records.empty(), values == 0);
         QCOMPARE(folder.read(QStringLiteral("m.mdb")), before);
         QCOMPARE(folderEntries(folder.path()), entries);
-    }
-
-    void readFailures_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("error");
-        const int unrecognized = int(DbError::UnrecognizedFormat);
-        QTest::newRow("missing file") << QString() << journal << int(DbError::FileNotFound);
-        QTest::newRow("below a file") << QStringLiteral("below") << journal << int(DbError::InvalidPath);
-        QTest::newRow("a folder") << QStringLiteral("folder") << journal << int(DbError::CannotOpen);
-        QTest::newRow("a text file named .mdb") << QStringLiteral("text") << journal << unrecognized;
-        QTest::newRow("an empty file") << QStringLiteral("empty") << journal << unrecognized;
-        QTest::newRow("a SQLite header over garbage") << QStringLiteral("sqlite-garbage") << journal << unrecognized;
-        QTest::newRow("another program's SQLite file") << QStringLiteral("foreign") << journal << unrecognized;
-        QTest::newRow("a month file of a later version") << QStringLiteral("newer") << journal << unrecognized;
-        QTest::newRow("our file without the table")
-            << QStringLiteral("dropped") << journal << int(DbError::TableNotFound);
-        QTest::newRow("a Jet file without Journal") << QStringLiteral("jet") << journal << int(DbError::TableNotFound);
-        QTest::newRow("a truncated Jet file")
-            << QStringLiteral("jet-cut") << QStringLiteral("Users") << int(DbError::Corrupt);
-        QTest::newRow("a Jet file the library never finishes")
-            << QStringLiteral("jet-loop") << QStringLiteral("Users") << int(DbError::Corrupt);
-    }
-    void readFailures()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, table);
-        QFETCH(int, error);
-        ProgramFolder folder;
-        const QString path = prepare(folder, kind);
-        Records records{{QStringLiteral("stale")}};
-        const DbStatus status = MonthDatabase::readRecords(path, table, records);
-        QCOMPARE(status.number, error);
-        QVERIFY(!status.description.isEmpty());
-        QVERIFY(records.empty());
-    }
-
-    // The format is told by the content, whatever the name.
-    void jetUsersTableReadsWithItsChineseText()
-    {
-        ProgramFolder folder;
-        folder.write(QStringLiteral("kasse.txt"), jetFile());
-        Records records;
-        const DbStatus status =
-            MonthDatabase::readRecords(folder.file(QStringLiteral("kasse.txt")), QStringLiteral("Users"), records);
-        QVERIFY2(status.ok(), qPrintable(status.report()));
-        QCOMPARE(records.size(), size_t(3));
-        QCOMPARE(records[2], (QStringList{QStringLiteral("3"), QStringLiteral("张三"), QStringLiteral("男"),
-                                          QStringLiteral("18.12.1986 00:00:00"), QStringLiteral("1")}));
-        const QString ours = ourMonthFile(folder, QStringLiteral("ohne-endung"));
-        QVERIFY(MonthDatabase::readRecords(ours, journal, records).ok());
-        QVERIFY(records.empty());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "storage/MonthPath.h"
 
 #include <QtTest>
@@ -16,33 +17,28 @@ private slots:
                                                    "Die Monatsdatei muss in ihrem Jahresordner liegen.");
         const QString otherFolder = QStringLiteral("„%1“ verweist auf einen anderen Ordner. "
                                                    "Die Monatsdatei muss in ihrem Jahresordner liegen.");
-        const QString month = QStringLiteral("Die Monatsangabe ");
-        const QString year = QStringLiteral("Die Jahresangabe ");
-        QTest::newRow("selectors") << QStringLiteral("2021") << QStringLiteral("03")
-                                   << QStringLiteral("/p/2021/2021-03.mdb") << QString();
-        QTest::newRow("any text, dots inside a name, a tilde")
-            << QStringLiteral("Kasse 2..1") << QStringLiteral("~..")
-            << QStringLiteral("/p/Kasse 2..1/Kasse 2..1-~...mdb") << QString();
-        QTest::newRow("empty year") << QString() << QStringLiteral("03") << QStringLiteral("/p//-03.mdb")
-                                    << year + QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
-        QTest::newRow("empty month") << QStringLiteral("2021") << QString() << QStringLiteral("/p/2021/2021-.mdb")
-                                     << month + QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
-        QTest::newRow("slash in the year")
-            << QStringLiteral("../x") << QStringLiteral("") << QStringLiteral("/p/../x/../x-.mdb")
-            << year + noSeparator.arg(QStringLiteral("../x"));
-        QTest::newRow("backslash in the month")
-            << QStringLiteral("2021") << QStringLiteral("0\\3") << QStringLiteral("/p/2021/2021-0\\3.mdb")
-            << month + noSeparator.arg(QStringLiteral("0\\3"));
-        QTest::newRow("line break in the month")
-            << QStringLiteral("2021") << QStringLiteral("0\n3") << QStringLiteral("/p/2021/2021-0\n3.mdb")
-            << month + noSeparator.arg(QStringLiteral("0\n3"));
-        QTest::newRow("DEL in the month")
-            << QStringLiteral("2021") << QStringLiteral("0\x7f") << QStringLiteral("/p/2021/2021-0\x7f.mdb")
-            << month + noSeparator.arg(QStringLiteral("0\x7f"));
-        QTest::newRow("year ..") << QStringLiteral("..") << QStringLiteral("03") << QStringLiteral("/p/../..-03.mdb")
-                                 << year + otherFolder.arg(QStringLiteral(".."));
-        QTest::newRow("year .") << QStringLiteral(".") << QStringLiteral("03") << QStringLiteral("/p/./.-03.mdb")
-                                << year + otherFolder.arg(QStringLiteral("."));
+        const QString empty = QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
+        // The problem is the named selector's, its template filled with that selector's text.
+        enum Bad { None, Year, Month };
+        const auto row = [](const char *name, const char *year, const char *month, const char *path, Bad bad = None,
+                            const QString &problem = QString()) {
+            const QString y = QString::fromUtf8(year);
+            const QString m = QString::fromUtf8(month);
+            const QString what =
+                bad == Year ? QStringLiteral("Die Jahresangabe ") : QStringLiteral("Die Monatsangabe ");
+            QTest::newRow(name) << y << m << QString::fromUtf8(path)
+                                << (bad == None ? QString() : what + QString(problem).arg(bad == Year ? y : m));
+        };
+        row("selectors", "2021", "03", "/p/2021/2021-03.mdb");
+        row("any text, dots inside a name, a tilde", "Kasse 2..1", "~..", "/p/Kasse 2..1/Kasse 2..1-~...mdb");
+        row("empty year", "", "03", "/p//-03.mdb", Year, empty);
+        row("empty month", "2021", "", "/p/2021/2021-.mdb", Month, empty);
+        row("slash in the year", "../x", "", "/p/../x/../x-.mdb", Year, noSeparator);
+        row("backslash in the month", "2021", "0\\3", "/p/2021/2021-0\\3.mdb", Month, noSeparator);
+        row("line break in the month", "2021", "0\n3", "/p/2021/2021-0\n3.mdb", Month, noSeparator);
+        row("DEL in the month", "2021", "0\x7f", "/p/2021/2021-0\x7f.mdb", Month, noSeparator);
+        row("year ..", "..", "03", "/p/../..-03.mdb", Year, otherFolder);
+        row("year .", ".", "03", "/p/./.-03.mdb", Year, otherFolder);
     }
     void paths()
     {
@@ -68,13 +64,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("year");
-        QTest::newRow("a month file") << QStringLiteral("2021-03.mdb") << QStringLiteral("03")
-                                      << QStringLiteral("2021");
-        QTest::newRow(".MDB in the middle goes too")
-            << QStringLiteral("ab.mdb.MDB") << QStringLiteral("AB") << QStringLiteral("AB");
-        QTest::newRow("shorter than four characters")
-            << QStringLiteral("abc.mdb") << QStringLiteral("BC") << QStringLiteral("ABC");
-        QTest::newRow("nothing selected") << QString() << QString() << QString();
+        textRow("a month file", "2021-03.mdb", "03", "2021");
+        textRow(".MDB in the middle goes too", "ab.mdb.MDB", "AB", "AB");
+        textRow("shorter than four characters", "abc.mdb", "BC", "ABC");
+        textRow("nothing selected", "", "", "");
     }
     void selectorsFromFileName()
     {

@@ -1,4 +1,5 @@
 #include "StorageFixtures.h"
+#include "TestSupport.h"
 #include "storage/SheetRecords.h"
 
 #include <QtTest>
@@ -6,11 +7,12 @@
 using namespace Fixtures;
 
 namespace {
-// A row of ten cells: the given texts, then empty cells.
-QStringList cells(QStringList texts)
+// A row of ten cells: the given texts, separated by "|", then empty cells.
+QStringList cells(const char *texts)
 {
-    texts.resize(10);
-    return texts;
+    QStringList row = items(texts);
+    row.resize(10);
+    return row;
 }
 } // namespace
 
@@ -36,12 +38,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("problems");
         QTest::newRow("booking text of 41 characters")
-            << 7 << 8 << QString(41, u'a') << QStringList{QStringLiteral("Zeile 7, Spalte Text: höchstens 40 Zeichen")};
+            << 7 << 8 << QString(41, u'a') << items("Zeile 7, Spalte Text: höchstens 40 Zeichen");
         QTest::newRow("40 characters outside the BMP fit")
             << 3 << 8 << QString(40, QChar(0)).replace(QChar(0), QStringLiteral("\U0001F4B6")) << QStringList{};
         QTest::newRow("month label in the rate row")
-            << 1 << 6 << QString(31, u'2')
-            << QStringList{QStringLiteral("Zeile 1, Spalte Beleg: höchstens 30 Zeichen")};
+            << 1 << 6 << QString(31, u'2') << items("Zeile 1, Spalte Beleg: höchstens 30 Zeichen");
     }
     void lengthProblems()
     {
@@ -60,8 +61,7 @@ private slots:
         sheet.setTextMatrix(4, 8, QString(50, u'x'));
         sheet.setTextMatrix(3, 5, QString(31, u'x'));
         QCOMPARE(SheetRecords::lengthProblems(SheetRecords::fromSheet(sheet)),
-                 (QStringList{QStringLiteral("Zeile 3, Spalte Konto: höchstens 30 Zeichen"),
-                              QStringLiteral("Zeile 4, Spalte Text: höchstens 40 Zeichen")}));
+                 items("Zeile 3, Spalte Konto: höchstens 30 Zeichen|Zeile 4, Spalte Text: höchstens 40 Zeichen"));
     }
 
     // Loading replaces rows 1 and below completely: nothing of the previous month survives.
@@ -70,25 +70,21 @@ private slots:
         QTest::addColumn<int>("rowsBefore");
         QTest::addColumn<QList<QStringList>>("records");
         QTest::addColumn<QList<QStringList>>("expected"); // rows 1 and below after the load
-        const QStringList empty = cells({});
+        const QStringList empty = cells("");
         const QStringList blank = QStringList(10, QStringLiteral(" "));
-        const QStringList amount = cells({QString(), QString(), QString(), QStringLiteral("2,50")});
+        const QStringList amount = cells("|||2,50");
         QTest::newRow("fewer records than rows")
             << 9 << QList<QStringList>{blank, amount} << QList<QStringList>{empty, amount, empty};
         QTest::newRow("more records than rows") << 3 << QList<QStringList>{blank, blank, amount, blank}
                                                 << QList<QStringList>{empty, empty, amount, empty, empty};
         QTest::newRow("a single blank and NULL show as empty, two blanks stay")
-            << 5 << QList<QStringList>{cells({QStringLiteral(" "), QStringLiteral("  ")})}
-            << QList<QStringList>{cells({QString(), QStringLiteral("  ")}), empty};
+            << 5 << QList<QStringList>{cells(" |  ")} << QList<QStringList>{cells("|  "), empty};
         QTest::newRow("a short record empties the columns it lacks, fields past the last are ignored")
-            << 5 << QList<QStringList>{{QStringLiteral("张三")}, blank + QStringList{QStringLiteral("k")}}
-            << QList<QStringList>{cells({QStringLiteral("张三")}), empty, empty};
+            << 5 << QList<QStringList>{items("张三"), blank + items("k")}
+            << QList<QStringList>{cells("张三"), empty, empty};
         QTest::newRow("no records: the start-up layout with the given rates")
             << 9 << QList<QStringList>{}
-            << QList<QStringList>{cells({QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}),
-                                  cells({QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-                                         QString(), QStringLiteral("Übertrag")}),
-                                  empty, empty};
+            << QList<QStringList>{cells("16%|5%|0%"), cells("||||||||Übertrag"), empty, empty};
     }
     void load()
     {

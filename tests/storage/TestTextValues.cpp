@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "storage/TextValues.h"
 
 #include <QtTest>
@@ -10,33 +11,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("lines") << QStringLiteral("19%\r\n7%\r\n0%\r\n")
-                               << QStringList{QStringLiteral("19%"), QStringLiteral("7%"), QStringLiteral("0%")};
-        QTest::newRow("bare LF and CR end lines too")
-            << QStringLiteral("a\nb\rc") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-        QTest::newRow("a decimal comma splits a line")
-            << QStringLiteral("7,5%\r\n0%")
-            << QStringList{QStringLiteral("7"), QStringLiteral("5%"), QStringLiteral("0%")};
-        QTest::newRow("empty value between commas")
-            << QStringLiteral("a,,b") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
-        QTest::newRow("a quoted value keeps its comma")
-            << QStringLiteral("\"10,7%\"\r\n0%") << QStringList{QStringLiteral("10,7%"), QStringLiteral("0%")};
-        QTest::newRow("blanks and a comma after the closing quote")
-            << QStringLiteral("\"a\"  ,b") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("text after the closing quote starts a value")
-            << QStringLiteral("\"a\"b\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("quoted: empty, and across a line end")
-            << QStringLiteral("\"\"\r\n\"a\r\nb\",c")
-            << QStringList{QString(), QStringLiteral("a\r\nb"), QStringLiteral("c")};
-        QTest::newRow("an unclosed quote runs to the end")
-            << QStringLiteral("\"abc\r\ndef") << QStringList{QStringLiteral("abc\r\ndef")};
-        QTest::newRow("a quote inside an unquoted value")
-            << QStringLiteral("Zoll \"A\"\r\n") << QStringList{QStringLiteral("Zoll \"A\"")};
-        QTest::newRow("leading blanks and empty lines skipped, trailing blanks kept")
-            << QStringLiteral(" \t 19%\r\n\r\n\r\n\tPorto \t,y")
-            << QStringList{QStringLiteral("19%"), QStringLiteral("Porto \t"), QStringLiteral("y")};
-        QTest::newRow("a trailing comma ends the data") << QStringLiteral("a,") << QStringList{QStringLiteral("a")};
-        QTest::newRow("only blanks and line ends") << QStringLiteral(" \r\n\t\n") << QStringList{};
+        const auto row = [](const char *name, const char *text, const char *values) {
+            QTest::newRow(name) << QString::fromUtf8(text) << items(values);
+        };
+        row("lines", "19%\r\n7%\r\n0%\r\n", "19%|7%|0%");
+        row("bare LF and CR end lines too", "a\nb\rc", "a|b|c");
+        row("a decimal comma splits a line", "7,5%\r\n0%", "7|5%|0%");
+        row("empty value between commas", "a,,b", "a||b");
+        row("a quoted value keeps its comma", "\"10,7%\"\r\n0%", "10,7%|0%");
+        row("blanks and a comma after the closing quote", "\"a\"  ,b", "a|b");
+        row("text after the closing quote starts a value", "\"a\"b\r\n", "a|b");
+        row("quoted: empty, and across a line end", "\"\"\r\n\"a\r\nb\",c", "|a\r\nb|c");
+        row("an unclosed quote runs to the end", "\"abc\r\ndef", "abc\r\ndef");
+        row("a quote inside an unquoted value", "Zoll \"A\"\r\n", "Zoll \"A\"");
+        row("leading blanks and empty lines skipped, trailing blanks kept", " \t 19%\r\n\r\n\r\n\tPorto \t,y",
+            "19%|Porto \t|y");
+        row("a trailing comma ends the data", "a,", "a");
+        row("only blanks and line ends", " \r\n\t\n", "");
     }
     void reader()
     {
@@ -80,14 +71,11 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("plain lines, trailing blanks and inner quotes too")
-            << QStringList{QStringLiteral("16%"), QStringLiteral("7% "), QStringLiteral("Zoll \"A\"")}
-            << QByteArray("16%\r\n7% \r\nZoll \"A\"\r\n");
+            << items("16%|7% |Zoll \"A\"") << QByteArray("16%\r\n7% \r\nZoll \"A\"\r\n");
         QTest::newRow("quoted: a comma, the empty value, leading blanks")
-            << QStringList{QStringLiteral("10,7%"), QString(), QStringLiteral(" \t7%")}
-            << QByteArray("\"10,7%\"\r\n\"\"\r\n\" \t7%\"\r\n");
+            << items("10,7%|| \t7%") << QByteArray("\"10,7%\"\r\n\"\"\r\n\" \t7%\"\r\n");
         QTest::newRow("umlaut and euro in windows-1252")
-            << QStringList{QStringLiteral("Bürobedarf"), QStringLiteral("5 €")}
-            << QByteArray("B\xFCrobedarf\r\n5 \x80\r\n");
+            << items("Bürobedarf|5 €") << QByteArray("B\xFCrobedarf\r\n5 \x80\r\n");
     }
     void encode()
     {
@@ -103,15 +91,13 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("bare CR") << QStringLiteral("7\r%") << QStringLiteral("Zeilenumbruch");
-        QTest::newRow("bare LF") << QStringLiteral("a\nb") << QStringLiteral("Zeilenumbruch");
-        QTest::newRow("leading quote") << QStringLiteral("\"quoted\"")
-                                       << QStringLiteral("beginnt mit einem Anführungszeichen");
-        QTest::newRow("quote and comma") << QStringLiteral("a \"b\", c") << QStringLiteral("zugleich ein Komma");
-        QTest::newRow("quote and leading blank") << QStringLiteral(" a\"b") << QStringLiteral("zugleich ein Komma");
-        QTest::newRow("outside the code page") << QStringLiteral("Ω-Rabatt") << QStringLiteral("speichern lassen: Ω");
-        QTest::newRow("windows-1252 bytes that read as utf-8")
-            << QStringLiteral("Ã¼") << QStringLiteral("verändert zurückgelesen");
+        textRow("bare CR", "7\r%", "Zeilenumbruch");
+        textRow("bare LF", "a\nb", "Zeilenumbruch");
+        textRow("leading quote", "\"quoted\"", "beginnt mit einem Anführungszeichen");
+        textRow("quote and comma", "a \"b\", c", "zugleich ein Komma");
+        textRow("quote and leading blank", " a\"b", "zugleich ein Komma");
+        textRow("outside the code page", "Ω-Rabatt", "speichern lassen: Ω");
+        textRow("windows-1252 bytes that read as utf-8", "Ã¼", "verändert zurückgelesen");
     }
     void refuse()
     {

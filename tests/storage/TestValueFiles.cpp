@@ -26,12 +26,9 @@ private slots:
         QTest::newRow("missing file keeps the defaults")
             << QByteArray() << defaultRates() << ValueFileState::Missing << 0;
         QTest::newRow("a fourth line is ignored")
-            << QByteArray("16%\r\n5%\r\n0%\r\n9%\r\n")
-            << QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}
-            << ValueFileState::Complete << 3;
+            << QByteArray("16%\r\n5%\r\n0%\r\n9%\r\n") << items("16%|5%|0%") << ValueFileState::Complete << 3;
         QTest::newRow("one line keeps two defaults")
-            << QByteArray("16%\r\n") << QStringList{QStringLiteral("16%"), QStringLiteral("7%"), QStringLiteral("0%")}
-            << ValueFileState::Short << 1;
+            << QByteArray("16%\r\n") << items("16%|7%|0%") << ValueFileState::Short << 1;
         QTest::newRow("empty file keeps the defaults")
             << QByteArray("") << defaultRates() << ValueFileState::Short << 0;
     }
@@ -59,7 +56,7 @@ private slots:
         ProgramFolder folder;
         folder.write(blDat, "old\r\nlonger content\r\nthan the new\r\nfile\r\n");
         const SettingsFile file(folder.path());
-        const QStringList rates = {QStringLiteral("19%"), QStringLiteral("10,7%"), QStringLiteral("0%")};
+        const QStringList rates = items("19%|10,7%|0%");
         QCOMPARE(file.write(rates), QString());
         QCOMPARE(folder.read(blDat), QByteArray("19%\r\n\"10,7%\"\r\n0%\r\n"));
         const ValueFileRead read = file.read(defaultRates());
@@ -79,8 +76,7 @@ private slots:
     {
         ProgramFolder folder;
         folder.write(blDat, oldRates);
-        const QString message =
-            SettingsFile(folder.path()).write({QStringLiteral("19%"), QStringLiteral("७%"), QStringLiteral("0%")});
+        const QString message = SettingsFile(folder.path()).write(items("19%|७%|0%"));
         QVERIFY2(message.contains(QStringLiteral("wurde nicht geändert")), qPrintable(message));
         QCOMPARE(folder.read(blDat), oldRates);
     }

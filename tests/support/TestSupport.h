@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A scratch program folder for one test, removed afterwards.
 class FlexGridStore;
@@ -28,3 +29,16 @@ QStringList defaultQuickKeyCaptions();
 
 // The texts of one sheet row, column by column.
 QStringList rowTexts(const FlexGridStore &sheet, int row);
+
+// A data row of texts in one line: textRow("name", "a", "b") adds QStrings read as UTF-8.
+template <typename... Texts>
+void textRow(const char *name, const Texts *...texts)
+{
+    (QTest::newRow(name) << ... << QString::fromUtf8(texts));
+}
+
+// A list written as one text, its items separated by "|"; "" is the empty list.
+inline QStringList items(const char *joined)
+{
+    return *joined ? QString::fromUtf8(joined).split(u'|') : QStringList();
+}
