@@ -13,24 +13,17 @@ private slots:
         QTest::addColumn<int>("index"); // in the file's order
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("problem"); // empty: none
-        const QString berater = QStringLiteral("Beraternummer: eine Zahl von 1001 bis 9999999");
-        const QString mandant = QStringLiteral("Mandantennummer: eine Zahl von 1 bis 99999");
-        const QString kasse = QStringLiteral("Kasse: eine Kontonummer aus 4 Ziffern");
         QTest::newRow("the defaults") << 0 << QString() << QString();
-        QTest::newRow("an adviser too small") << 0 << QStringLiteral("1000") << berater;
-        QTest::newRow("a leading zero") << 0 << QStringLiteral("01001") << berater;
-        QTest::newRow("client 0") << 1 << QStringLiteral("0") << mandant;
+        QTest::newRow("an adviser too small")
+            << 0 << QStringLiteral("1000") << QStringLiteral("Beraternummer: eine Zahl von 1001 bis 9999999");
         QTest::newRow("another chart") << 2 << QStringLiteral("SKR49")
                                        << QStringLiteral("Kontenrahmen: SKR03 oder SKR04");
         QTest::newRow("three-digit accounts")
             << 3 << QStringLiteral("3") << QStringLiteral("Sachkontenlänge: eine Zahl von 4 bis 8");
         QTest::newRow("a longer length than the accounts")
             << 3 << QStringLiteral("5") << QStringLiteral("Kasse: eine Kontonummer aus 5 Ziffern");
-        QTest::newRow("a cash account too long") << 4 << QStringLiteral("10000") << kasse;
         QTest::newRow("a revenue account too short")
             << 6 << QStringLiteral("830") << QStringLiteral("Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
-        QTest::newRow("no expense account")
-            << 8 << QString() << QStringLiteral("Aufwandskonto: eine Kontonummer aus 4 Ziffern");
         QTest::newRow("a tax key too long")
             << 9 << QStringLiteral("12345") << QStringLiteral("BU-Schlüssel: leer oder bis zu 4 Ziffern");
     }
@@ -41,8 +34,7 @@ private slots:
         QFETCH(QString, problem);
         QStringList values = DatevSettings::defaults().values();
         values[index] = value;
-        const QStringList found = DatevSettings::fromValues(values).problems();
-        QCOMPARE(found.value(0), problem);
+        QCOMPARE(DatevSettings::fromValues(values).problems().value(0), problem);
     }
 
     // datev.dat comes beside bl.dat; bl.dat stays exactly as it was.
