@@ -10,7 +10,8 @@ constexpr int HeaderFields = 31;
 constexpr int BookingFields = 125;
 
 // A field of the header (line 1) or of every booking (line 3): a text
-// field stands in quotes, and its value must match the pattern.
+// field stands in quotes, and its value must match the pattern. The
+// header's fixed fields are held by the reference file.
 struct Rule
 {
     int line;
@@ -19,13 +20,7 @@ struct Rule
     const char *pattern;
     const char *name;
 };
-constexpr Rule Rules[] = {{1, 1, true, "EXTF", "Kennzeichen"},
-                          {1, 2, false, "700", "Versionsnummer"},
-                          {1, 3, false, "21", "Formatkategorie"},
-                          {1, 4, true, "Buchungsstapel", "Formatname"},
-                          {1, 5, false, "13", "Formatversion"},
-                          {1, 6, false, "20\\d{15}", "Erzeugt am"},
-                          {1, 8, true, "[A-Z]{0,2}", "Herkunft"},
+constexpr Rule Rules[] = {{1, 6, false, "20\\d{15}", "Erzeugt am"},
                           {1, 11, false, "(?!1000$)[1-9]\\d{3,6}", "Beraternummer"},
                           {1, 12, false, "[1-9]\\d{0,4}", "Mandantennummer"},
                           {1, 13, false, "\\d{4}0101", "WJ-Beginn"},
@@ -33,8 +28,6 @@ constexpr Rule Rules[] = {{1, 1, true, "EXTF", "Kennzeichen"},
                           {1, 15, false, "\\d{8}", "Datum vom"},
                           {1, 16, false, "\\d{8}", "Datum bis"},
                           {1, 17, true, ".{0,30}", "Bezeichnung"},
-                          {1, 21, false, "[01]?", "Festschreibung"},
-                          {1, 22, true, "EUR", "WKZ"},
                           {1, 27, true, "0[34]", "Kontenrahmen"},
                           {3, 1, false, "(?!0+,00$)\\d{1,10},\\d{2}", "Umsatz"},
                           {3, 2, true, "[SH]", "S/H"},

@@ -74,35 +74,32 @@ private slots:
     // Each file keeps the format's rules; a fault planted in one is found.
     void formatRules_data()
     {
-        QTest::addColumn<QStringList>("values"); // the settings, empty: the adviser's
+        QTest::addColumn<QString>("settings"); // "|"-separated values, empty: the adviser's
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QString>("finding"); // empty: none
-        const QStringList skr04{QStringLiteral("29098"), QStringLiteral("1"),
-                                QStringLiteral("SKR04"), QStringLiteral("5"),
-                                QStringLiteral("16000"), QStringLiteral("44000"),
-                                QStringLiteral("43000"), QStringLiteral("42000"),
-                                QStringLiteral("68150"), QString()};
-        QTest::newRow("SKR03") << QStringList() << QByteArray() << QByteArray() << QString();
-        QTest::newRow("SKR04, five digits, no tax key") << skr04 << QByteArray() << QByteArray() << QString();
-        QTest::newRow("grouping in an amount") << QStringList() << QByteArray("1190,00;") << QByteArray("1.190,00;")
+        const QByteArray none;
+        QTest::newRow("SKR03") << QString() << none << none << QString();
+        QTest::newRow("SKR04, five digits, no tax key")
+            << QStringLiteral("29098|1|SKR04|5|16000|44000|43000|42000|68150|") << none << none << QString();
+        QTest::newRow("grouping in an amount") << QString() << QByteArray("1190,00;") << QByteArray("1.190,00;")
                                                << QStringLiteral("Zeile 3, Feld 1: Umsatz");
-        QTest::newRow("a day past the month") << QStringList() << QByteArray(";0203;") << QByteArray(";3203;")
+        QTest::newRow("a day past the month") << QString() << QByteArray(";0203;") << QByteArray(";3203;")
                                               << QStringLiteral("Zeile 3, Feld 10: Belegdatum");
         QTest::newRow("a tax key on an automatic account")
-            << QStringList() << QByteArray(";8400;\"\";0203") << QByteArray(";8400;\"9\";0203")
+            << QString() << QByteArray(";8400;\"\";0203") << QByteArray(";8400;\"9\";0203")
             << QStringLiteral("Zeile 3, Feld 9: BU auf Automatikkonto");
-        QTest::newRow("an unquoted text") << QStringList() << QByteArray("\"Gutschein\"") << QByteArray("Gutschein")
+        QTest::newRow("an unquoted text") << QString() << QByteArray("\"Gutschein\"") << QByteArray("Gutschein")
                                           << QStringLiteral("Zeile 5, Feld 14: Buchungstext");
     }
     void formatRules()
     {
-        QFETCH(QStringList, values);
+        QFETCH(QString, settings);
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(QString, finding);
-        QByteArray bytes =
-            exportMonth(referenceMonth(), values.isEmpty() ? adviser() : DatevSettings::fromValues(values)).bytes;
+        const DatevSettings s = settings.isEmpty() ? adviser() : DatevSettings::fromValues(settings.split(u'|'));
+        QByteArray bytes = exportMonth(referenceMonth(), s).bytes;
         QVERIFY(bytes.contains(from));
         bytes.replace(bytes.indexOf(from), from.size(), to);
         const QStringList found = ExtfChecker::findings(bytes);
@@ -140,30 +137,21 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<QString>("date");
-        QTest::addColumn<int>("setting"); // index of a value emptied, -1 for none
         QTest::addColumn<QString>("message");
-        QTest::newRow("no date") << QString() << -1 << QStringLiteral("Zeile 4: Das Datum fehlt.");
-        QTest::newRow("no such day") << QStringLiteral("31.02.2026") << -1
+        QTest::newRow("no date") << QString() << QStringLiteral("Zeile 4: Das Datum fehlt.");
+        QTest::newRow("no such day") << QStringLiteral("31.02.2026")
                                      << QStringLiteral("Zeile 4: „31.02.2026“ ist kein gültiges Datum.");
         QTest::newRow("the next month's first")
-            << QStringLiteral("1.4.") << -1 << QStringLiteral("Das Datum 01.04.2026 liegt nicht im Monat 03/2026.");
+            << QStringLiteral("1.4.") << QStringLiteral("Das Datum 01.04.2026 liegt nicht im Monat 03/2026.");
         QTest::newRow("the last month's last")
-            << QStringLiteral("28.2.") << -1 << QStringLiteral("Das Datum 28.02.2026 liegt nicht im Monat 03/2026.");
-        QTest::newRow("no client number")
-            << QStringLiteral("5.3.") << 1
-            << QStringLiteral("Für den DATEV-Export müssen Beraternummer und Mandantennummer eingetragen sein.");
+            << QStringLiteral("28.2.") << QStringLiteral("Das Datum 28.02.2026 liegt nicht im Monat 03/2026.");
     }
     void refusals()
     {
         QFETCH(QString, date);
-        QFETCH(int, setting);
         QFETCH(QString, message);
-        QStringList values = adviser().values();
-        if (setting >= 0)
-            values[setting].clear();
-        const FlexGridStore sheet =
-            monthOf({}, {QStringLiteral("1,00|||||31.03.2026"), QStringLiteral("|||2,00||") + date});
-        const DatevExport::Result result = exportMonth(sheet, DatevSettings::fromValues(values));
+        const DatevExport::Result result =
+            exportMonth(monthOf({}, {QStringLiteral("1,00|||||31.03.2026"), QStringLiteral("|||2,00||") + date}));
         QVERIFY(result.bytes.isEmpty());
         QVERIFY2(result.refusal.contains(message), qPrintable(result.refusal));
     }
