@@ -13,12 +13,11 @@
 namespace {
 const QDateTime Created(QDate(2026, 4, 1), QTime(10, 15, 30, 123));
 
-DatevSettings adviser()
+// The settings' values split at "|"; empty: the defaults with an adviser's numbers.
+DatevSettings adviser(const QString &values = {})
 {
-    DatevSettings s = DatevSettings::defaults();
-    s.beraternummer = QStringLiteral("29098");
-    s.mandantennummer = QStringLiteral("55003");
-    return s;
+    return DatevSettings::fromValues(
+        (values.isEmpty() ? QStringLiteral("29098|55003|SKR03|4|1000|8400|8300|8200|4980|9") : values).split(u'|'));
 }
 
 // A recalculated March: the carry-over, then one entry per row, its cells
@@ -74,7 +73,7 @@ private slots:
     // Each file keeps the format's rules; a fault planted in one is found.
     void formatRules_data()
     {
-        QTest::addColumn<QString>("settings"); // "|"-separated values, empty: the adviser's
+        QTest::addColumn<QString>("settings");
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QString>("finding"); // empty: none
@@ -98,8 +97,7 @@ private slots:
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(QString, finding);
-        const DatevSettings s = settings.isEmpty() ? adviser() : DatevSettings::fromValues(settings.split(u'|'));
-        QByteArray bytes = exportMonth(referenceMonth(), s).bytes;
+        QByteArray bytes = exportMonth(referenceMonth(), adviser(settings)).bytes;
         QVERIFY(bytes.contains(from));
         bytes.replace(bytes.indexOf(from), from.size(), to);
         const QStringList found = ExtfChecker::findings(bytes);
