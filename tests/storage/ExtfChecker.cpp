@@ -9,177 +9,119 @@ namespace {
 constexpr int HeaderFields = 31;
 constexpr int BookingFields = 125;
 
-bool matches(const QString &text, const char *pattern)
+// A field of the header (line 1) or of every booking (line 3): a text
+// field stands in quotes, and its value must match the pattern. The
+// header's fixed fields are held by the reference file.
+struct Rule
 {
-    return QRegularExpression(QRegularExpression::anchoredPattern(QString::fromLatin1(pattern))).match(text).hasMatch();
-}
-
-QDate ymd(const QString &text)
-{
-    return QDate::fromString(text, QStringLiteral("yyyyMMdd"));
-}
-
-struct Pattern
-{
+    int line;
     int field;
-    const char *regex;
+    bool text;
+    const char *pattern;
     const char *name;
 };
+constexpr Rule Rules[] = {{1, 6, false, "20\\d{15}", "Erzeugt am"},
+                          {1, 11, false, "(?!1000$)[1-9]\\d{3,6}", "Beraternummer"},
+                          {1, 12, false, "[1-9]\\d{0,4}", "Mandantennummer"},
+                          {1, 13, false, "\\d{4}0101", "WJ-Beginn"},
+                          {1, 14, false, "[4-8]", "Sachkontenlänge"},
+                          {1, 15, false, "\\d{8}", "Datum vom"},
+                          {1, 16, false, "\\d{8}", "Datum bis"},
+                          {1, 17, true, ".{0,30}", "Bezeichnung"},
+                          {1, 27, true, "0[34]", "Kontenrahmen"},
+                          {3, 1, false, "(?!0+,00$)\\d{1,10},\\d{2}", "Umsatz"},
+                          {3, 2, true, "[SH]", "S/H"},
+                          {3, 3, true, "(EUR)?", "WKZ Umsatz"},
+                          {3, 7, false, "\\d{4,8}", "Konto"},
+                          {3, 8, false, "\\d{4,8}", "Gegenkonto"},
+                          {3, 9, true, "\\d{0,4}", "BU-Schlüssel"},
+                          {3, 10, false, "\\d{4}", "Belegdatum"},
+                          {3, 11, true, "[A-Za-z0-9$&%*+\\-/_]{0,36}", "Belegfeld 1"},
+                          {3, 12, true, ".{0,12}", "Belegfeld 2"},
+                          {3, 14, true, "[^\\r\\n\\t]{0,60}", "Buchungstext"}};
 
-// Header fields by the format description; texts are checked for quotes apart.
-constexpr Pattern HeaderPatterns[] = {{1, "EXTF", "Kennzeichen"},
-                                      {2, "700", "Versionsnummer"},
-                                      {3, "21", "Formatkategorie"},
-                                      {4, "Buchungsstapel", "Formatname"},
-                                      {5, "13", "Formatversion"},
-                                      {6, "20\\d{15}", "Erzeugt am"},
-                                      {11, "[1-9]\\d{3,6}", "Beraternummer"},
-                                      {12, "[1-9]\\d{0,4}", "Mandantennummer"},
-                                      {14, "[4-8]", "Sachkontenlänge"},
-                                      {17, ".{0,30}", "Bezeichnung"},
-                                      {21, "[01]?", "Festschreibung"},
-                                      {22, "EUR", "WKZ"},
-                                      {27, "0[34]", "Kontenrahmen"}};
-constexpr Pattern BookingPatterns[] = {{1, "\\d{1,10},\\d{2}", "Umsatz"},
-                                       {2, "[SH]", "S/H"},
-                                       {3, "(EUR)?", "WKZ Umsatz"},
-                                       {9, "\\d{0,4}", "BU-Schlüssel"},
-                                       {10, "\\d{4}", "Belegdatum"},
-                                       {11, "[A-Za-z0-9$&%*+\\-/_]{0,36}", "Belegfeld 1"},
-                                       {14, "[^\\r\\n\\t]{0,60}", "Buchungstext"}};
-
-class Rules
+QString unquoted(const QString &raw)
 {
-public:
-    QStringList found;
+    return raw.startsWith(u'"') ? raw.mid(1, raw.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""))
+                                : raw;
+}
 
-    void line(int number, const Line &fields, int count, std::initializer_list<int> texts)
-    {
-        m_line = number;
-        m_fields = &fields;
-        if (fields.size() != count)
-            add(0, QStringLiteral("%1 Felder statt %2").arg(fields.size()).arg(count));
-        for (int f : texts) {
-            if (!value(f).isEmpty() && !fields[f - 1].quoted)
-                add(f, QStringLiteral("Text ohne Anführungszeichen"));
+// The fields as they stand in the file, quotes kept.
+QList<QStringList> rawLines(const QByteArray &bytes)
+{
+    static const QRegularExpression field(QStringLiteral("(\"(?:[^\"]|\"\")*\"|[^;\"]*)(;|$)"));
+    const QString text = QStringDecoder("windows-1252").decode(bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF") || !text.endsWith(QStringLiteral("\r\n")))
+        return {};
+    QList<QStringList> lines;
+    for (const QString &line : text.chopped(2).split(QStringLiteral("\r\n"))) {
+        lines.append(QStringList());
+        for (qsizetype at = 0;;) {
+            const QRegularExpressionMatch m =
+                field.match(line, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+            if (!m.hasMatch() || m.captured(1).contains(u'\r') || m.captured(1).contains(u'\n'))
+                return {}; // a stray quote or a lone line break
+            lines.last() << m.captured(1);
+            if (m.captured(2).isEmpty())
+                break;
+            at = m.capturedEnd();
         }
     }
-
-    void header(const Line &h)
-    {
-        line(1, h, HeaderFields, {1, 4, 8, 9, 10, 17, 18, 22, 27, 31});
-        for (const Pattern &p : HeaderPatterns)
-            expect(p.field, matches(value(p.field), p.regex), QString::fromUtf8(p.name));
-        expect(11, value(11).toInt() >= 1001, QStringLiteral("Beraternummer"));
-        const QDate fiscal = ymd(value(13));
-        m_from = ymd(value(15));
-        m_to = ymd(value(16));
-        expect(13, fiscal.isValid() && fiscal.month() == 1 && fiscal.day() == 1, QStringLiteral("WJ-Beginn"));
-        expect(16, m_from.isValid() && m_from <= m_to && m_from >= fiscal && m_to < fiscal.addYears(1),
-               QStringLiteral("Zeitraum"));
-        m_accountLength = value(14).toInt();
-        m_automatic = value(27) == QStringLiteral("03") ? QStringList{QStringLiteral("8300"), QStringLiteral("8400")}
-                                                        : QStringList{QStringLiteral("4300"), QStringLiteral("4400")};
-    }
-
-    void headings(const Line &h)
-    {
-        line(2, h, BookingFields, {});
-        const QList<QPair<int, QString>> known = {{1, QStringLiteral("Umsatz (ohne Soll/Haben-Kz)")},
-                                                  {7, QStringLiteral("Konto")},
-                                                  {8, QStringLiteral("Gegenkonto (ohne BU-Schlüssel)")},
-                                                  {10, QStringLiteral("Belegdatum")},
-                                                  {14, QStringLiteral("Buchungstext")},
-                                                  {114, QStringLiteral("Festschreibung")},
-                                                  {125, QStringLiteral("Abw. Skontokonto")}};
-        for (const auto &[field, name] : known)
-            expect(field, value(field) == name, QStringLiteral("Überschrift"));
-    }
-
-    void booking(int number, const Line &b)
-    {
-        line(number, b, BookingFields, {2, 3, 9, 11, 12, 14});
-        for (const Pattern &p : BookingPatterns)
-            expect(p.field, matches(value(p.field), p.regex), QString::fromUtf8(p.name));
-        expect(1, !matches(value(1), "0+,00"), QStringLiteral("Umsatz"));
-        for (int f : {7, 8})
-            expect(f, matches(value(f), "\\d+") && value(f).size() == m_accountLength, QStringLiteral("Konto"));
-        expect(8, value(7) != value(8), QStringLiteral("Konto gleich Gegenkonto"));
-        expect(9, value(9).isEmpty() || !m_automatic.contains(value(8)), QStringLiteral("BU auf Automatikkonto"));
-        const QDate date(m_from.year(), value(10).mid(2, 2).toInt(), value(10).left(2).toInt());
-        expect(10, date.isValid() && date >= m_from && date <= m_to, QStringLiteral("Belegdatum"));
-    }
-
-private:
-    QString value(int field) const { return field <= m_fields->size() ? (*m_fields)[field - 1].text : QString(); }
-    void add(int field, const QString &what)
-    {
-        found << QStringLiteral("Zeile %1, Feld %2: %3").arg(m_line).arg(field).arg(what);
-    }
-    void expect(int field, bool ok, const QString &what)
-    {
-        if (!ok)
-            add(field, what);
-    }
-
-    int m_line = 0;
-    const Line *m_fields = nullptr;
-    int m_accountLength = 0;
-    QDate m_from;
-    QDate m_to;
-    QStringList m_automatic;
-};
+    return lines;
+}
 } // namespace
 
-QList<Line> parse(const QByteArray &bytes)
+QList<QStringList> parse(const QByteArray &bytes)
 {
-    QStringDecoder cp1252("windows-1252");
-    const QString text = cp1252.decode(bytes);
-    if (!text.endsWith(QStringLiteral("\r\n")))
-        return {};
-    QList<Line> lines;
-    Line line;
-    Field field;
-    bool inQuotes = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool doubled = i + 1 < text.size() && text[i + 1] == c;
-        if (inQuotes && c == u'"') {
-            inQuotes = doubled;
-            if (doubled)
-                field.text += text[++i];
-        } else if (inQuotes) {
-            field.text += c;
-        } else if (c == u'"' && field.text.isEmpty() && !field.quoted) {
-            inQuotes = field.quoted = true;
-        } else if (c == u';') {
-            line << std::exchange(field, {});
-        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            line << std::exchange(field, {});
-            lines << std::exchange(line, {});
-            ++i;
-        } else if (c == u'\r' || c == u'\n' || field.quoted) {
-            return {}; // a lone line break, or text after a closing quote
-        } else {
-            field.text += c;
-        }
-    }
-    return inQuotes ? QList<Line>() : lines;
+    QList<QStringList> lines = rawLines(bytes);
+    for (QStringList &line : lines)
+        for (QString &f : line)
+            f = unquoted(f);
+    return lines;
 }
 
 QStringList findings(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QStringLiteral("Byte Order Mark vor Windows-1252")};
-    const QList<Line> lines = parse(bytes);
-    if (lines.size() < 3)
+    const QList<QStringList> raw = rawLines(bytes);
+    if (raw.size() < 3)
         return {QStringLiteral("keine Datei aus Kopfzeile, Überschriften und Buchungen")};
-    Rules rules;
-    rules.header(lines[0]);
-    rules.headings(lines[1]);
-    for (int i = 2; i < lines.size(); ++i)
-        rules.booking(i + 1, lines[i]);
-    return rules.found;
+    const QList<QStringList> lines = parse(bytes);
+    const QStringList &header = lines[0];
+    const QDate from = QDate::fromString(header.value(14), QStringLiteral("yyyyMMdd"));
+    const QDate to = QDate::fromString(header.value(15), QStringLiteral("yyyyMMdd"));
+    const QString fiscal = header.value(12).left(4);
+    const QStringList automatic = header.value(26) == QStringLiteral("03")
+                                      ? QStringList{QStringLiteral("8300"), QStringLiteral("8400")}
+                                      : QStringList{QStringLiteral("4300"), QStringLiteral("4400")};
+    QStringList found;
+    for (int l = 0; l < lines.size(); ++l) {
+        const QStringList &v = lines[l];
+        const auto expect = [&](int field, bool ok, const QString &what) {
+            if (!ok)
+                found << QStringLiteral("Zeile %1, Feld %2: %3").arg(l + 1).arg(field).arg(what);
+        };
+        expect(0, v.size() == (l == 0 ? HeaderFields : BookingFields), QStringLiteral("Felderzahl"));
+        for (const Rule &r : Rules) {
+            if (r.line != std::min(l + 1, 3) || r.field > v.size())
+                continue;
+            const QString &field = raw[l][r.field - 1];
+            const bool quoting = r.text ? field.isEmpty() || field.startsWith(u'"') : !field.startsWith(u'"');
+            const QRegularExpression pattern(QRegularExpression::anchoredPattern(QString::fromUtf8(r.pattern)));
+            expect(r.field, quoting && pattern.match(v[r.field - 1]).hasMatch(), QString::fromUtf8(r.name));
+        }
+        if (l == 0) {
+            expect(16, from.isValid() && from <= to && from.year() == fiscal.toInt() && to.year() == from.year(),
+                   QStringLiteral("Zeitraum"));
+        } else if (l >= 2 && v.size() == BookingFields) {
+            for (int f : {7, 8})
+                expect(f, v[f - 1].size() == header.value(13).toInt(), QStringLiteral("Kontolänge"));
+            expect(8, v[6] != v[7], QStringLiteral("Konto gleich Gegenkonto"));
+            expect(9, v[8].isEmpty() || !automatic.contains(v[7]), QStringLiteral("BU auf Automatikkonto"));
+            const QDate date(from.year(), v[9].mid(2, 2).toInt(), v[9].left(2).toInt());
+            expect(10, date.isValid() && date >= from && date <= to, QStringLiteral("Belegdatum"));
+        }
+    }
+    return found;
 }
 
 } // namespace ExtfChecker
