@@ -12,5 +12,5 @@ scratch_display "$build/barlog"
 (cd "$scratch" && DISPLAY=$display ./barlog >/dev/null 2>&1) &
 app=$!
 sleep 2
-DISPLAY=$display xwd -root -silent | convert xwd:- -crop 1016x706+0+0 +repage "png:$out"
+DISPLAY=$display xwd -root -silent | convert xwd:- -crop 1016x728+0+0 +repage "png:$out"
 echo "wrote $out"
