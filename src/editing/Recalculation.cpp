@@ -1,6 +1,7 @@
 #include "editing/GermanNumbers.h"
 #include "editing/Modul.h"
 #include "editing/MonthTotals.h"
+#include "editing/NegativeCash.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,12 @@ std::optional<double> nextReceipt(const QString &above)
     return std::trunc(*number + 1.0);
 }
 
+// A balance below zero shows red wherever the sheet is drawn.
+void markBalance(FlexGridStore &grid, int row, qint64 cents)
+{
+    grid.setForeColorAt(row, ColBestand, cents < 0 ? std::optional(NegativeBalanceColor) : std::nullopt);
+}
+
 } // namespace
 
 void BestandBerechnen(FlexGridStore &flex)
@@ -53,6 +60,7 @@ void BestandBerechnen(FlexGridStore &flex)
     // Each row's balance is read back by the next row; the cell text holds
     // exactly this value, so it is carried instead of read again.
     qint64 balance = centsOf(flex.textMatrix(RowUebertrag, ColBestand));
+    markBalance(flex, RowUebertrag, balance);
     for (int i = FirstEntryRow; i <= rows - 2; ++i) {
         const qint64 a0 = centsOf(flex.textMatrix(i, ColEinnahmen1));
         const qint64 a1 = centsOf(flex.textMatrix(i, ColEinnahmen2));
@@ -64,6 +72,7 @@ void BestandBerechnen(FlexGridStore &flex)
         const qint64 e = centsOf(flex.textMatrix(i, ColAusgaben));
         balance = clampSheet(balance + (a1 + a0 + a2 - e));
         setCents(flex, i, ColBestand, balance);
+        markBalance(flex, i, balance);
 
         if (const std::optional<double> receipt = nextReceipt(flex.textMatrix(i - 1, ColBeleg))) {
             char buffer[German::NumberTextCapacity];

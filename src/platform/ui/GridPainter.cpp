@@ -99,7 +99,7 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
         const QString family = f.fontName.isEmpty() ? grid.fontName() : f.fontName;
         const double size = f.fontSize > 0.0F ? f.fontSize : grid.fontSize();
         p.setFont(QFont(Fonts::font(family, size, f.bold), p.device()));
-        p.setPen(Qt::black);
+        p.setPen(f.hasForeColor ? QColor(f.foreColor) : QColor(Qt::black));
         const int code = fixedRow ? grid.colAlignmentFixed(c) : FlexAlign::General;
         p.save();
         // Within a print rectangle the cell's clip must not reach past it.
