@@ -69,7 +69,10 @@ void formatHeadings(FlexGridStore &sheet, double sfy)
         sheet.setRow(RowUebertrag);
         sheet.setCellBackColor(CarryOverGrey);
     }
-    sheet.setTextMatrix(RowUebertrag, ColText, QStringLiteral("Übertrag"));
+    // A carry-over taken from the month before keeps saying where it came from.
+    const QString carryOver = QStringLiteral("Übertrag");
+    if (!sheet.textMatrix(RowUebertrag, ColText).startsWith(carryOver + QStringLiteral(" aus ")))
+        sheet.setTextMatrix(RowUebertrag, ColText, carryOver);
 }
 
 } // namespace modul

@@ -1,16 +1,26 @@
 #include "storage/MonthStorage.h"
 
+#include "editing/Modul.h"
 #include "platform/FileSystem.h"
 #include "platform/FlexGridStore.h"
+#include "storage/CarryOver.h"
+#include "storage/DatabaseFormat.h"
+#include "storage/MonthAudit.h"
+#include "storage/MonthClosing.h"
 #include "storage/MonthDatabase.h"
 #include "storage/MonthFileWriter.h"
 #include "storage/SheetRecords.h"
 
+#include <QFileInfo>
+
 namespace MonthStorage {
 namespace {
-constexpr int labelRow = 1;
-constexpr int labelColumn = 6;
+constexpr int labelRow = modul::RowRates;
+constexpr int labelColumn = modul::ColMonthLabel;
+// The closed note stands in the rates row over the text column, where there is room.
+constexpr int closedNoteColumn = modul::ColText;
 constexpr int problemsListed = 12;
+const QString br2 = QStringLiteral("\r\n\r\n");
 
 QString lengthMessage(const QStringList &problems)
 {
@@ -30,6 +40,69 @@ bool locate(Result &result, const QString &programFolder, const QString &year, c
     result.message = where.problem;
     return where.ok();
 }
+
+void addWarning(LoadResult &result, const QString &warning)
+{
+    if (warning.isEmpty())
+        return;
+    if (!result.warning.isEmpty())
+        result.warning += br2;
+    result.warning += warning;
+}
+
+// Reads the month at path into the sheet, labels it and says what a check of
+// the file found.
+void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFolder, const QString &label,
+              const modul::RateTexts &rates)
+{
+    MonthContents month;
+    if (const DbStatus status = MonthDatabase::readMonth(result.path, month); !status.ok()) {
+        result.message = status.report();
+        return;
+    }
+    SheetRecords::load(sheet, month.records, rates);
+    sheet.setTextMatrix(labelRow, labelColumn, label);
+    result.loaded = true;
+    const QString fileName = QFileInfo(result.path).fileName();
+    addWarning(result, MonthAudit::message(fileName, month, MonthAudit::check(month)));
+    addWarning(result, MonthClosing::checkRegister(programFolder, label, month));
+    result.closedSince = MonthClosing::closedSince(programFolder, label, month);
+    if (result.closedSince)
+        sheet.setTextMatrix(labelRow, closedNoteColumn, MonthClosing::sheetNote(*result.closedSince));
+}
+
+struct Previous
+{
+    QString label;
+    CarryOver::Closing closing;
+};
+
+// The month before the selectors' one, if its file is there and reads.
+std::optional<Previous> previousMonth(const QString &programFolder, const QString &year, const QString &month,
+                                      const modul::RateTexts &rates)
+{
+    const std::optional<CarryOver::Month> before = CarryOver::previousMonth(year, month);
+    if (!before)
+        return std::nullopt;
+    const MonthPath where = monthFilePath(programFolder, before->year, before->month);
+    MonthContents contents;
+    if (!where.ok() || !FileExists(where.path) || !MonthDatabase::readMonth(where.path, contents).ok())
+        return std::nullopt;
+    return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
+}
+
+// A file whose change log would be lost is never replaced.
+QString readReplaced(const QString &path, MonthContents &previous)
+{
+    const DbStatus status = MonthDatabase::readMonth(path, previous);
+    if (status.ok() || probeDatabaseFile(path).format != DatabaseFormat::Sqlite)
+        return {};
+    previous = {};
+    return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert, denn die Fassung, die sie ersetzen würde, lässt "
+                          "sich nicht lesen; ihr Änderungsprotokoll ginge verloren.")
+               .arg(QFileInfo(path).fileName())
+           + br2 + status.description;
+}
 } // namespace
 
 DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QString &tabelle,
@@ -48,17 +121,39 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
     LoadResult result;
     if (!locate(result, programFolder, year, month))
         return result;
+    const QString label = monthLabel(year, month);
+    const std::optional<Previous> before = previousMonth(programFolder, year, month, rates);
     if (!FileExists(result.path)) {
-        result.message = missingFileMessage();
+        if (const std::optional<MonthClosing::Noted> closed = MonthClosing::noted(programFolder, label)) {
+            result.message = QStringLiteral("Die Datei des Monats %1 fehlt, obwohl er am %2 abgeschlossen wurde.")
+                                 .arg(label, ChangeLog::displayTime(closed->mark.time));
+            return result;
+        }
+        if (!before) {
+            result.message = missingFileMessage();
+            return result;
+        }
+        CarryOver::startMonth(sheet, before->closing, before->label, rates);
+        sheet.setTextMatrix(labelRow, labelColumn, label);
+        result.carriedFrom = before->label;
+        result.loaded = true;
         return result;
     }
-    const DbStatus status = GetRowsTest(sheet, result.path, JournalTable::tableName(), rates);
-    if (!status.ok()) {
-        result.message = status.report();
-        return result;
+    readInto(result, sheet, programFolder, label, rates);
+    if (result.loaded && before) {
+        const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
+        if (carryOver != before->closing.balance)
+            addWarning(result, CarryOver::mismatchMessage(label, carryOver, before->label, before->closing.balance));
     }
-    sheet.setTextMatrix(labelRow, labelColumn, monthLabel(year, month));
-    result.loaded = true;
+    return result;
+}
+
+LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const QString &path, const QString &label,
+                     const modul::RateTexts &rates)
+{
+    LoadResult result;
+    result.path = path;
+    readInto(result, sheet, programFolder, label, rates);
     return result;
 }
 
@@ -79,6 +174,12 @@ SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, cons
         return plan;
     }
     plan.replaces = FileExists(plan.path);
+    if (plan.replaces)
+        plan.message = readReplaced(plan.path, plan.previous);
+    const QString label = monthLabel(year, month);
+    if (const std::optional<QString> since = MonthClosing::closedSince(programFolder, label, plan.previous);
+        since && plan.ok())
+        plan.message = MonthClosing::refusedMessage(label, *since);
     return plan;
 }
 
@@ -86,7 +187,11 @@ QString save(const SavePlan &plan)
 {
     if (!plan.ok())
         return plan.message;
-    return MonthFileWriter::write(plan.path, plan.records);
+    MonthContents next{plan.records, plan.previous.log, true, false, std::nullopt};
+    // A file without a log, or no file at all: the log starts with every row made.
+    const Records before = plan.previous.logged ? plan.previous.records : Records{};
+    ChangeLog::append(next.log, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
+    return MonthFileWriter::write(plan.path, next);
 }
 
 } // namespace MonthStorage

@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     const Records records = KillTestSheet::records(QByteArray(argv[2]).toInt());
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
-    const QString message = MonthFileWriter::write(path, records);
+    const QString message = MonthFileWriter::write(path, MonthContents{records, {}, false, false, {}});
     if (!message.isEmpty()) {
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
         return 1;

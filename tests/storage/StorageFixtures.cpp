@@ -91,6 +91,21 @@ int pragma(const QString &path, const QString &name)
     return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
 }
 
+bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset)
+{
+    sqlite3 *db = openDb(path);
+    sqlite3_blob *blob = nullptr;
+    bool ok = sqlite3_blob_open(db, "main", table.toUtf8().constData(), column.toUtf8().constData(), rowid, 1, &blob)
+              == SQLITE_OK;
+    char byte = 0;
+    ok = ok && sqlite3_blob_read(blob, &byte, 1, offset) == SQLITE_OK;
+    byte = static_cast<char>(byte ^ 1);
+    ok = ok && sqlite3_blob_write(blob, &byte, 1, offset) == SQLITE_OK;
+    sqlite3_blob_close(blob);
+    sqlite3_close(db);
+    return ok;
+}
+
 QStringList columns(const QString &path, const QString &table)
 {
     QStringList names;

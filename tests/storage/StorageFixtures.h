@@ -30,6 +30,9 @@ int pragma(const QString &path, const QString &name);
 QStringList columns(const QString &path, const QString &table);
 // Rows in rowid order; NULL shows as "<NULL>".
 QList<QStringList> rows(const QString &path, const QString &table);
+// Flips the lowest bit of one byte of a stored value in place, through
+// SQLite's blob interface, as a tool that edits the file would; no trigger sees it.
+bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset);
 } // namespace Sql
 
 // Every entry of a folder, sorted, to prove that a failure left nothing behind.

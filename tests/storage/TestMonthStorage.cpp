@@ -129,10 +129,10 @@ private slots:
                                                                                 << "11"
                                                                                 << "2044/2044-11.mdb"
                                                                                 << "";
-        QTest::newRow("a missing month file") << "2021"
-                                              << "04"
-                                              << "2021/2021-04.mdb"
-                                              << "Datei existiert nicht";
+        QTest::newRow("a missing month file, none before it") << "2021"
+                                                              << "02"
+                                                              << "2021/2021-02.mdb"
+                                                              << "Datei existiert nicht";
         QTest::newRow("a year that leaves the folder") << ".."
                                                        << "03"
                                                        << "../..-03.mdb"
@@ -289,6 +289,12 @@ private slots:
         QTest::newRow("a file where the year folder goes")
             << "year-file" << false
             << notSaved + QStringLiteral("Wo der Ordner „%1/2021“ sein sollte, liegt eine Datei.") + nothing << "";
+        QTest::newRow("a month file that no longer reads, whose change log would be lost")
+            << "unreadable" << true
+            << QStringLiteral("Die Datei „2021-03.mdb“ wurde nicht gespeichert, denn die Fassung, die sie ersetzen "
+                              "würde, lässt sich nicht lesen; ihr Änderungsprotokoll ginge verloren.\r\n\r\nDie "
+                              "Tabelle „Journal“ gibt es in der Datenbank „%1/2021/2021-03.mdb“ nicht.")
+            << "";
         QTest::newRow("a year with a separator")
             << "separator" << true
             << QStringLiteral("Die Jahresangabe „2021/..“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten. "
@@ -311,6 +317,8 @@ private slots:
             QVERIFY(QFile::remove(folder.file(monthFile + QStringLiteral(".bak"))));
             QVERIFY(QDir(folder.path()).mkpath(monthFile + QStringLiteral(".bak/inhalt")));
         }
+        if (kind == QStringLiteral("unreadable"))
+            QVERIFY(Sql::exec(folder.file(monthFile), QStringLiteral("DROP TABLE Journal")));
         if (kind == QStringLiteral("month-folder"))
             QVERIFY(QDir(folder.path()).mkpath(monthFile + QStringLiteral("/inhalt")));
         if (kind == QStringLiteral("year-file")) {

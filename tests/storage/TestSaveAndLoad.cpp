@@ -136,10 +136,10 @@ private slots:
                                                                         << "03"
                                                                         << "2021/2021-03.mdb"
                                                                         << "";
-        QTest::newRow("a missing month file") << "2021"
-                                              << "04"
-                                              << "2021/2021-04.mdb"
-                                              << "Datei existiert nicht";
+        QTest::newRow("a missing month file, none before it") << "2021"
+                                                              << "02"
+                                                              << "2021/2021-02.mdb"
+                                                              << "Datei existiert nicht";
         QTest::newRow("a file that is not a database") << "2021"
                                                        << "05"
                                                        << "2021/2021-05.mdb"
