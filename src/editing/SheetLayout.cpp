@@ -32,6 +32,15 @@ QString heading(int col)
     return QString::fromUtf8(Headings[static_cast<size_t>(col)]);
 }
 
+bool holdsEntry(const FlexGridStore &sheet, int row)
+{
+    for (int c : {ColEinnahmen1, ColEinnahmen2, ColEinnahmen3, ColAusgaben, ColKonto, ColDatum, ColText}) {
+        if (!sheet.textMatrix(row, c).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows)
 {
     for (int i = 0; i < ColCount; ++i) {

@@ -6,15 +6,6 @@
 namespace modul {
 namespace {
 constexpr std::array<int, 4> BookedAmountColumns = {ColEinnahmen1, ColEinnahmen2, ColEinnahmen3, ColAusgaben};
-
-bool rowIsEmpty(const FlexGridStore &sheet, int row)
-{
-    for (int c = 0; c < sheet.cols(); ++c) {
-        if (!sheet.textMatrix(row, c).trimmed().isEmpty())
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 std::optional<QStringList> reversalRow(const FlexGridStore &sheet, int row, const QDate &today)
@@ -34,7 +25,8 @@ std::optional<QStringList> reversalRow(const FlexGridStore &sheet, int row, cons
         return std::nullopt;
     cells[ColKonto] = sheet.textMatrix(row, ColKonto).trimmed();
     cells[ColDatum] = today.toString(QStringLiteral("dd.MM.yyyy"));
-    QString text = QStringLiteral("Storno Beleg ") + sheet.textMatrix(row, ColBeleg).trimmed();
+    const QString receipt = sheet.textMatrix(row, ColBeleg).trimmed();
+    QString text = QStringLiteral("Storno Beleg ") + (receipt.isEmpty() ? QStringLiteral("ohne Nr.") : receipt);
     if (const QString date = sheet.textMatrix(row, ColDatum).trimmed(); !date.isEmpty())
         text += QStringLiteral(" vom ") + date;
     cells[ColText] = text;
@@ -43,14 +35,16 @@ std::optional<QStringList> reversalRow(const FlexGridStore &sheet, int row, cons
 
 int appendEntry(FlexGridStore &sheet, const QStringList &cells)
 {
-    if (sheet.rows() <= FirstEntryRow)
-        sheet.setRows(FirstEntryRow + 1);
-    if (!rowIsEmpty(sheet, sheet.rows() - 1))
-        sheet.setRows(sheet.rows() + 1);
-    const int row = sheet.rows() - 1;
-    for (int c = 0; c < sheet.cols() && c < cells.size(); ++c)
-        sheet.setTextMatrix(row, c, cells.at(c));
-    sheet.setRows(sheet.rows() + 1);
+    int row = FirstEntryRow;
+    for (int r = FirstEntryRow; r < sheet.rows(); ++r) {
+        if (holdsEntry(sheet, r))
+            row = r + 1;
+    }
+    // The row written is an entry row: an empty new-entry row stays below it.
+    if (sheet.rows() < row + 2)
+        sheet.setRows(row + 2);
+    for (int c = 0; c < sheet.cols(); ++c)
+        sheet.setTextMatrix(row, c, cells.value(c));
     return row;
 }
 

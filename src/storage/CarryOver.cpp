@@ -10,17 +10,6 @@ namespace CarryOver {
 namespace {
 constexpr int YearDigits = 4;
 constexpr int MonthsPerYear = 12;
-
-// A row that books something: an amount, an account, a date or a text.
-bool holdsEntry(const FlexGridStore &sheet, int row)
-{
-    for (int c : {modul::ColEinnahmen1, modul::ColEinnahmen2, modul::ColEinnahmen3, modul::ColAusgaben, modul::ColKonto,
-                  modul::ColDatum, modul::ColText}) {
-        if (!sheet.textMatrix(row, c).trimmed().isEmpty())
-            return true;
-    }
-    return false;
-}
 } // namespace
 
 std::optional<Month> previousMonth(const QString &year, const QString &month)
@@ -44,7 +33,7 @@ Closing closingOf(const Records &records, const modul::RateTexts &rates)
     const modul::MonthTotals totals = modul::MonthTotals::of(sheet);
     Closing closing{totals.closingBalance.value_or(totals.carryOver), {}};
     for (int r = sheet.rows() - 1; r >= modul::RowUebertrag; --r) {
-        if (r == modul::RowUebertrag || holdsEntry(sheet, r)) {
+        if (r == modul::RowUebertrag || modul::holdsEntry(sheet, r)) {
             closing.receipt = sheet.textMatrix(r, modul::ColBeleg).trimmed();
             break;
         }

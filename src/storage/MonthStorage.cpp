@@ -50,10 +50,10 @@ void addWarning(LoadResult &result, const QString &warning)
     result.warning += warning;
 }
 
-// Reads the month at path into the sheet, labels it and says what a check of
-// the file found.
+// Reads the month at path into the sheet, labels it if asked and says what a
+// check of the file found.
 void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFolder, const QString &label,
-              const modul::RateTexts &rates)
+              const modul::RateTexts &rates, bool writeLabel)
 {
     MonthContents month;
     if (const DbStatus status = MonthDatabase::readMonth(result.path, month); !status.ok()) {
@@ -61,7 +61,8 @@ void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFo
         return;
     }
     SheetRecords::load(sheet, month.records, rates);
-    sheet.setTextMatrix(labelRow, labelColumn, label);
+    if (writeLabel)
+        sheet.setTextMatrix(labelRow, labelColumn, label);
     result.loaded = true;
     const QString fileName = QFileInfo(result.path).fileName();
     addWarning(result, MonthAudit::message(fileName, month, MonthAudit::check(month)));
@@ -116,7 +117,7 @@ DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QStri
 }
 
 LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
-                     const modul::RateTexts &rates)
+                     const modul::RateTexts &rates, bool startMissing)
 {
     LoadResult result;
     if (!locate(result, programFolder, year, month))
@@ -129,17 +130,21 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
                                  .arg(label, ChangeLog::displayTime(closed->mark.time));
             return result;
         }
-        if (!before) {
+        if (!before && !startMissing) {
             result.message = missingFileMessage();
             return result;
         }
-        CarryOver::startMonth(sheet, before->closing, before->label, rates);
+        if (before)
+            CarryOver::startMonth(sheet, before->closing, before->label, rates);
+        else
+            SheetRecords::load(sheet, {}, rates);
         sheet.setTextMatrix(labelRow, labelColumn, label);
-        result.carriedFrom = before->label;
+        if (before)
+            result.carriedFrom = before->label;
         result.loaded = true;
         return result;
     }
-    readInto(result, sheet, programFolder, label, rates);
+    readInto(result, sheet, programFolder, label, rates, true);
     if (result.loaded && before) {
         const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
         if (carryOver != before->closing.balance)
@@ -153,8 +158,17 @@ LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const Q
 {
     LoadResult result;
     result.path = path;
-    readInto(result, sheet, programFolder, label, rates);
+    readInto(result, sheet, programFolder, label, rates, false);
     return result;
+}
+
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month)
+{
+    const MonthPath where = monthFilePath(programFolder, year, month);
+    MonthContents file;
+    if (where.ok() && FileExists(where.path))
+        MonthDatabase::readMonth(where.path, file);
+    return MonthClosing::closedSince(programFolder, monthLabel(year, month), file);
 }
 
 QString missingFileMessage()

@@ -40,13 +40,19 @@ struct LoadResult
 // closing balance and receipt number; with no month before either, it gives
 // "Datei existiert nicht". A failed read leaves the sheet, label included,
 // untouched.
+// With startMissing, a missing month with no month before it starts empty
+// instead, as start-up lays out the sheet.
 LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
-                     const modul::RateTexts &rates);
+                     const modul::RateTexts &rates, bool startMissing = false);
 
-// A month file chosen anywhere, shown as the month label: loaded and checked
-// like "Laden", without the look at the month before.
+// A month file chosen anywhere, whose name gives the month label: loaded and
+// checked like "Laden", without the look at the month before; the label
+// cell is left as the file holds it.
 LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const QString &path, const QString &label,
                      const modul::RateTexts &rates);
+
+// When the selectors' month was closed, by its file or by the register.
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month);
 
 QString missingFileMessage(); // "Datei existiert nicht"
 

@@ -13,11 +13,12 @@ const QDate today(2026, 4, 2);
 
 // A month with a carry-over of 100,00 and the given entry rows from row 3 on,
 // each a row of cells from column 0; balances recalculated.
-FlexGridStore month(const QList<QStringList> &entries, const QString &carryOver = QStringLiteral("100,00"))
+FlexGridStore month(const QList<QStringList> &entries, const QString &carryOver = QStringLiteral("100,00"),
+                    const QString &firstReceipt = QStringLiteral("16"))
 {
     FlexGridStore sheet = journalSheet(static_cast<int>(entries.size()) + 4);
     sheet.setTextMatrix(2, 4, carryOver);
-    sheet.setTextMatrix(2, 6, QStringLiteral("16"));
+    sheet.setTextMatrix(2, 6, firstReceipt);
     for (int i = 0; i < entries.size(); ++i)
         fillRow(sheet, 3 + i, entries[i]);
     modul::BestandBerechnen(sheet);
@@ -85,13 +86,28 @@ private slots:
         QTest::newRow("an entry without a date is named by its number alone")
             << entry(QStringLiteral("5,00"), e, e, e, e)
             << QStringList{QStringLiteral("-5,00"), e, e, e, e, konto, e, date, QStringLiteral("Storno Beleg 17"), e};
+        QTest::newRow("an entry without a receipt number says so")
+            << QStringList{e, e, e, QStringLiteral("1,00"), e, e, e, QStringLiteral("01.03.2026"), QStringLiteral("-")}
+            << QStringList{e,
+                           e,
+                           e,
+                           QStringLiteral("-1,00"),
+                           e,
+                           e,
+                           e,
+                           date,
+                           QStringLiteral("Storno Beleg ohne Nr. vom 01.03.2026"),
+                           e};
         QTest::newRow("a row without an amount") << entry(e, e, e, e) << QStringList();
     }
     void reversalRow()
     {
         QFETCH(QStringList, original);
         QFETCH(QStringList, reversal);
-        const FlexGridStore sheet = month({original});
+        // A month whose carry-over gives no receipt number leaves its entries without.
+        const bool numbered = original.value(8) != QStringLiteral("-");
+        const FlexGridStore sheet =
+            month({original}, QStringLiteral("100,00"), numbered ? QStringLiteral("16") : QString());
         const std::optional<QStringList> row = modul::reversalRow(sheet, 3, today);
         QCOMPARE(row.has_value(), !reversal.isEmpty());
         if (row)

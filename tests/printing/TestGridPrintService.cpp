@@ -17,6 +17,7 @@ struct DrawnText
     QPointF pos;
     QFont font;
     bool visible; // inside the painter's clip
+    QColor color;
 };
 
 // Keeps every text drawn on it; 144 dpi makes 10 twips one pixel.
@@ -65,7 +66,7 @@ private:
         void drawTextItem(const QPointF &p, const QTextItem &item) override
         {
             const bool visible = !painter()->hasClipping() || painter()->clipBoundingRect().contains(p);
-            m_device->texts.append({item.text(), p, item.font(), visible});
+            m_device->texts.append({item.text(), p, item.font(), visible, painter()->pen().color()});
         }
         Type type() const override { return User; }
 
@@ -120,6 +121,7 @@ private slots:
     void pagination();
     void clipsAtTheRightEdge();
     void cellFontsAsOnScreen();
+    void cellTextColoursAsOnScreen();
     void printingLeavesTheCurrentCellAlone();
 };
 
@@ -222,6 +224,20 @@ void TestGridPrintService::cellFontsAsOnScreen()
     QCOMPARE(bold.family(), QStringLiteral("DejaVu Serif"));
     QVERIFY(!plain.bold());
     QCOMPARE(plain.pointSizeF(), 8.0);
+}
+
+// A negative balance is red on paper as on the screen: the painter both share
+// draws a cell's own text colour.
+void TestGridPrintService::cellTextColoursAsOnScreen()
+{
+    FlexGrid grid;
+    fillSheet(grid, 3);
+    grid.store().setForeColorAt(3, 1, gridRgb(255, 0, 0));
+    QHash<QString, QColor> colours;
+    for (const DrawnText &t : printPages(grid, QRect(0, 0, 1500, 1000)).value(0))
+        colours.insert(t.text, t.color);
+    QCOMPARE(colours.value(QStringLiteral("r3c1")), QColor(255, 0, 0));
+    QCOMPARE(colours.value(QStringLiteral("r3c2")), QColor(Qt::black));
 }
 
 void TestGridPrintService::printingLeavesTheCurrentCellAlone()
