@@ -196,10 +196,12 @@ private slots:
     {
         Form1Fixture f;
         Form1 &w = f.start();
-        // The next control that Tab reaches, past labels and inner parts.
-        auto next = [&w](QWidget *from) {
+        // The next control that Tab reaches, past labels and inner parts; the
+        // controls sit in the client area below the menu bar.
+        QWidget *client = w.Text1->parentWidget();
+        auto next = [client](QWidget *from) {
             QWidget *x = from->nextInFocusChain();
-            while (x != from && (!(x->focusPolicy() & Qt::TabFocus) || x->parentWidget() != &w))
+            while (x != from && (!(x->focusPolicy() & Qt::TabFocus) || x->parentWidget() != client))
                 x = x->nextInFocusChain();
             return x;
         };

@@ -9,25 +9,31 @@
 #include <array>
 #include <memory>
 
+class Aenderungsprotokoll;
+class CrashRecovery;
 class Druckerwahl;
 class EditorBox;
 class Einstellungen;
 class FlexGrid;
 class Form2;
+class MonthCommands;
 class MonthFiles;
 class PrintOut;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QToolButton;
 class QuickKeys;
 class SheetEditor;
 
 // The main window: the journal sheet of one month, the quick-entry buttons,
-// the commands and the month totals. Its handlers hand the work to the
-// subsystems: the sheet editor, the month files, the quick keys and the
+// the commands and the month totals, with a menu bar above the design. Its
+// handlers hand the work to the subsystems: the sheet editor, the month
+// files and month commands, the crash recovery, the quick keys and the
 // print-out.
 class Form1 : public QWidget
 {
@@ -43,6 +49,11 @@ public:
     float sfy() const { return m_sfy; }
     const modul::RateTexts &rates() const { return m_rates; }
     SheetEditor &sheetEditor() { return *m_editor; }
+    CrashRecovery &crashRecovery() { return *m_recovery; }
+
+    // The menu bar and its "Datei" menu, to which other commands may add actions.
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QMenu *dateiMenu() const { return m_dateiMenu; }
 
     // Controls, named as in the design.
     FlexGrid *flex = nullptr;
@@ -101,6 +112,13 @@ public:
     bool PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float RightMargin, float BottomMargin,
                    const QString &Titel, const QString &Datum, short many);
 
+    // The "Monat" menu: close the month, reverse a row, show the change log;
+    // and "Hilfe", "Über Barlog".
+    void Abschliessen_Click();
+    void Storno_Click();
+    void Protokoll_Click();
+    void Ueber_Click();
+
     void Command4_Click();
     void Command5_Click();
     // Returns the cancel value: non-zero keeps the window open.
@@ -111,15 +129,18 @@ public:
     Einstellungen *einstellungen();
     Form2 *form2();
     Druckerwahl *druckerwahl();
+    Aenderungsprotokoll *aenderungsprotokoll();
 
     // True once the user agreed to end the program.
     bool ended() const { return m_ended; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildDesign();
+    void buildMenu();
     void connectHandlers();
     bool flex_KeyPress(QKeyEvent *event);
     void readSettingsFile();
@@ -136,13 +157,20 @@ private:
     short m_zellhohe = 0;
     modul::RateTexts m_rates;
 
+    QWidget *m_content = nullptr; // the design's client area, below the menu bar
+    QMenuBar *m_menuBar = nullptr;
+    QMenu *m_dateiMenu = nullptr;
+
     std::unique_ptr<SheetEditor> m_editor;
     std::unique_ptr<QuickKeys> m_quickKeys;
     std::unique_ptr<MonthFiles> m_monthFiles;
+    std::unique_ptr<CrashRecovery> m_recovery;
+    std::unique_ptr<MonthCommands> m_monthCommands;
     std::unique_ptr<PrintOut> m_printOut;
     std::unique_ptr<Einstellungen> m_einstellungen;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Druckerwahl> m_druckerwahl;
+    std::unique_ptr<Aenderungsprotokoll> m_aenderungsprotokoll;
     // Last, so that it unhooks the controls' callbacks before anything else goes.
     CallbackWiring m_wiring;
 };

@@ -57,9 +57,13 @@ void Form1::buildDesign()
     setWindowTitle(QStringLiteral("Barlog 2020"));
     setWindowIcon(Icons::window());
     Design::setFont(this, DefaultFace, DefaultPoints);
+    // The controls keep their design places in a content area below the menu bar.
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("content"));
+    buildMenu();
     Design::setClientSize(this, 15240, 10590);
 
-    flex = new FlexGrid(this, 5, 10, 2, 0);
+    flex = new FlexGrid(m_content, 5, 10, 2, 0);
     flex->setObjectName(QStringLiteral("flex"));
     Design::place(flex, 0, 0, 10320, 10545);
     Design::setFont(flex, DefaultFace, DefaultPoints);
@@ -69,7 +73,7 @@ void Form1::buildDesign()
     flex->store().setGridColor(gridRgb(192, 192, 192));
 
     for (size_t i = 0; i < Command1.size(); ++i) {
-        auto *b = new QPushButton(QString::fromUtf8(QuickKeyCaptions[i]), this);
+        auto *b = new QPushButton(QString::fromUtf8(QuickKeyCaptions[i]), m_content);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         Design::setFont(b, DefaultFace, DefaultPoints);
         Design::setBackColor(b, 225, 224, 254);
@@ -77,21 +81,21 @@ void Form1::buildDesign()
         Command1[i] = b;
     }
 
-    Label2 = new QLabel(QStringLiteral("Benennung ändern"), this);
+    Label2 = new QLabel(QStringLiteral("Benennung ändern"), m_content);
     Label2->setObjectName(QStringLiteral("Label2"));
     Design::setFont(Label2, DefaultFace, DefaultPoints);
     Design::place(Label2, 10485, 8190, 2265, 285);
 
-    Combo33 = listBox(this, "Combo33", {}, 10485, 8415, 2265, 330);
+    Combo33 = listBox(m_content, "Combo33", {}, 10485, 8415, 2265, 330);
     Design::setFont(Combo33, QStringLiteral("Arial"), 8.25);
     Combo33->setToolTip(QStringLiteral("Hier können Sie neue Bezeichnungen für die Schnelltasten vergeben."));
 
-    Command10 = new QPushButton(QStringLiteral("< Tasten speichern "), this);
+    Command10 = new QPushButton(QStringLiteral("< Tasten speichern "), m_content);
     Command10->setObjectName(QStringLiteral("Command10"));
     Design::setFont(Command10, DefaultFace, DefaultPoints);
     Design::place(Command10, 12870, 8415, 2220, 330);
 
-    flex2 = new FlexGrid(this, 6, 3, 1, 1);
+    flex2 = new FlexGrid(m_content, 6, 3, 1, 1);
     flex2->setObjectName(QStringLiteral("flex2"));
     Design::place(flex2, 10485, 8910, 4620, 1590);
     Design::setFont(flex2, DefaultFace, DefaultPoints);
@@ -105,7 +109,7 @@ void Form1::buildDesign()
     flex2->store().setColWidth(1, 700);
     flex2->store().setColWidth(2, 1400);
 
-    Label1 = new QLabel(QStringLiteral("  Monat               Jahr"), this);
+    Label1 = new QLabel(QStringLiteral("  Monat               Jahr"), m_content);
     Label1->setObjectName(QStringLiteral("Label1"));
     Design::setFont(Label1, DefaultFace, DefaultPoints);
     Design::place(Label1, 13050, 45, 1815, 285);
@@ -113,35 +117,35 @@ void Form1::buildDesign()
     QStringList months;
     for (int m = 1; m <= 12; ++m)
         months << QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
-    Combo1 = listBox(this, "Combo1", months, 13050, 270, 870, 315);
+    Combo1 = listBox(m_content, "Combo1", months, 13050, 270, 870, 315);
     QStringList years;
     for (int y = 2020; y <= 2030; ++y)
         years << QString::number(y);
-    Combo2 = listBox(this, "Combo2", years, 14085, 270, 870, 315);
+    Combo2 = listBox(m_content, "Combo2", years, 14085, 270, 870, 315);
 
     const QString arial = QStringLiteral("Arial");
-    Command8 =
-        pictureButton(this, "Command8", QStringLiteral("Laden"), QStringLiteral("document-open"), 630, 930, arial, 9);
-    Command9 = pictureButton(this, "Command9", QStringLiteral("Datei suchen"), QStringLiteral("system-search"), 1575,
-                             930, DefaultFace, DefaultPoints);
-    Command6 = pictureButton(this, "Command6", QStringLiteral("Barlog drucken"), QStringLiteral("document-print"), 2520,
-                             930, arial, 9);
-    Command4 = pictureButton(this, "Command4", QStringLiteral("Einstellungen festlegen"),
-                             QStringLiteral("preferences-system"), 3465, 930, arial, 9);
-    Command3 = pictureButton(this, "Command3", QStringLiteral("Zeile einfügen"), QStringLiteral("list-add"), 4410, 930,
-                             DefaultFace, DefaultPoints);
-    Command2 = pictureButton(this, "Command2", QStringLiteral("Letzte Zeile löschen"), QStringLiteral("list-remove"),
-                             5355, 930, DefaultFace, DefaultPoints);
-    Command7 = pictureButton(this, "Command7", QStringLiteral("Speichern "), QStringLiteral("document-save"), 6300, 930,
+    Command8 = pictureButton(m_content, "Command8", QStringLiteral("Laden"), QStringLiteral("document-open"), 630, 930,
                              arial, 9);
+    Command9 = pictureButton(m_content, "Command9", QStringLiteral("Datei suchen"), QStringLiteral("system-search"),
+                             1575, 930, DefaultFace, DefaultPoints);
+    Command6 = pictureButton(m_content, "Command6", QStringLiteral("Barlog drucken"), QStringLiteral("document-print"),
+                             2520, 930, arial, 9);
+    Command4 = pictureButton(m_content, "Command4", QStringLiteral("Einstellungen festlegen"),
+                             QStringLiteral("preferences-system"), 3465, 930, arial, 9);
+    Command3 = pictureButton(m_content, "Command3", QStringLiteral("Zeile einfügen"), QStringLiteral("list-add"), 4410,
+                             930, DefaultFace, DefaultPoints);
+    Command2 = pictureButton(m_content, "Command2", QStringLiteral("Letzte Zeile löschen"),
+                             QStringLiteral("list-remove"), 5355, 930, DefaultFace, DefaultPoints);
+    Command7 = pictureButton(m_content, "Command7", QStringLiteral("Speichern "), QStringLiteral("document-save"), 6300,
+                             930, arial, 9);
     Design::setBackColor(Command7, 0, 192, 0);
 
-    Command5 = new QPushButton(QStringLiteral("Beenden"), this);
+    Command5 = new QPushButton(QStringLiteral("Beenden"), m_content);
     Command5->setObjectName(QStringLiteral("Command5"));
     Design::setFont(Command5, DefaultFace, 12, true);
     Design::place(Command5, 12870, 7245, 2265, 870);
 
-    Text1 = new EditorBox(this);
+    Text1 = new EditorBox(m_content);
     Text1->setObjectName(QStringLiteral("Text1"));
     Design::setFont(Text1, DefaultFace, DefaultPoints);
     Design::setBackColor(Text1, 255, 255, 128);
@@ -151,7 +155,7 @@ void Form1::buildDesign()
     // would cover an unrelated cell.
     Text1->hide();
 
-    Text2 = new QLineEdit(QStringLiteral("Text2"), this);
+    Text2 = new QLineEdit(QStringLiteral("Text2"), m_content);
     Text2->setObjectName(QStringLiteral("Text2"));
     Design::setFont(Text2, DefaultFace, DefaultPoints);
     Design::place(Text2, 180, 10620, 14910, 330);

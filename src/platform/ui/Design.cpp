@@ -11,6 +11,7 @@ namespace {
 const char *const TwipsProperty = "barlogTwips";
 const char *const PointsProperty = "barlogPoints";
 const char *const ClientProperty = "barlogClientTwips";
+const char *const ClientTopProperty = "barlogClientTop";
 
 QRect toPixels(const QRect &t)
 {
@@ -78,7 +79,13 @@ void Design::setBackColor(QWidget *control, int r, int g, int b)
 void Design::setClientSize(QWidget *window, int widthTwips, int heightTwips)
 {
     window->setProperty(ClientProperty, QSize(widthTwips, heightTwips));
-    window->resize(Screen::twipsToPixels(widthTwips), Screen::twipsToPixels(heightTwips));
+    window->resize(Screen::twipsToPixels(widthTwips),
+                   Screen::twipsToPixels(heightTwips) + window->property(ClientTopProperty).toInt());
+}
+
+void Design::setClientTop(QWidget *window, int pixels)
+{
+    window->setProperty(ClientTopProperty, pixels);
 }
 
 QSize Design::clientTwips(const QWidget *window)
