@@ -54,11 +54,20 @@ QString insertCloseSql()
     return QStringLiteral("INSERT INTO %1 VALUES (?1, ?2, ?3)").arg(q(closeTable()));
 }
 
-QString selectLogSql()
+namespace {
+const QString LogColumns = QStringLiteral("\"Nr\", \"Zeit\", \"Zeile\", \"Spalte\", \"Alt\", \"Neu\", \"Hash\"");
+} // namespace
+
+QString selectLogSql(bool lastOnly)
 {
-    return QStringLiteral("SELECT \"Nr\", \"Zeit\", \"Zeile\", \"Spalte\", \"Alt\", \"Neu\", \"Hash\" FROM %1 "
-                          "ORDER BY \"Nr\"")
-        .arg(q(logTable()));
+    return QStringLiteral("SELECT %1 FROM %2 ORDER BY \"Nr\" %3")
+        .arg(LogColumns, q(logTable()), lastOnly ? QStringLiteral("DESC LIMIT 1") : QString());
+}
+
+QString copyLogSql()
+{
+    return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"")
+        .arg(q(logTable()), LogColumns);
 }
 
 QString selectCloseSql()

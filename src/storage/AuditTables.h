@@ -18,7 +18,9 @@ QString createSql();
 // Nr, Zeit, Zeile, Spalte, Alt, Neu, Hash; and Zeit, Buchungen, Protokoll.
 QString insertLogSql();
 QString insertCloseSql();
-QString selectLogSql();
+QString selectLogSql(bool lastOnly);
+// Copies the log of the attached database "alt" into the main one.
+QString copyLogSql();
 QString selectCloseSql();
 
 } // namespace AuditTables

@@ -17,6 +17,20 @@ struct CloseMark
     QByteArray logHead;
 };
 
+// A log taken over whole from the file a save replaces: its entries are
+// copied as they are stored, byte for byte, and checked to end with the
+// entry the new ones were chained onto.
+struct CarriedLog
+{
+    QString from;
+    qint64 lastNumber = 0;
+    QByteArray lastHash;
+};
+
+// How much of the change log a read brings: all of it, or only the last
+// entry, which is all a save needs to chain on.
+enum class LogRead { Whole, LastEntry };
+
 // Everything a month file holds.
 struct MonthContents
 {
@@ -29,4 +43,6 @@ struct MonthContents
     // A file stamped as keeping a log whose log table is gone.
     bool logTableMissing = false;
     std::optional<CloseMark> closed;
+    // Written only: the entries of log follow the log carried over.
+    std::optional<CarriedLog> carried;
 };

@@ -64,13 +64,13 @@ DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &
     return status;
 }
 
-DbStatus readMonth(const QString &datenbank, MonthContents &month)
+DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read)
 {
     month = {};
     const FormatProbe probe = probeDatabaseFile(datenbank);
     switch (probe.format) {
     case DatabaseFormat::Sqlite:
-        return SqliteMonthDb::readMonth(datenbank, month);
+        return SqliteMonthDb::readMonth(datenbank, month, read);
     case DatabaseFormat::Jet:
         return JetReader::readTable(datenbank, JournalTable::tableName(), month.records);
     case DatabaseFormat::None:

@@ -24,7 +24,7 @@ DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &
 
 // The whole month file: records, change log and close mark. The Windows
 // program's files hold records only.
-DbStatus readMonth(const QString &datenbank, MonthContents &month);
+DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read = LogRead::Whole);
 
 // What the main window shows when interne_Datenbank meets an existing database.
 QString alreadyExistsMessage(); // " Datenbank schon vorhanden"

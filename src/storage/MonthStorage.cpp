@@ -92,10 +92,12 @@ std::optional<Previous> previousMonth(const QString &programFolder, const QStrin
     return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
 }
 
-// A file whose change log would be lost is never replaced.
+// A file whose change log would be lost is never replaced. Of its log only
+// the last entry is read: the new entries chain onto it, and the rest is
+// copied over as it is stored.
 QString readReplaced(const QString &path, MonthContents &previous)
 {
-    const DbStatus status = MonthDatabase::readMonth(path, previous);
+    const DbStatus status = MonthDatabase::readMonth(path, previous, LogRead::LastEntry);
     if (status.ok() || probeDatabaseFile(path).format != DatabaseFormat::Sqlite)
         return {};
     previous = {};
@@ -167,7 +169,7 @@ std::optional<QString> closedSince(const QString &programFolder, const QString &
     const MonthPath where = monthFilePath(programFolder, year, month);
     MonthContents file;
     if (where.ok() && FileExists(where.path))
-        MonthDatabase::readMonth(where.path, file);
+        MonthDatabase::readMonth(where.path, file, LogRead::LastEntry);
     return MonthClosing::closedSince(programFolder, monthLabel(year, month), file);
 }
 
@@ -201,10 +203,19 @@ QString save(const SavePlan &plan)
 {
     if (!plan.ok())
         return plan.message;
-    MonthContents next{plan.records, plan.previous.log, true, false, std::nullopt};
+    const MonthContents &previous = plan.previous;
+    MonthContents next;
+    next.records = plan.records;
+    next.logged = true;
     // A file without a log, or no file at all: the log starts with every row made.
-    const Records before = plan.previous.logged ? plan.previous.records : Records{};
-    ChangeLog::append(next.log, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
+    const Records before = previous.logged ? previous.records : Records{};
+    ChangeLog::Entries log = previous.log; // its last entry, to chain onto
+    ChangeLog::append(log, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
+    next.log.assign(log.begin() + static_cast<qsizetype>(previous.log.size()), log.end());
+    if (previous.logged && !previous.logTableMissing) {
+        const ChangeLog::Entry *last = previous.log.empty() ? nullptr : &previous.log.back();
+        next.carried = CarriedLog{plan.path, last ? last->number : 0, last ? last->hash : QByteArray()};
+    }
     return MonthFileWriter::write(plan.path, next);
 }
 

@@ -3,6 +3,8 @@
 #include "storage/AuditTables.h"
 #include "storage/PosixFile.h"
 
+#include <QUrl>
+
 #include <sqlite3.h>
 
 #include <memory>
@@ -291,9 +293,9 @@ DbStatus insertRecords(sqlite3 *db, const Records &records, const QString &path)
     return {};
 }
 
-// Runs stmt once with the parameters bind gave it.
+// Runs stmt once with the parameters bind gives it.
 template <typename Bind>
-DbStatus insertOne(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Bind bind)
+DbStatus runOnce(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Bind bind)
 {
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
@@ -308,7 +310,7 @@ DbStatus insertLog(sqlite3 *db, const ChangeLog::Entries &log, const QString &pa
     if (DbStatus s = prepare(db, AuditTables::insertLogSql(), stmt, path); !s.ok())
         return s;
     for (const ChangeLog::Entry &e : log) {
-        DbStatus s = insertOne(db, stmt.get(), path, [&e](sqlite3_stmt *st) {
+        DbStatus s = runOnce(db, stmt.get(), path, [&e](sqlite3_stmt *st) {
             sqlite3_bind_int64(st, 1, e.number);
             bindText(st, 2, e.time);
             sqlite3_bind_int(st, 3, e.row);
@@ -328,7 +330,7 @@ DbStatus insertClose(sqlite3 *db, const CloseMark &mark, const QString &path)
     Statement stmt;
     if (DbStatus s = prepare(db, AuditTables::insertCloseSql(), stmt, path); !s.ok())
         return s;
-    return insertOne(db, stmt.get(), path, [&mark](sqlite3_stmt *st) {
+    return runOnce(db, stmt.get(), path, [&mark](sqlite3_stmt *st) {
         bindText(st, 1, mark.time);
         sqlite3_bind_text(st, 2, mark.recordsHash.constData(), static_cast<int>(mark.recordsHash.size()),
                           SQLITE_TRANSIENT);
@@ -336,17 +338,47 @@ DbStatus insertClose(sqlite3 *db, const CloseMark &mark, const QString &path)
     });
 }
 
-DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log)
+DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log, LogRead read)
 {
     if (DbStatus s = requireTable(db, AuditTables::logTable(), path); !s.ok())
         return s;
     Statement stmt;
-    if (DbStatus s = prepare(db, AuditTables::selectLogSql(), stmt, path); !s.ok())
+    if (DbStatus s = prepare(db, AuditTables::selectLogSql(read == LogRead::LastEntry), stmt, path); !s.ok())
         return s;
     return eachRow(db, stmt.get(), path, [&log](sqlite3_stmt *row) {
         log.push_back({sqlite3_column_int64(row, 0), columnCell(row, 1).value_or(QString()), sqlite3_column_int(row, 2),
                        sqlite3_column_int(row, 3), columnCell(row, 4), columnCell(row, 5), columnBytes(row, 6)});
     });
+}
+
+DbStatus attachReadOnly(sqlite3 *db, const QString &from, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, QStringLiteral("ATTACH DATABASE ?1 AS alt"), stmt, path); !s.ok())
+        return s;
+    return runOnce(db, stmt.get(), path, [&from](sqlite3_stmt *st) {
+        const QByteArray uri = QUrl::fromLocalFile(from).toEncoded() + "?mode=ro";
+        sqlite3_bind_text(st, 1, uri.constData(), static_cast<int>(uri.size()), SQLITE_TRANSIENT);
+    });
+}
+
+// The entries of the replaced file, copied as stored; the new ones were
+// chained onto its last entry, so that must still be the last one.
+DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
+{
+    if (DbStatus s = exec(db, AuditTables::copyLogSql(), path); !s.ok())
+        return s;
+    ChangeLog::Entries last;
+    if (DbStatus s = readLog(db, path, last, LogRead::LastEntry); !s.ok())
+        return s;
+    const qint64 number = last.empty() ? 0 : last.back().number;
+    const QByteArray hash = last.empty() ? QByteArray() : last.back().hash;
+    if (number == carried.lastNumber && hash == carried.lastHash)
+        return {};
+    return DbStatus::failure(DbError::Unexpected,
+                             QStringLiteral("Die Datei „%1“ wurde während des Speicherns von anderer Seite geändert. "
+                                            "Bitte erneut speichern.")
+                                 .arg(carried.from));
 }
 
 // A file stamped as logged without its close table counts as open.
@@ -369,13 +401,21 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
 {
     const QString &path = shownPath.isEmpty() ? file : shownPath;
     DbHandle db;
-    if (DbStatus s = open(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, db, path); !s.ok())
+    if (DbStatus s = open(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, db, path); !s.ok())
         return s;
     // The file is new and only replaces the month once complete, so it needs
     // no rollback journal on disk and no syncs of its own: the caller syncs once.
-    const QString setup = QStringLiteral("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; "
-                                         "PRAGMA locking_mode = EXCLUSIVE; BEGIN; "
-                                         "PRAGMA application_id = %1; PRAGMA user_version = %2; %3; %4")
+    if (DbStatus s = exec(db.get(),
+                          QStringLiteral("PRAGMA main.journal_mode = MEMORY; PRAGMA main.synchronous = OFF; "
+                                         "PRAGMA main.locking_mode = EXCLUSIVE;"),
+                          path);
+        !s.ok())
+        return s;
+    if (month.carried) {
+        if (DbStatus s = attachReadOnly(db.get(), month.carried->from, path); !s.ok())
+            return s;
+    }
+    const QString setup = QStringLiteral("BEGIN; PRAGMA application_id = %1; PRAGMA user_version = %2; %3; %4")
                               .arg(JournalTable::applicationId)
                               .arg(JournalTable::userVersion)
                               .arg(JournalTable::createTableSql(), AuditTables::createSql());
@@ -383,6 +423,10 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
         return s;
     if (DbStatus s = insertRecords(db.get(), month.records, path); !s.ok())
         return s;
+    if (month.carried) {
+        if (DbStatus s = copyLog(db.get(), *month.carried, path); !s.ok())
+            return s;
+    }
     if (DbStatus s = insertLog(db.get(), month.log, path); !s.ok())
         return s;
     if (month.closed) {
@@ -427,7 +471,7 @@ DbStatus readTable(const QString &path, const QString &table, Records &records)
     return readRecords(db.get(), stmt.get(), path, records);
 }
 
-DbStatus readMonth(const QString &path, MonthContents &month)
+DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)
 {
     month = {};
     DbHandle db;
@@ -443,7 +487,7 @@ DbStatus readMonth(const QString &path, MonthContents &month)
     if (version < JournalTable::firstLoggedVersion)
         return {};
     month.logged = true;
-    DbStatus status = readLog(db.get(), path, month.log);
+    DbStatus status = readLog(db.get(), path, month.log, read);
     if (status.number == static_cast<int>(DbError::TableNotFound)) {
         month.logTableMissing = true;
         status = {};

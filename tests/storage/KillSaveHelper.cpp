@@ -16,7 +16,9 @@ int main(int argc, char **argv)
     const Records records = KillTestSheet::records(QByteArray(argv[2]).toInt());
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
-    const QString message = MonthFileWriter::write(path, MonthContents{records, {}, false, false, {}});
+    MonthContents month;
+    month.records = records;
+    const QString message = MonthFileWriter::write(path, month);
     if (!message.isEmpty()) {
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
         return 1;
