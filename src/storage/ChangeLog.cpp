@@ -4,15 +4,19 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QStringEncoder>
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace ChangeLog {
 namespace {
 
 constexpr int Fields = JournalTable::fieldCount;
-constexpr qsizetype HashHexLength = 64;
+constexpr size_t DigestSize = 32;
+constexpr qsizetype HashHexLength = 2 * DigestSize;
 // A missing cell is told apart from every text, the empty one included.
 constexpr char Absent = 0;
 constexpr char Present = 1;
@@ -27,51 +31,110 @@ Cell cellOf(const Records &records, size_t row, int column)
     return text;
 }
 
-// Every field goes in with its length in front, so that no two different
-// entries give the same bytes.
-class HashInput
+// The bytes hashed for an entry: the previous entry's digest (32 bytes),
+// then every field with a fixed width or its length in front, so that no
+// two different entries give the same bytes. Texts go in as UTF-8. The
+// buffer and the hash are kept from entry to entry: a month's log is
+// checked at every load, and most entries of one save share their time.
+class EntryHasher
 {
 public:
-    void addNumber(qint64 value)
+    using Digest = std::array<char, DigestSize>;
+
+    Digest hash(const Digest &previous, const Entry &e)
+    {
+        m_bytes.resize(0);
+        m_bytes.append(previous.data(), DigestSize);
+        addNumber(e.number, sizeof(quint64));
+        if (e.time != m_time) {
+            m_time = e.time;
+            m_timeUtf8 = e.time.toUtf8();
+        }
+        addUtf8(m_timeUtf8);
+        addNumber(e.row, sizeof(quint32));
+        addNumber(e.column, sizeof(quint32));
+        addCell(e.oldText);
+        addCell(e.newText);
+        return digest();
+    }
+
+    Digest hashRecords(const Records &records)
+    {
+        m_bytes.resize(0);
+        addNumber(static_cast<qint64>(records.size()), sizeof(quint64));
+        for (size_t r = 0; r < records.size(); ++r) {
+            for (int c = 0; c < Fields; ++c)
+                addCell(cellOf(records, r, c));
+        }
+        return digest();
+    }
+
+private:
+    void addNumber(qint64 value, size_t width)
     {
         const auto big = qToBigEndian(static_cast<quint64>(value));
-        m_bytes.append(reinterpret_cast<const char *>(&big), sizeof big);
+        m_bytes.append(reinterpret_cast<const char *>(&big) + sizeof big - width, static_cast<qsizetype>(width));
     }
-    void addText(const QString &text)
+    void addUtf8(const QByteArray &utf8)
     {
-        const QByteArray utf8 = text.toUtf8();
-        addNumber(utf8.size());
+        addNumber(utf8.size(), sizeof(quint32));
         m_bytes.append(utf8);
     }
     void addCell(const Cell &cell)
     {
         m_bytes.append(cell ? Present : Absent);
-        if (cell)
-            addText(*cell);
+        if (!cell)
+            return;
+        // UTF-8 written straight behind its length, which is filled in after.
+        const qsizetype lengthAt = m_bytes.size();
+        m_bytes.resize(lengthAt + static_cast<qsizetype>(sizeof(quint32)) + m_encoder.requiredSpace(cell->size()));
+        char *text = m_bytes.data() + lengthAt + sizeof(quint32);
+        char *end = m_encoder.appendToBuffer(text, *cell);
+        const auto length = qToBigEndian(static_cast<quint32>(end - text));
+        std::memcpy(m_bytes.data() + lengthAt, &length, sizeof length);
+        m_bytes.resize(end - m_bytes.constData());
     }
-    QByteArray sha256Hex(const QByteArray &previous)
+    Digest digest()
     {
         m_hash.reset();
-        m_hash.addData(previous);
         m_hash.addData(m_bytes);
-        m_bytes.clear();
-        return m_hash.result().toHex();
+        Digest out;
+        std::memcpy(out.data(), m_hash.resultView().data(), DigestSize);
+        return out;
     }
 
-private:
     QByteArray m_bytes;
+    QString m_time;
+    QByteArray m_timeUtf8;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
 };
 
-QByteArray hashWith(HashInput &input, const QByteArray &previous, const Entry &e)
+EntryHasher::Digest rawDigest(const QByteArray &hex)
 {
-    input.addNumber(e.number);
-    input.addText(e.time);
-    input.addNumber(e.row);
-    input.addNumber(e.column);
-    input.addCell(e.oldText);
-    input.addCell(e.newText);
-    return input.sha256Hex(previous);
+    EntryHasher::Digest raw{};
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    std::memcpy(raw.data(), bytes.constData(), std::min<size_t>(raw.size(), static_cast<size_t>(bytes.size())));
+    return raw;
+}
+
+QByteArray hexOf(const EntryHasher::Digest &raw)
+{
+    return QByteArray(raw.data(), DigestSize).toHex();
+}
+
+// Compares a digest with a stored hex text without building a text.
+bool sameDigest(const EntryHasher::Digest &raw, const QByteArray &hex)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    if (hex.size() != HashHexLength)
+        return false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (hex[2 * i] != Digits[byte >> 4] || hex[2 * i + 1] != Digits[byte & 0xF])
+            return false;
+    }
+    return true;
 }
 
 // The month as the entries so far describe it: rows of cells.
@@ -149,20 +212,20 @@ QByteArray startHash()
 
 QByteArray entryHash(const QByteArray &previousHash, const Entry &entry)
 {
-    HashInput input;
-    return hashWith(input, previousHash, entry);
+    EntryHasher hasher;
+    return hexOf(hasher.hash(rawDigest(previousHash), entry));
 }
 
 void append(Entries &log, const std::vector<Change> &changes, const QString &time)
 {
-    HashInput input;
-    QByteArray previous = log.empty() ? startHash() : log.back().hash;
+    EntryHasher hasher;
+    EntryHasher::Digest previous = rawDigest(log.empty() ? startHash() : log.back().hash);
     qint64 number = log.empty() ? 0 : log.back().number;
     log.reserve(log.size() + changes.size());
     for (const Change &change : changes) {
         Entry e{++number, time, change.row, change.column, change.oldText, change.newText, {}};
-        e.hash = hashWith(input, previous, e);
-        previous = e.hash;
+        previous = hasher.hash(previous, e);
+        e.hash = hexOf(previous);
         log.push_back(std::move(e));
     }
 }
@@ -177,15 +240,15 @@ Records replay(const Entries &log)
 
 std::optional<Break> verify(const Entries &log, const Records &records)
 {
-    HashInput input;
-    QByteArray previous = startHash();
+    EntryHasher hasher;
+    EntryHasher::Digest previous{};
     qint64 expectedNumber = 1;
     for (const Entry &e : log) {
         if (e.number != expectedNumber)
             return Break{Break::Kind::Missing, expectedNumber, 0, 0, {}, {}};
-        if (hashWith(input, previous, e) != e.hash)
+        previous = hasher.hash(previous, e);
+        if (!sameDigest(previous, e.hash))
             return Break{Break::Kind::Chain, e.number, e.row, e.column, {}, {}};
-        previous = e.hash;
         ++expectedNumber;
     }
     ReplayState state;
@@ -210,13 +273,8 @@ std::optional<Break> verify(const Entries &log, const Records &records)
 
 QByteArray recordsHash(const Records &records)
 {
-    HashInput input;
-    input.addNumber(static_cast<qint64>(records.size()));
-    for (size_t r = 0; r < records.size(); ++r) {
-        for (int c = 0; c < Fields; ++c)
-            input.addCell(cellOf(records, r, c));
-    }
-    return input.sha256Hex(startHash());
+    EntryHasher hasher;
+    return hexOf(hasher.hashRecords(records));
 }
 
 QString timeNow()
