@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace RecoveryFile {
@@ -211,6 +212,10 @@ int RecoveryWriter::lastError()
 
 void RecoveryWriter::run()
 {
+    // Below the user interface thread, so that writing never takes a core a
+    // key press is waiting for.
+    constexpr int BackgroundNice = 10;
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), BackgroundNice);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_pending || m_stop; });
