@@ -279,7 +279,9 @@ QByteArray recordsHash(const Records &records)
 
 QString timeNow()
 {
-    return Clock::now().toString(Qt::ISODateWithMs);
+    // Local time alone would be written without its offset.
+    const QDateTime now = Clock::now();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
 QString displayTime(const QString &isoTime)

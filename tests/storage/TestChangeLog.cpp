@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTimeZone>
 #include <QtTest>
 
@@ -291,6 +292,10 @@ private slots:
         const MonthContents saved = readBack(path);
         QCOMPARE(saved.log.size(), size_t(4 * 10));
         QVERIFY(std::all_of(saved.log.begin(), saved.log.end(), [](const auto &e) { return !e.oldText; }));
+        // The system's local time, written with its offset from UTC ("Z" for none).
+        QVERIFY2(saved.log.front().time.contains(
+                     QRegularExpression(QStringLiteral("T\\d\\d:\\d\\d:\\d\\d\\.\\d{3}(Z|[+-]\\d\\d:\\d\\d)$"))),
+                 qPrintable(saved.log.front().time));
         QCOMPARE(ChangeLog::replay(saved.log), SheetRecords::fromSheet(sheet));
     }
 
