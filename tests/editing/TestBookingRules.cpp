@@ -189,12 +189,17 @@ private slots:
         QCOMPARE(negative ? negative->row : 0, row);
         if (negative)
             QCOMPARE(modul::negativeCashQuestion(*negative), question);
-        // Exactly the rows below zero are drawn red, and they follow the balance back.
-        for (int r = 2; r < sheet.rows() - 1; ++r) {
-            const FlexGridStore::CellFormat &f = sheet.format(r, 4);
-            const bool red = f.hasForeColor && f.foreColor == modul::NegativeBalanceColor;
-            QCOMPARE(red, modul::centsOf(sheet.textMatrix(r, 4)) < 0);
-        }
+        // Exactly the balances below zero are drawn red, the month's closing
+        // balance in the totals too, and they follow the balance back.
+        const auto red = [](const FlexGridStore &grid, int r, int c) {
+            const FlexGridStore::CellFormat &f = grid.format(r, c);
+            return f.hasForeColor && f.foreColor == modul::NegativeBalanceColor;
+        };
+        for (int r = 2; r < sheet.rows() - 1; ++r)
+            QCOMPARE(red(sheet, r, 4), modul::centsOf(sheet.textMatrix(r, 4)) < 0);
+        FlexGridStore totals = totalsGrid();
+        modul::SummenBerechnen(sheet, totals);
+        QCOMPARE(red(totals, 5, 2), modul::centsOf(totals.textMatrix(5, 2)) < 0);
     }
 
     void aRowThatIsNoLongerNegativeLosesItsRed()

@@ -101,6 +101,7 @@ private slots:
         const QList<MessageBox::Shown> asked = MessageBox::takeShown();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].title, QStringLiteral("Monat abschließen"));
+        QCOMPARE(d.text(1, 6), QStringLiteral("2026-03"));
         QCOMPARE(d.text(1, 8), QStringLiteral("abgeschlossen am 15.03.2026"));
 
         const QByteArray closed = d.folder.read(marchFile);

@@ -59,7 +59,9 @@ void MonthCommands::closeMonth()
     if (m_files.shownPath() != where.path)
         return;
     if (const std::optional<QString> since = MonthStorage::closedSince(m_programFolder, year, month)) {
-        m_controls.sheet.store().setTextMatrix(modul::RowRates, modul::ColText, MonthClosing::sheetNote(*since));
+        FlexGridStore &sheet = m_controls.sheet.store();
+        sheet.setTextMatrix(modul::RowRates, modul::ColMonthLabel, label);
+        sheet.setTextMatrix(modul::RowRates, modul::ColText, MonthClosing::sheetNote(*since));
         m_recovery.sheetMatchesFile();
     }
 }
