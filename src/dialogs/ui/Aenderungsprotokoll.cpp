@@ -46,6 +46,9 @@ Aenderungsprotokoll::Aenderungsprotokoll() : QWidget(nullptr)
     Table1->setHorizontalHeaderLabels({QStringLiteral("Nr"), QStringLiteral("Zeit"), QStringLiteral("Zeile"),
                                        QStringLiteral("Spalte"), QStringLiteral("Alt"), QStringLiteral("Neu")});
     Table1->verticalHeader()->hide();
+    // One line of text a row, so that a long log shows many entries at once.
+    constexpr int RowPadding = 6;
+    Table1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + RowPadding);
     Table1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table1->horizontalHeader()->setStretchLastSection(true);
 
