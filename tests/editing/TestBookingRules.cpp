@@ -25,6 +25,14 @@ FlexGridStore month(const QList<QStringList> &entries, const QString &carryOver 
     return sheet;
 }
 
+QStringList strings(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *t : texts)
+        list << QString::fromUtf8(t);
+    return list;
+}
+
 QStringList entry(const QString &a0, const QString &a1, const QString &a2, const QString &expense,
                   const QString &date = QStringLiteral("03.03.2026"), const QString &text = QStringLiteral("Kasse"))
 {
@@ -38,95 +46,46 @@ class TestBookingRules : public QObject
 private slots:
     void reversalRow_data()
     {
-        QTest::addColumn<QStringList>("original");
-        QTest::addColumn<QStringList>("reversal"); // nothing: the row cannot be reversed
-        const QString e;
-        const QString konto = QStringLiteral("4711");
-        const QString date = QStringLiteral("02.04.2026");
+        QTest::addColumn<QStringList>("amounts");  // the original's incomes and expense
+        QTest::addColumn<QString>("date");         // the original's date
+        QTest::addColumn<QString>("firstReceipt"); // the carry-over's receipt number
+        QTest::addColumn<QStringList>("reversed"); // empty: the row cannot be reversed
+        QTest::addColumn<QString>("text");
+        const char *d = "03.03.2026";
         QTest::newRow("an income at 19 % books the same amount negative")
-            << entry(QStringLiteral("1.250,00"), e, e, e)
-            << QStringList{QStringLiteral("-1.250,00"),
-                           e,
-                           e,
-                           e,
-                           e,
-                           konto,
-                           e,
-                           date,
-                           QStringLiteral("Storno Beleg 17 vom 03.03.2026"),
-                           e};
+            << strings({"1.250,00", "", "", ""}) << d << "16" << strings({"-1.250,00", "", "", ""})
+            << "Storno Beleg 17 vom 03.03.2026";
         QTest::newRow("an expense books a negative expense")
-            << entry(e, e, e, QStringLiteral("12,50")) << QStringList{e,
-                                                                      e,
-                                                                      e,
-                                                                      QStringLiteral("-12,50"),
-                                                                      e,
-                                                                      konto,
-                                                                      e,
-                                                                      date,
-                                                                      QStringLiteral("Storno Beleg 17 vom 03.03.2026"),
-                                                                      e};
-        QTest::newRow("incomes at two rates are both reversed")
-            << entry(QStringLiteral("10,00"), QStringLiteral("2,00"), e, e)
-            << QStringList{QStringLiteral("-10,00"),
-                           QStringLiteral("-2,00"),
-                           e,
-                           e,
-                           e,
-                           konto,
-                           e,
-                           date,
-                           QStringLiteral("Storno Beleg 17 vom 03.03.2026"),
-                           e};
-        QTest::newRow("a negative amount turns positive")
-            << entry(e, e, QStringLiteral("-3,00"), e)
-            << QStringList{
-                   e, e, QStringLiteral("3,00"), e, e, konto, e, date, QStringLiteral("Storno Beleg 17 vom 03.03.2026"),
-                   e};
+            << strings({"", "", "", "12,50"}) << d << "16" << strings({"", "", "", "-12,50"})
+            << "Storno Beleg 17 vom 03.03.2026";
+        QTest::newRow("incomes at two rates are both reversed, a negative one turns positive")
+            << strings({"10,00", "2,00", "-3,00", ""}) << d << "16" << strings({"-10,00", "-2,00", "3,00", ""})
+            << "Storno Beleg 17 vom 03.03.2026";
         QTest::newRow("an entry without a date is named by its number alone")
-            << entry(QStringLiteral("5,00"), e, e, e, e)
-            << QStringList{QStringLiteral("-5,00"), e, e, e, e, konto, e, date, QStringLiteral("Storno Beleg 17"), e};
+            << strings({"5,00", "", "", ""}) << ""
+            << "16" << strings({"-5,00", "", "", ""}) << "Storno Beleg 17";
         QTest::newRow("an entry without a receipt number says so")
-            << QStringList{e, e, e, QStringLiteral("1,00"), e, e, e, QStringLiteral("01.03.2026"), QStringLiteral("-")}
-            << QStringList{e,
-                           e,
-                           e,
-                           QStringLiteral("-1,00"),
-                           e,
-                           e,
-                           e,
-                           date,
-                           QStringLiteral("Storno Beleg ohne Nr. vom 01.03.2026"),
-                           e};
-        QTest::newRow("a row without an amount") << entry(e, e, e, e) << QStringList();
+            << strings({"5,00", "", "", ""}) << d << "" << strings({"-5,00", "", "", ""})
+            << "Storno Beleg ohne Nr. vom 03.03.2026";
+        QTest::newRow("a row without an amount") << strings({"", "", "", ""}) << d << "16" << QStringList() << "";
     }
     void reversalRow()
     {
-        QFETCH(QStringList, original);
-        QFETCH(QStringList, reversal);
-        // A month whose carry-over gives no receipt number leaves its entries without.
-        const bool numbered = original.value(8) != QStringLiteral("-");
-        const FlexGridStore sheet =
-            month({original}, QStringLiteral("100,00"), numbered ? QStringLiteral("16") : QString());
+        QFETCH(QStringList, amounts);
+        QFETCH(QString, date);
+        QFETCH(QString, firstReceipt);
+        QFETCH(QStringList, reversed);
+        QFETCH(QString, text);
+        const FlexGridStore sheet = month({entry(amounts[0], amounts[1], amounts[2], amounts[3], date)},
+                                          QStringLiteral("100,00"), firstReceipt);
         const std::optional<QStringList> row = modul::reversalRow(sheet, 3, today);
-        QCOMPARE(row.has_value(), !reversal.isEmpty());
+        QCOMPARE(row.has_value(), !reversed.isEmpty());
+        const QStringList kept{QString(), QStringLiteral("4711"), QString(), QStringLiteral("02.04.2026"), text,
+                               QString()};
         if (row)
-            QCOMPARE(*row, reversal);
-    }
-
-    void headingsAndCarryOverAreNoEntries_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::newRow("the rates row") << 1;
-        QTest::newRow("the carry-over row") << 2;
-        QTest::newRow("past the last row") << 6;
-    }
-    void headingsAndCarryOverAreNoEntries()
-    {
-        QFETCH(int, row);
-        FlexGridStore sheet = month({entry(QStringLiteral("5,00"), {}, {}, {})});
-        sheet.setTextMatrix(1, 0, QStringLiteral("19,00"));
-        QVERIFY(!modul::reversalRow(sheet, row, today));
+            QCOMPARE(*row, reversed + kept);
+        // Headings and the carry-over are no entries.
+        QVERIFY(!modul::reversalRow(sheet, 1, today) && !modul::reversalRow(sheet, 2, today));
     }
 
     // The reversal row goes after the last entry and brings the balance back.

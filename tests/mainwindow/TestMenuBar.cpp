@@ -1,7 +1,6 @@
 // The menu bar above the design: its commands, their shortcuts, and the
 // design below it in its old place.
 #include "Form1Fixture.h"
-#include "dialogs/ui/Aenderungsprotokoll.h"
 #include "dialogs/ui/Form2.h"
 #include "editing/ui/EditorBox.h"
 #include "platform/ui/Design.h"
@@ -88,17 +87,6 @@ private slots:
         else
             QCOMPARE(shown.value(0).text, outcome);
         QVERIFY(!w.ended());
-    }
-
-    void theLogWindowComesFromTheMenu()
-    {
-        Form1Fixture f;
-        Form1 &w = f.start();
-        w.findChild<QAction *>(QStringLiteral("mnuProtokoll"))->trigger();
-        QVERIFY(w.aenderungsprotokoll()->isVisible());
-        QCOMPARE(w.aenderungsprotokoll()->windowTitle(), QStringLiteral("Änderungsprotokoll 2026-03"));
-        w.findChild<QAction *>(QStringLiteral("mnuUeber"))->trigger();
-        QCOMPARE(MessageBox::takeShown().value(0).title, QStringLiteral("Über Barlog"));
     }
 };
 

@@ -121,6 +121,15 @@ QList<QStringList> rows(const QString &path, const QString &table)
 }
 } // namespace Sql
 
+bool writeVersion1Month(const QString &path)
+{
+    return Sql::exec(path,
+                     JournalTable::createTableSql()
+                         + QStringLiteral("; INSERT INTO Journal VALUES ('1,00', ' ', ' ', ' ', ' ', ' ', ' ', ' ', "
+                                          "'alt', ' '); PRAGMA application_id = %1; PRAGMA user_version = 1")
+                               .arg(JournalTable::applicationId));
+}
+
 QStringList folderEntries(const QString &path)
 {
     return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);

@@ -35,6 +35,9 @@ QList<QStringList> rows(const QString &path, const QString &table);
 bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset);
 } // namespace Sql
 
+// A month file as Barlog wrote it before the change log (version 1): one record.
+bool writeVersion1Month(const QString &path);
+
 // Every entry of a folder, sorted, to prove that a failure left nothing behind.
 QStringList folderEntries(const QString &path);
 

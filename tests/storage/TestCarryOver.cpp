@@ -48,9 +48,6 @@ private slots:
         QTest::newRow("January follows the December before") << "2026"
                                                              << "01"
                                                              << "2025-12";
-        QTest::newRow("October follows September") << "2026"
-                                                   << "10"
-                                                   << "2026-09";
         QTest::newRow("a month typed as one digit") << "2026"
                                                     << "3"
                                                     << "";

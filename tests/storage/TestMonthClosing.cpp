@@ -177,12 +177,7 @@ private slots:
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(year));
         const QString path = folder.file(monthFile);
-        QVERIFY(
-            Sql::exec(path, JournalTable::createTableSql()
-                                + QStringLiteral("; INSERT INTO Journal VALUES ('1,00', ' ', ' ', ' ', ' ', ' ', ' ', "
-                                                 "' ', 'alt', ' '); PRAGMA application_id = %1; PRAGMA "
-                                                 "user_version = 1")
-                                      .arg(JournalTable::applicationId)));
+        QVERIFY(writeVersion1Month(path));
         QCOMPARE(MonthClosing::close(folder.path(), path, label), QString());
         MonthContents closed;
         QVERIFY(MonthDatabase::readMonth(path, closed).ok());
