@@ -1,5 +1,6 @@
 // Opens arbitrary bytes as a month file, as "Laden" and "Öffnen" do with a
 // damaged or foreign file. Reading must end in records or an orderly error.
+#include "storage/MonthAudit.h"
 #include "storage/MonthDatabase.h"
 
 #include <QByteArray>
@@ -26,5 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!status.ok() && status.report().isEmpty())
             std::abort();
     }
+    // The whole month with its change log, checked as a load checks it.
+    MonthContents month;
+    if (MonthDatabase::readMonth(path, month).ok())
+        MonthAudit::message(QStringLiteral("2026-03.mdb"), month, MonthAudit::check(month));
     return 0;
 }

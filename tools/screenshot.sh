@@ -12,5 +12,7 @@ scratch_display "$build/barlog"
 (cd "$scratch" && DISPLAY=$display ./barlog >/dev/null 2>&1) &
 app=$!
 sleep 2
-DISPLAY=$display xwd -root -silent | convert xwd:- -crop 1016x728+0+0 +repage "png:$out"
+# The main window at the top left, menu bar included, as large as it is.
+size=$(DISPLAY=$display xwininfo -root -children | awk '/"Barlog 2020"/ {split($(NF-1), g, "+"); print g[1]; exit}')
+DISPLAY=$display xwd -root -silent | convert xwd:- -crop "${size:-1016x724}+0+0" +repage "png:$out"
 echo "wrote $out"

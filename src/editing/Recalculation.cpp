@@ -1,6 +1,7 @@
 #include "editing/GermanNumbers.h"
 #include "editing/Modul.h"
 #include "editing/MonthTotals.h"
+#include "editing/NegativeCash.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,12 @@ std::optional<double> nextReceipt(const QString &above)
     return std::trunc(*number + 1.0);
 }
 
+// A balance below zero shows red wherever the sheet is drawn.
+void markBalance(FlexGridStore &grid, int row, int col, qint64 cents)
+{
+    grid.setForeColorAt(row, col, cents < 0 ? std::optional(NegativeBalanceColor) : std::nullopt);
+}
+
 } // namespace
 
 void BestandBerechnen(FlexGridStore &flex)
@@ -53,6 +60,7 @@ void BestandBerechnen(FlexGridStore &flex)
     // Each row's balance is read back by the next row; the cell text holds
     // exactly this value, so it is carried instead of read again.
     qint64 balance = centsOf(flex.textMatrix(RowUebertrag, ColBestand));
+    markBalance(flex, RowUebertrag, ColBestand, balance);
     for (int i = FirstEntryRow; i <= rows - 2; ++i) {
         const qint64 a0 = centsOf(flex.textMatrix(i, ColEinnahmen1));
         const qint64 a1 = centsOf(flex.textMatrix(i, ColEinnahmen2));
@@ -64,6 +72,7 @@ void BestandBerechnen(FlexGridStore &flex)
         const qint64 e = centsOf(flex.textMatrix(i, ColAusgaben));
         balance = clampSheet(balance + (a1 + a0 + a2 - e));
         setCents(flex, i, ColBestand, balance);
+        markBalance(flex, i, ColBestand, balance);
 
         if (const std::optional<double> receipt = nextReceipt(flex.textMatrix(i - 1, ColBeleg))) {
             char buffer[German::NumberTextCapacity];
@@ -118,8 +127,10 @@ void showTotals(const MonthTotals &totals, const FlexGridStore &sheet, FlexGridS
             setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[static_cast<size_t>(c)]);
         setCents(flex2, TotalsRowAusgaben, TotalsColAmount, totals.expenses);
     }
-    if (totals.closingBalance)
+    if (totals.closingBalance) {
         setCents(flex2, TotalsRowBestand, TotalsColAmount, *totals.closingBalance);
+        markBalance(flex2, TotalsRowBestand, TotalsColAmount, *totals.closingBalance);
+    }
     for (int c = 0; c < RateCount; ++c) {
         const int row = TotalsRowFirstIncome + c;
         flex2.setTextMatrix(row, TotalsColHeading, sheet.textMatrix(RowHeadings, ColEinnahmen1 + c));

@@ -32,6 +32,15 @@ QString heading(int col)
     return QString::fromUtf8(Headings[static_cast<size_t>(col)]);
 }
 
+bool holdsEntry(const FlexGridStore &sheet, int row)
+{
+    for (int c : {ColEinnahmen1, ColEinnahmen2, ColEinnahmen3, ColAusgaben, ColKonto, ColDatum, ColText}) {
+        if (!sheet.textMatrix(row, c).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows)
 {
     for (int i = 0; i < ColCount; ++i) {
@@ -69,7 +78,10 @@ void formatHeadings(FlexGridStore &sheet, double sfy)
         sheet.setRow(RowUebertrag);
         sheet.setCellBackColor(CarryOverGrey);
     }
-    sheet.setTextMatrix(RowUebertrag, ColText, QStringLiteral("Übertrag"));
+    // A carry-over taken from the month before keeps saying where it came from.
+    const QString carryOver = QStringLiteral("Übertrag");
+    if (!sheet.textMatrix(RowUebertrag, ColText).startsWith(carryOver + QStringLiteral(" aus ")))
+        sheet.setTextMatrix(RowUebertrag, ColText, carryOver);
 }
 
 } // namespace modul

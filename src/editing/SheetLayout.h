@@ -39,6 +39,10 @@ RateTexts defaultRateTexts();
 // The heading of a column in row 0 ("Einnahmen", …, "Text"; the spacer has none).
 QString heading(int col);
 
+// A row that books something: an amount, an account, a date or a text. The
+// balance and the receipt number are worked out, so they do not count.
+bool holdsEntry(const FlexGridStore &sheet, int row);
+
 // Column widths and headings for the screen, scaled by the screen factors;
 // the heading rows' heights are scaled too when scaleRows is set.
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows);

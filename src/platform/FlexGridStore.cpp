@@ -246,6 +246,19 @@ void FlexGridStore::setCellBackColor(GridRgb color)
     notifyChanged();
 }
 
+void FlexGridStore::setForeColorAt(int row, int col, std::optional<GridRgb> color)
+{
+    if (!valid(row, col))
+        return;
+    CellFormat &f = m_rows[static_cast<size_t>(row)].formats[static_cast<size_t>(col)];
+    const GridRgb value = color.value_or(0);
+    if (f.hasForeColor == color.has_value() && f.foreColor == value)
+        return;
+    f.hasForeColor = color.has_value();
+    f.foreColor = value;
+    notifyChanged();
+}
+
 int FlexGridStore::colAlignmentFixed(int col) const
 {
     if (col < 0 || col >= m_cols)

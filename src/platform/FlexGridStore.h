@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The cells of a grid without any widget: texts, sizes in twips, per-cell
@@ -47,6 +48,8 @@ public:
         bool bold = false;
         bool hasBackColor = false;
         GridRgb backColor = 0;
+        bool hasForeColor = false; // else the text is black
+        GridRgb foreColor = 0;
         float fontSize = 0.0F; // 0: the grid's own font size
         QString fontName;      // empty: the grid's own font
     };
@@ -98,6 +101,9 @@ public:
     void setCellFontName(const QString &name);
     GridRgb cellBackColor() const;
     void setCellBackColor(GridRgb color);
+    // The text colour of any cell, without moving the current cell; nothing
+    // gives the cell black text again.
+    void setForeColorAt(int row, int col, std::optional<GridRgb> color);
 
     // One of the FlexAlign codes.
     int colAlignmentFixed(int col) const;

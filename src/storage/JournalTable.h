@@ -35,9 +35,11 @@ QString tableName(); // "Journal"
 QString fieldName(int index);
 
 // Stamped into every month file so that it is told apart from any other
-// SQLite file, and so that a later layout can be recognised.
+// SQLite file, and so that a later layout can be recognised. Version 2 added
+// the change log and the close mark; version 1 files still load.
 inline constexpr std::int32_t applicationId = 0x42524C47; // "BRLG"
-inline constexpr int userVersion = 1;
+inline constexpr int userVersion = 2;
+inline constexpr int firstLoggedVersion = 2;
 
 // An empty sheet cell is stored as one blank, since the table takes no empty text.
 QString blankCell();

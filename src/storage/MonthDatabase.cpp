@@ -24,7 +24,7 @@ DbStatus interne_Datenbank(const QString &DBName)
     if (!fd.valid())
         return DbErrors::cannotCreate(DBName, errno);
     fd.reset();
-    DbStatus status = SqliteMonthDb::writeJournal(DBName, {});
+    DbStatus status = SqliteMonthDb::writeMonth(DBName, {});
     if (!status.ok())
         ::unlink(native->constData());
     return status;
@@ -62,6 +62,21 @@ DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &
     if (!status.ok())
         records.clear();
     return status;
+}
+
+DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read)
+{
+    month = {};
+    const FormatProbe probe = probeDatabaseFile(datenbank);
+    switch (probe.format) {
+    case DatabaseFormat::Sqlite:
+        return SqliteMonthDb::readMonth(datenbank, month, read);
+    case DatabaseFormat::Jet:
+        return JetReader::readTable(datenbank, JournalTable::tableName(), month.records);
+    case DatabaseFormat::None:
+        break;
+    }
+    return probe.status;
 }
 
 QString alreadyExistsMessage()

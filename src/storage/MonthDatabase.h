@@ -2,6 +2,7 @@
 
 #include "storage/DbStatus.h"
 #include "storage/JournalTable.h"
+#include "storage/MonthContents.h"
 
 // The month database operations behind the main window's procedures of the
 // same names. Each opens what it needs and closes it before it returns.
@@ -20,6 +21,10 @@ DbStatus DatensatzAnfuegen(const Record &satz, const QString &datenbank, const Q
 // from the Windows program's Jet files alike; the format is told by the
 // file's first bytes. On failure records is left empty.
 DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &records);
+
+// The whole month file: records, change log and close mark. The Windows
+// program's files hold records only.
+DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read = LogRead::Whole);
 
 // What the main window shows when interne_Datenbank meets an existing database.
 QString alreadyExistsMessage(); // " Datenbank schon vorhanden"

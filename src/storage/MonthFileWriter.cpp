@@ -46,14 +46,8 @@ int copyContents(const QByteArray &from, const QByteArray &to)
             return err;
         if (got == 0)
             break;
-        for (int done = 0; done < got;) {
-            const ssize_t n = ::write(out.get(), buffer + done, static_cast<size_t>(got - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return n < 0 ? errno : EIO;
-            done += static_cast<int>(n);
-        }
+        if (const int err = PosixFile::writeAll(out.get(), buffer, got))
+            return err;
     }
     if (::fsync(out.get()) != 0)
         return errno;
@@ -87,7 +81,7 @@ class Attempt
 public:
     explicit Attempt(const QString &path) : m_path(path), m_info(path), m_previousExists(FileExists(path)) {}
 
-    QString run(const Records &records);
+    QString run(const MonthContents &month);
 
 private:
     QString fail(const QString &reason) const;
@@ -144,7 +138,7 @@ void Attempt::removeLeftovers() const
         QFile::remove(folder.filePath(leftover));
 }
 
-QString Attempt::run(const Records &records)
+QString Attempt::run(const MonthContents &month)
 {
     const auto native = PosixFile::nativePath(m_path);
     const auto folder = PosixFile::nativePath(m_info.path());
@@ -170,7 +164,7 @@ QString Attempt::run(const Records &records)
                               err);
     }
 
-    if (const DbStatus status = SqliteMonthDb::writeJournal(QFile::decodeName(m_temp), records, m_path); !status.ok())
+    if (const DbStatus status = SqliteMonthDb::writeMonth(QFile::decodeName(m_temp), month, m_path); !status.ok())
         return fail(status.description);
     if (const int err = PosixFile::syncFile(m_temp))
         return failSystem(QStringLiteral("Die neue Fassung lässt sich nicht auf den Datenträger schreiben."), err);
@@ -203,9 +197,9 @@ QString Attempt::run(const Records &records)
 
 } // namespace
 
-QString write(const QString &path, const Records &records)
+QString write(const QString &path, const MonthContents &month)
 {
-    return Attempt(path).run(records);
+    return Attempt(path).run(month);
 }
 
 } // namespace MonthFileWriter

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/JournalTable.h"
+#include "storage/MonthContents.h"
 
 // Replaces a month file so that no failure can lose the month on disk: the
 // new file is written completely beside the old one in one transaction,
@@ -10,6 +10,6 @@ namespace MonthFileWriter {
 
 // Returns the empty text on success, otherwise a German message saying why
 // nothing changed; the file at path is then exactly as it was.
-QString write(const QString &path, const Records &records);
+QString write(const QString &path, const MonthContents &month);
 
 } // namespace MonthFileWriter

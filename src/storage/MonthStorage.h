@@ -3,14 +3,17 @@
 #include "editing/SheetLayout.h"
 #include "storage/DbStatus.h"
 #include "storage/JournalTable.h"
+#include "storage/MonthContents.h"
 #include "storage/MonthPath.h"
+
+#include <optional>
 
 class FlexGridStore;
 
 // Saving and loading a month as the main window and the open-file window do
 // it, without any widget: the handlers pass the sheet and the selector
 // texts, show the returned message if there is one, and do their own focus
-// and editor steps. The open-file window loads through GetRowsTest and takes
+// and editor steps. The open-file window loads through openMonth and takes
 // the selector texts from monthYearFromFileName.
 namespace MonthStorage {
 
@@ -23,27 +26,48 @@ DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QStri
 struct LoadResult
 {
     QString path;    // for Text2, shown whether or not the file exists
-    QString message; // to show, empty when the month was loaded
+    QString message; // why nothing was loaded; empty when the month was loaded
+    QString warning; // what the user must know about the loaded month: a file
+                     // altered outside Barlog, a carry-over off the month before
     bool loaded = false;
+    std::optional<QString> closedSince; // when the month was closed
+    QString carriedFrom;                // the month a new month's carry-over came from
 };
 
-// "Laden": the month file of the selectors into the sheet, and the month
-// label into row 1, column 6. A missing file gives "Datei existiert nicht";
-// a failed read leaves the sheet, its label included, untouched.
+// "Laden": the month file of the selectors into the sheet, the month label
+// into row 1, column 6, and for a closed month a note beside it. A missing
+// file whose month before has one starts a new month from that month's
+// closing balance and receipt number; with no month before either, it gives
+// "Datei existiert nicht". A failed read leaves the sheet, label included,
+// untouched.
+// With startMissing, a missing month with no month before it starts empty
+// instead, as start-up lays out the sheet.
 LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+                     const modul::RateTexts &rates, bool startMissing = false);
+
+// A month file chosen anywhere, whose name gives the month label: loaded and
+// checked like "Laden", without the look at the month before; the label
+// cell is left as the file holds it.
+LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const QString &path, const QString &label,
                      const modul::RateTexts &rates);
+
+// When the selectors' month was closed, by its file or by the register.
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month);
 
 QString missingFileMessage(); // "Datei existiert nicht"
 
-// "Speichern", in two steps so that the replace question sits between them:
-// planSave builds the path and the records and checks every text against its
-// field before anything is written; save then writes them.
+// "Speichern", in two steps so that the questions sit between them:
+// planSave builds the path and the records, checks every text against its
+// field and reads the file it replaces; a closed month, or a file whose log
+// could not be carried on, gives a message instead. save then writes the
+// records and the log of the file replaced with this save's changes added.
 struct SavePlan
 {
     QString path;
     Records records;
-    QString message;       // why nothing can be saved; empty if it can
-    bool replaces = false; // a month file is there already: ask replaceQuestion() first
+    MonthContents previous; // the file replaced, empty if there is none
+    QString message;        // why nothing can be saved; empty if it can
+    bool replaces = false;  // a month file is there already: ask replaceQuestion() first
 
     bool ok() const { return message.isEmpty(); }
 };

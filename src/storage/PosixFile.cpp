@@ -74,4 +74,38 @@ int readPrefix(int fd, char *buffer, int size, int &got)
     return 0;
 }
 
+int writeAll(int fd, const char *data, qsizetype size)
+{
+    for (qsizetype done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, static_cast<size_t>(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
+}
+
+int replaceFile(const QByteArray &path, const QByteArray &bytes)
+{
+    const QByteArray temp = path + ".tmp-" + QByteArray::number(::getpid());
+    Fd fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        return errno;
+    int err = writeAll(fd.get(), bytes.constData(), bytes.size());
+    if (err == 0 && ::fsync(fd.get()) != 0)
+        err = errno;
+    if (const int closeErr = fd.reset(); err == 0)
+        err = closeErr;
+    if (err == 0 && ::rename(temp.constData(), path.constData()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(temp.constData());
+        return err;
+    }
+    const qsizetype slash = path.lastIndexOf('/');
+    return syncFolder(slash > 0 ? path.left(slash) : QByteArray("."));
+}
+
 } // namespace PosixFile

@@ -35,5 +35,12 @@ int syncFile(const QByteArray &path);
 int syncFolder(const QByteArray &path);
 // Reads up to size bytes from the start; fewer only at the end of the file.
 int readPrefix(int fd, char *buffer, int size, int &got);
+// Writes all of data, going on after interrupted and partial writes.
+int writeAll(int fd, const char *data, qsizetype size);
+
+// Replaces the file at path by one holding bytes, so that a crash or a power
+// cut leaves the old file or the new one, never a mix: a temporary file
+// beside it is written and synced, renamed over it, and the folder synced.
+int replaceFile(const QByteArray &path, const QByteArray &bytes);
 
 } // namespace PosixFile

@@ -1,6 +1,9 @@
 #include "storage/SqliteMonthDb.h"
 
+#include "storage/AuditTables.h"
 #include "storage/PosixFile.h"
+
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -106,10 +109,10 @@ DbStatus pragmaInt(sqlite3 *db, const char *pragma, const QString &path, int &va
 }
 
 // Only files this program stamped are month files; any other SQLite file is foreign.
-DbStatus checkStamp(sqlite3 *db, const QString &path)
+DbStatus checkStamp(sqlite3 *db, const QString &path, int &version)
 {
     int appId = 0;
-    int version = 0;
+    version = 0;
     if (DbStatus s = pragmaInt(db, "application_id", path, appId); !s.ok())
         return s;
     if (DbStatus s = pragmaInt(db, "user_version", path, version); !s.ok())
@@ -144,11 +147,11 @@ DbStatus requireTable(sqlite3 *db, const QString &table, const QString &path)
 
 // Opens one of our month files and prepares "SELECT * FROM table <tail>" on it.
 DbStatus selectFrom(const QString &path, int flags, const QString &table, const char *tail, DbHandle &db,
-                    Statement &stmt)
+                    Statement &stmt, int &version)
 {
     if (DbStatus s = open(path, flags, db); !s.ok())
         return s;
-    if (DbStatus s = checkStamp(db.get(), path); !s.ok())
+    if (DbStatus s = checkStamp(db.get(), path, version); !s.ok())
         return s;
     if (DbStatus s = requireTable(db.get(), table, path); !s.ok())
         return s;
@@ -222,36 +225,214 @@ QStringList journalColumns()
     return names;
 }
 
-} // namespace
-
-DbStatus writeJournal(const QString &file, const Records &records, const QString &shownPath)
+void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 {
-    const QString &path = shownPath.isEmpty() ? file : shownPath;
-    DbHandle db;
-    if (DbStatus s = open(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, db, path); !s.ok())
-        return s;
-    // The file is new and only replaces the month once complete, so it needs
-    // no rollback journal on disk and no syncs of its own: the caller syncs once.
-    const QString setup = QStringLiteral("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; "
-                                         "PRAGMA locking_mode = EXCLUSIVE; BEGIN; "
-                                         "PRAGMA application_id = %1; PRAGMA user_version = %2; %3;")
-                              .arg(JournalTable::applicationId)
-                              .arg(JournalTable::userVersion)
-                              .arg(JournalTable::createTableSql());
-    if (DbStatus s = exec(db.get(), setup, path); !s.ok())
-        return s;
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void bindCell(sqlite3_stmt *stmt, int index, const ChangeLog::Cell &cell)
+{
+    if (cell)
+        bindText(stmt, index, *cell);
+    else
+        sqlite3_bind_null(stmt, index);
+}
+
+ChangeLog::Cell columnCell(sqlite3_stmt *stmt, int index)
+{
+    if (sqlite3_column_type(stmt, index) == SQLITE_NULL)
+        return std::nullopt;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, index));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, index));
+}
+
+QByteArray columnBytes(sqlite3_stmt *stmt, int index)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, index));
+    return QByteArray(text, sqlite3_column_bytes(stmt, index));
+}
+
+// Steps stmt to its end, handing each row to take.
+template <typename Take>
+DbStatus eachRow(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Take take)
+{
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        take(stmt);
+    return rc == SQLITE_DONE ? DbStatus{} : sqliteFailure(db, rc, path);
+}
+
+DbStatus readRecords(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Records &records)
+{
+    const int columns = sqlite3_column_count(stmt);
+    DbStatus status = eachRow(db, stmt, path, [&records, columns](sqlite3_stmt *row) {
+        Record record;
+        record.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            record << columnCell(row, i).value_or(QString());
+        records.push_back(std::move(record));
+    });
+    if (!status.ok())
+        records.clear();
+    return status;
+}
+
+DbStatus insertRecords(sqlite3 *db, const Records &records, const QString &path)
+{
     Statement stmt;
-    if (DbStatus s = prepare(db.get(), insertSql(JournalTable::tableName(), JournalTable::fieldCount), stmt, path);
-        !s.ok())
+    if (DbStatus s = prepare(db, insertSql(JournalTable::tableName(), JournalTable::fieldCount), stmt, path); !s.ok())
         return s;
     const QStringList columns = journalColumns();
     for (const Record &record : records) {
         if (record.size() > JournalTable::fieldCount)
             return tooManyValues(JournalTable::tableName(), JournalTable::fieldCount, record.size());
-        if (DbStatus s = insert(db.get(), stmt.get(), columns, record, path); !s.ok())
+        if (DbStatus s = insert(db, stmt.get(), columns, record, path); !s.ok())
             return s;
     }
-    stmt.reset();
+    return {};
+}
+
+// Runs stmt once with the parameters bind gives it.
+template <typename Bind>
+DbStatus runOnce(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Bind bind)
+{
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    bind(stmt);
+    const int rc = sqlite3_step(stmt);
+    return rc == SQLITE_DONE ? DbStatus{} : sqliteFailure(db, rc, path);
+}
+
+DbStatus insertLog(sqlite3 *db, const ChangeLog::Entries &log, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::insertLogSql(), stmt, path); !s.ok())
+        return s;
+    for (const ChangeLog::Entry &e : log) {
+        DbStatus s = runOnce(db, stmt.get(), path, [&e](sqlite3_stmt *st) {
+            sqlite3_bind_int64(st, 1, e.number);
+            bindText(st, 2, e.time);
+            sqlite3_bind_int(st, 3, e.row);
+            sqlite3_bind_int(st, 4, e.column);
+            bindCell(st, 5, e.oldText);
+            bindCell(st, 6, e.newText);
+            sqlite3_bind_text(st, 7, e.hash.constData(), static_cast<int>(e.hash.size()), SQLITE_TRANSIENT);
+        });
+        if (!s.ok())
+            return s;
+    }
+    return {};
+}
+
+DbStatus insertClose(sqlite3 *db, const CloseMark &mark, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::insertCloseSql(), stmt, path); !s.ok())
+        return s;
+    return runOnce(db, stmt.get(), path, [&mark](sqlite3_stmt *st) {
+        bindText(st, 1, mark.time);
+        sqlite3_bind_text(st, 2, mark.recordsHash.constData(), static_cast<int>(mark.recordsHash.size()),
+                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 3, mark.logHead.constData(), static_cast<int>(mark.logHead.size()), SQLITE_TRANSIENT);
+    });
+}
+
+DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log, LogRead read)
+{
+    if (DbStatus s = requireTable(db, AuditTables::logTable(), path); !s.ok())
+        return s;
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::selectLogSql(read == LogRead::LastEntry), stmt, path); !s.ok())
+        return s;
+    return eachRow(db, stmt.get(), path, [&log](sqlite3_stmt *row) {
+        log.push_back({sqlite3_column_int64(row, 0), columnCell(row, 1).value_or(QString()), sqlite3_column_int(row, 2),
+                       sqlite3_column_int(row, 3), columnCell(row, 4), columnCell(row, 5), columnBytes(row, 6)});
+    });
+}
+
+DbStatus attachReadOnly(sqlite3 *db, const QString &from, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, QStringLiteral("ATTACH DATABASE ?1 AS alt"), stmt, path); !s.ok())
+        return s;
+    return runOnce(db, stmt.get(), path, [&from](sqlite3_stmt *st) {
+        const QByteArray uri = QUrl::fromLocalFile(from).toEncoded() + "?mode=ro";
+        sqlite3_bind_text(st, 1, uri.constData(), static_cast<int>(uri.size()), SQLITE_TRANSIENT);
+    });
+}
+
+// The entries of the replaced file, copied as stored; the new ones were
+// chained onto its last entry, so that must still be the last one.
+DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
+{
+    if (DbStatus s = exec(db, AuditTables::copyLogSql(), path); !s.ok())
+        return s;
+    ChangeLog::Entries last;
+    if (DbStatus s = readLog(db, path, last, LogRead::LastEntry); !s.ok())
+        return s;
+    const qint64 number = last.empty() ? 0 : last.back().number;
+    const QByteArray hash = last.empty() ? QByteArray() : last.back().hash;
+    if (number == carried.lastNumber && hash == carried.lastHash)
+        return {};
+    return DbStatus::failure(DbError::Unexpected,
+                             QStringLiteral("Die Datei „%1“ wurde während des Speicherns von anderer Seite geändert. "
+                                            "Bitte erneut speichern.")
+                                 .arg(carried.from));
+}
+
+// A file stamped as logged without its close table counts as open.
+DbStatus readClose(sqlite3 *db, const QString &path, std::optional<CloseMark> &closed)
+{
+    if (!requireTable(db, AuditTables::closeTable(), path).ok())
+        return {};
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::selectCloseSql(), stmt, path); !s.ok())
+        return s;
+    return eachRow(db, stmt.get(), path, [&closed](sqlite3_stmt *row) {
+        if (!closed)
+            closed = CloseMark{columnCell(row, 0).value_or(QString()), columnBytes(row, 1), columnBytes(row, 2)};
+    });
+}
+
+} // namespace
+
+DbStatus writeMonth(const QString &file, const MonthContents &month, const QString &shownPath)
+{
+    const QString &path = shownPath.isEmpty() ? file : shownPath;
+    DbHandle db;
+    if (DbStatus s = open(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, db, path); !s.ok())
+        return s;
+    // The file is new and only replaces the month once complete, so it needs
+    // no rollback journal on disk and no syncs of its own: the caller syncs once.
+    if (DbStatus s = exec(db.get(),
+                          QStringLiteral("PRAGMA main.journal_mode = MEMORY; PRAGMA main.synchronous = OFF; "
+                                         "PRAGMA main.locking_mode = EXCLUSIVE;"),
+                          path);
+        !s.ok())
+        return s;
+    if (month.carried) {
+        if (DbStatus s = attachReadOnly(db.get(), month.carried->from, path); !s.ok())
+            return s;
+    }
+    const QString setup = QStringLiteral("BEGIN; PRAGMA application_id = %1; PRAGMA user_version = %2; %3; %4")
+                              .arg(JournalTable::applicationId)
+                              .arg(JournalTable::userVersion)
+                              .arg(JournalTable::createTableSql(), AuditTables::createSql());
+    if (DbStatus s = exec(db.get(), setup, path); !s.ok())
+        return s;
+    if (DbStatus s = insertRecords(db.get(), month.records, path); !s.ok())
+        return s;
+    if (month.carried) {
+        if (DbStatus s = copyLog(db.get(), *month.carried, path); !s.ok())
+            return s;
+    }
+    if (DbStatus s = insertLog(db.get(), month.log, path); !s.ok())
+        return s;
+    if (month.closed) {
+        if (DbStatus s = insertClose(db.get(), *month.closed, path); !s.ok())
+            return s;
+    }
     if (DbStatus s = exec(db.get(), QStringLiteral("COMMIT"), path); !s.ok())
         return s;
     const int rc = sqlite3_close(db.release());
@@ -262,7 +443,8 @@ DbStatus appendRecord(const QString &path, const QString &table, const Record &v
 {
     DbHandle db;
     Statement probe;
-    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READWRITE, table, "LIMIT 0", db, probe); !s.ok())
+    int version = 0;
+    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READWRITE, table, "LIMIT 0", db, probe, version); !s.ok())
         return s;
     QStringList columns;
     for (int i = 0; i < sqlite3_column_count(probe.get()); ++i)
@@ -283,28 +465,38 @@ DbStatus readTable(const QString &path, const QString &table, Records &records)
     records.clear();
     DbHandle db;
     Statement stmt;
-    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READONLY, table, "ORDER BY rowid", db, stmt); !s.ok())
+    int version = 0;
+    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READONLY, table, "ORDER BY rowid", db, stmt, version); !s.ok())
         return s;
-    const int columns = sqlite3_column_count(stmt.get());
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        Record record;
-        record.reserve(columns);
-        for (int i = 0; i < columns; ++i) {
-            if (sqlite3_column_type(stmt.get(), i) == SQLITE_NULL) {
-                record << QString();
-                continue;
-            }
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), i));
-            record << QString::fromUtf8(text, sqlite3_column_bytes(stmt.get(), i));
-        }
-        records.push_back(std::move(record));
+    return readRecords(db.get(), stmt.get(), path, records);
+}
+
+DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)
+{
+    month = {};
+    DbHandle db;
+    Statement stmt;
+    int version = 0;
+    if (DbStatus s =
+            selectFrom(path, SQLITE_OPEN_READONLY, JournalTable::tableName(), "ORDER BY rowid", db, stmt, version);
+        !s.ok())
+        return s;
+    if (DbStatus s = readRecords(db.get(), stmt.get(), path, month.records); !s.ok())
+        return s;
+    stmt.reset();
+    if (version < JournalTable::firstLoggedVersion)
+        return {};
+    month.logged = true;
+    DbStatus status = readLog(db.get(), path, month.log, read);
+    if (status.number == static_cast<int>(DbError::TableNotFound)) {
+        month.logTableMissing = true;
+        status = {};
     }
-    if (rc != SQLITE_DONE) {
-        records.clear();
-        return sqliteFailure(db.get(), rc, path);
-    }
-    return {};
+    if (status.ok())
+        status = readClose(db.get(), path, month.closed);
+    if (!status.ok())
+        month = {};
+    return status;
 }
 
 } // namespace SqliteMonthDb

@@ -2,16 +2,19 @@
 
 #include "storage/DbStatus.h"
 #include "storage/JournalTable.h"
+#include "storage/MonthContents.h"
 
 // Month files in our own format, over the SQLite C API. Every call opens the
 // file, does its work and closes it again; nothing stays open in between.
 namespace SqliteMonthDb {
 
-// Fills a new, empty file at path with the stamped journal table and the
-// records, in one transaction. The caller makes the file durable and moves
-// it into place; a failure leaves a file the caller throws away. Messages
-// name shownPath, the file the user knows, if it is given.
-DbStatus writeJournal(const QString &path, const Records &records, const QString &shownPath = QString());
+// Fills a new, empty file at path with the stamped tables: the journal with
+// the records, the change log (the carried one first) and the close mark,
+// in one transaction. The
+// caller makes the file durable and moves it into place; a failure leaves a
+// file the caller throws away. Messages name shownPath, the file the user
+// knows, if it is given.
+DbStatus writeMonth(const QString &path, const MonthContents &month, const QString &shownPath = QString());
 
 // Appends one record to table of an existing month file. Fewer values than
 // fields leave the rest NULL; more are refused.
@@ -19,5 +22,9 @@ DbStatus appendRecord(const QString &path, const QString &table, const Record &v
 
 // Every record of table, in appending order.
 DbStatus readTable(const QString &path, const QString &table, Records &records);
+
+// The journal's records, and the change log and close mark where the file
+// keeps them. On failure month is left empty.
+DbStatus readMonth(const QString &path, MonthContents &month, LogRead read = LogRead::Whole);
 
 } // namespace SqliteMonthDb

@@ -16,7 +16,7 @@
 namespace {
 void trigger(Form1 &w, const QString &caption)
 {
-    for (QAction *a : w.MenuBar1->actions().first()->menu()->actions()) {
+    for (QAction *a : w.menuBar()->actions().first()->menu()->actions()) {
         if (a->text() == caption)
             return a->trigger();
     }
@@ -44,7 +44,7 @@ private slots:
     {
         Form1Fixture f;
         Form1 &w = f.start();
-        const int bar = w.MenuBar1->height();
+        const int bar = w.menuBar()->height();
         QCOMPARE(w.flex->mapTo(&w, QPoint(0, 0)), QPoint(0, bar));
         QCOMPARE(w.height(), Screen::twipsToPixels(Design::clientTwips(&w).height()) + bar);
     }

@@ -49,11 +49,50 @@ QList<QStringList> query(const QString &path, const QString &sql)
     return result;
 }
 
+int pragma(const QString &path, const QString &name)
+{
+    const QList<QStringList> rows = query(path, QStringLiteral("PRAGMA ") + name);
+    return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
+}
+
+bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset)
+{
+    sqlite3 *db = openDb(path);
+    sqlite3_blob *blob = nullptr;
+    bool ok = sqlite3_blob_open(db, "main", table.toUtf8().constData(), column.toUtf8().constData(), rowid, 1, &blob)
+              == SQLITE_OK;
+    char byte = 0;
+    ok = ok && sqlite3_blob_read(blob, &byte, 1, offset) == SQLITE_OK;
+    byte = static_cast<char>(byte ^ 1);
+    ok = ok && sqlite3_blob_write(blob, &byte, 1, offset) == SQLITE_OK;
+    sqlite3_blob_close(blob);
+    sqlite3_close(db);
+    return ok;
+}
+
+QStringList columns(const QString &path, const QString &table)
+{
+    QStringList names;
+    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
+    for (const QStringList &row : query(path, sql))
+        names << row.join(QLatin1Char(' '));
+    return names;
+}
+
 QList<QStringList> rows(const QString &path, const QString &table)
 {
     return query(path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
 }
 } // namespace Sql
+
+bool writeVersion1Month(const QString &path)
+{
+    return Sql::exec(path,
+                     JournalTable::createTableSql()
+                         + QStringLiteral("; INSERT INTO Journal VALUES ('1,00', ' ', ' ', ' ', ' ', ' ', ' ', ' ', "
+                                          "'alt', ' '); PRAGMA application_id = %1; PRAGMA user_version = 1")
+                               .arg(JournalTable::applicationId));
+}
 
 QStringList folderEntries(const QString &path)
 {

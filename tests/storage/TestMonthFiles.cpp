@@ -106,8 +106,8 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("message"); // null: the month loads
         QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "03" << QString();
-        QTest::newRow("a missing month file") << "04"
-                                              << "Datei existiert nicht";
+        QTest::newRow("a missing month file, none before it") << "02"
+                                                              << "Datei existiert nicht";
     }
     void laden()
     {

@@ -38,7 +38,9 @@ int saveInChild(const char *path, const char *version)
     const Records records = monthVersion(QByteArray(version).toInt());
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
-    return MonthFileWriter::write(QFile::decodeName(path), records).isEmpty() ? 0 : 1;
+    MonthContents month;
+    month.records = records;
+    return MonthFileWriter::write(QFile::decodeName(path), month).isEmpty() ? 0 : 1;
 }
 
 bool startSave(QProcess &process, const QString &path, int version)

@@ -20,7 +20,9 @@ void saveMonth(const ProgramFolder &folder, int month, const QString &rates, con
         Fixtures::setRow(sheet, modul::FirstEntryRow + i, entries[i].split(u'|'));
     modul::BestandBerechnen(sheet);
     const QString path = folder.file(QStringLiteral("2026/2026-%1.mdb").arg(month, 2, 10, QLatin1Char('0')));
-    QCOMPARE(MonthFileWriter::write(path, SheetRecords::fromSheet(sheet)), QString());
+    MonthContents contents;
+    contents.records = SheetRecords::fromSheet(sheet);
+    QCOMPARE(MonthFileWriter::write(path, contents), QString());
 }
 
 // Five months under four kinds of row 1, and May written by the Windows

@@ -2,6 +2,7 @@
 
 #include "editing/KeyCodes.h"
 #include "editing/Modul.h"
+#include "editing/Storno.h"
 #include "editing/ui/EditorBox.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/FlexGrid.h"
@@ -69,15 +70,25 @@ bool SheetEditor::editorOwnsCurrentCell() const
     return m_editorFollows && m_editorRow == g.row() && m_editorCol == g.col();
 }
 
-void SheetEditor::commitPendingEdit()
+std::optional<SheetEditor::PendingEdit> SheetEditor::pendingEdit() const
 {
     if (cellHandlersIdle() || m_editor.text().isEmpty() || !editorOwnsCurrentCell())
-        return;
-    FlexGridStore &g = m_sheet.store();
-    if (g.col() <= LastAmountCol)
-        g.setText(commitAmount(m_editor.text(), g.text()));
-    else
-        g.setText(m_editor.text());
+        return std::nullopt;
+    const FlexGridStore &g = m_sheet.store();
+    const QString text = g.col() <= LastAmountCol ? commitAmount(m_editor.text(), g.text()) : m_editor.text();
+    return PendingEdit{g.row(), g.col(), text};
+}
+
+void SheetEditor::commitPendingEdit()
+{
+    if (const std::optional<PendingEdit> pending = pendingEdit())
+        m_sheet.store().setText(pending->text);
+}
+
+void SheetEditor::notifyChanged()
+{
+    if (changed)
+        changed();
 }
 
 void SheetEditor::settleForReading()
@@ -238,6 +249,7 @@ void SheetEditor::keyDown(int keyCode)
     // it would give the same cells, since nothing in between reads them back.
     rowColChange();
     recalculate();
+    notifyChanged();
 }
 
 void SheetEditor::editorLostFocus()
@@ -266,6 +278,20 @@ void SheetEditor::quickEntry(const QString &caption)
     g.setCol(col == ColText ? ColEinnahmen1 : col);
     g.setRow(row);
     click();
+    notifyChanged();
+}
+
+void SheetEditor::appendEntry(const QStringList &cells)
+{
+    FlexGridStore &g = m_sheet.store();
+    // What was typed stays where it was typed.
+    commitPendingEdit();
+    const int row = modul::appendEntry(g, cells);
+    g.setRowCol(row, ColEinnahmen1);
+    positionEditor();
+    showEditor();
+    recalculate();
+    notifyChanged();
 }
 
 void SheetEditor::insertRow()
@@ -283,6 +309,7 @@ void SheetEditor::insertRow()
     editorTakesCurrentCell();
     takeUndoSnapshot(QStringLiteral("Zeile einfügen"));
     recalculate();
+    notifyChanged();
 }
 
 void SheetEditor::deleteLastRow()
@@ -294,6 +321,7 @@ void SheetEditor::deleteLastRow()
     // The dropped row's pending text goes with it.
     if (m_editorRow >= g.rows())
         editorTakesCurrentCell();
+    notifyChanged();
 }
 
 void SheetEditor::takeUndoSnapshot(const QString &name)

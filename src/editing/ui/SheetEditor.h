@@ -3,6 +3,10 @@
 #include "editing/UndoBuffer.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
 
 class EditorBox;
 class FlexGrid;
@@ -48,6 +52,14 @@ public:
     // A key on the grid itself; true when it was taken.
     bool gridKeyPress(QKeyEvent *event);
 
+    // What the editor would commit, and where, if the cell were left now.
+    struct PendingEdit
+    {
+        int row;
+        int col;
+        QString text;
+    };
+    std::optional<PendingEdit> pendingEdit() const;
     // Commits the editor's pending text into the cell it was typed for.
     void commitPendingEdit();
     // The program changed the sheet or the current cell while the editor did
@@ -55,7 +67,11 @@ public:
     // later commit change nothing.
     void editorTakesCurrentCell();
     // Only the user's own typing binds the editor's text to its cell anew.
-    void editorTextEdited() { m_editorFollows = true; }
+    void editorTextEdited()
+    {
+        m_editorFollows = true;
+        notifyChanged();
+    }
     // Balances, receipt numbers and totals.
     void recalculate();
     // Before the month is read out (saved or exported): the entry being
@@ -65,16 +81,23 @@ public:
 
     // Writes caption into the text column of the row being edited.
     void quickEntry(const QString &caption);
+    // Adds a booked row after the last entry and moves the editor onto it.
+    void appendEntry(const QStringList &cells);
     // Asks, then inserts an empty row above the current one.
     void insertRow();
     void deleteLastRow();
     void takeUndoSnapshot(const QString &name);
     const UndoBuffer &undoBuffer() const { return m_undo; }
 
+    // Called after every key, every typed character and every row operation:
+    // whatever may have changed the sheet's content.
+    std::function<void()> changed;
+
 private:
     void setEditorText(const QString &text, bool follows);
     bool editorOwnsCurrentCell() const;
     void showEditor();
+    void notifyChanged();
 
     QWidget &m_window;
     FlexGrid &m_sheet;

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/Form1.h"
 
+#include "dialogs/ui/Aenderungsprotokoll.h"
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
 #include "dialogs/ui/Jahresuebersicht.h"
@@ -10,6 +11,8 @@
 #include "platform/ui/MessageBox.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintOut.h"
+#include "storage/ui/CrashRecovery.h"
+#include "storage/ui/MonthCommands.h"
 #include "storage/ui/MonthFiles.h"
 #include "storage/ui/QuickKeys.h"
 
@@ -54,6 +57,11 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     m_quickKeys = std::make_unique<QuickKeys>(*this, m_programFolder, Command1, *Combo33);
     m_monthFiles = std::make_unique<MonthFiles>(
         *this, m_programFolder, MonthFiles::Controls{*flex, *Combo1, *Combo2, *Text2}, *m_editor, m_rates);
+    m_recovery = std::make_unique<CrashRecovery>(*this, m_programFolder,
+                                                 CrashRecovery::Controls{*flex, *Combo1, *Combo2}, *m_editor);
+    m_monthCommands =
+        std::make_unique<MonthCommands>(*this, m_programFolder, MonthCommands::Controls{*flex, *Combo1, *Combo2},
+                                        *m_editor, *m_monthFiles, *m_recovery);
     m_printOut = std::make_unique<PrintOut>(
         PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
     m_exports = std::make_unique<MonthExports>(
@@ -77,6 +85,8 @@ void Form1::connectHandlers()
     m_wiring.hook(Text1->keyDown, [this](int code) { Text1_KeyDown(code, 0); });
     m_wiring.hook(Text1->lostFocus, [this] { Text1_LostFocus(); });
     connect(Text1, &QLineEdit::textEdited, this, [this] { m_editor->editorTextEdited(); });
+    m_wiring.hook(m_editor->changed, [this] { m_recovery->sheetChanged(); });
+    m_wiring.hook(m_monthFiles->sheetMatchesFile, [this] { m_recovery->sheetMatchesFile(); });
 
     for (size_t i = 0; i < Command1.size(); ++i)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(static_cast<int>(i)); });
@@ -128,11 +138,14 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::endProgram()
 {
-    // No further handler runs: the windows go and the event loop ends.
+    // No further handler runs: the windows go and the event loop ends. The
+    // user accepted that unsaved work is lost, so its recovery file goes too.
     m_ended = true;
+    m_recovery->discard();
     for (QWidget *window :
          {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
-          static_cast<QWidget *>(m_druckerwahl.get()), static_cast<QWidget *>(m_jahresuebersicht.get())}) {
+          static_cast<QWidget *>(m_druckerwahl.get()), static_cast<QWidget *>(m_jahresuebersicht.get()),
+          static_cast<QWidget *>(m_aenderungsprotokoll.get())}) {
         if (window != nullptr)
             window->hide();
     }
@@ -164,6 +177,20 @@ Druckerwahl *Form1::druckerwahl()
     if (!m_druckerwahl)
         m_druckerwahl = std::make_unique<Druckerwahl>([this] { m_printOut->run(*m_druckerwahl); });
     return m_druckerwahl.get();
+}
+
+Aenderungsprotokoll *Form1::aenderungsprotokoll()
+{
+    if (!m_aenderungsprotokoll)
+        m_aenderungsprotokoll = std::make_unique<Aenderungsprotokoll>();
+    return m_aenderungsprotokoll.get();
+}
+
+void Form1::Protokoll_Click()
+{
+    const MonthCommands::LogView view = m_monthCommands->shownLog();
+    aenderungsprotokoll()->showLog(view.month, view.entries, view.status);
+    bringUp(aenderungsprotokoll());
 }
 
 void Form1::Command6_Click()

@@ -9,6 +9,8 @@
 #include <array>
 #include <memory>
 
+class Aenderungsprotokoll;
+class CrashRecovery;
 class Druckerwahl;
 class EditorBox;
 class Einstellungen;
@@ -16,6 +18,7 @@ class FlexGrid;
 class Form2;
 class Jahresuebersicht;
 class MonthExports;
+class MonthCommands;
 class MonthFiles;
 class PrintOut;
 class QComboBox;
@@ -30,8 +33,9 @@ class QuickKeys;
 class SheetEditor;
 
 // The main window: the journal sheet of one month, the quick-entry buttons,
-// the commands and the month totals. Its handlers hand the work to the
-// subsystems: the sheet editor, the month files, the quick keys and the
+// the commands and the month totals, with a menu bar above the design. Its
+// handlers hand the work to the subsystems: the sheet editor, the month
+// files and month commands, the crash recovery, the quick keys and the
 // print-out.
 class Form1 : public QWidget
 {
@@ -47,9 +51,13 @@ public:
     float sfy() const { return m_sfy; }
     const modul::RateTexts &rates() const { return m_rates; }
     SheetEditor &sheetEditor() { return *m_editor; }
+    CrashRecovery &crashRecovery() { return *m_recovery; }
+
+    // The menu bar and its "Datei" menu, to which other commands may add actions.
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QMenu *dateiMenu() const { return m_dateiMenu; }
 
     // The menu bar above the design's client area.
-    QMenuBar *MenuBar1 = nullptr;
 
     // Controls, named as in the design.
     FlexGrid *flex = nullptr;
@@ -118,6 +126,12 @@ public:
     void DatevMonat_Click();
     void DatevJahr_Click();
     void Jahresuebersicht_Click();
+    // The "Monat" menu: close the month, reverse a row, show the change log;
+    // and "Hilfe", "Über Barlog".
+    void Abschliessen_Click();
+    void Storno_Click();
+    void Protokoll_Click();
+    void Ueber_Click();
 
     void Command4_Click();
     void Command5_Click();
@@ -130,6 +144,7 @@ public:
     Form2 *form2();
     Druckerwahl *druckerwahl();
     Jahresuebersicht *jahresuebersicht();
+    Aenderungsprotokoll *aenderungsprotokoll();
 
     // True once the user agreed to end the program.
     bool ended() const { return m_ended; }
@@ -140,8 +155,8 @@ protected:
 
 private:
     void buildDesign();
-    void buildMenuBar();
     static void bringUp(QWidget *window);
+    void buildMenu();
     void connectHandlers();
     bool flex_KeyPress(QKeyEvent *event);
     void readSettingsFile();
@@ -149,8 +164,6 @@ private:
     void endProgram();
 
     QString m_programFolder;
-    // Holds every control, at the design's places, below the menu bar.
-    QWidget *m_content = nullptr;
     bool m_scaled = false;
     bool m_ended = false;
     float m_sfx = 1.0F;
@@ -160,15 +173,22 @@ private:
     short m_zellhohe = 0;
     modul::RateTexts m_rates;
 
+    QWidget *m_content = nullptr; // the design's client area, below the menu bar
+    QMenuBar *m_menuBar = nullptr;
+    QMenu *m_dateiMenu = nullptr;
+
     std::unique_ptr<SheetEditor> m_editor;
     std::unique_ptr<QuickKeys> m_quickKeys;
     std::unique_ptr<MonthFiles> m_monthFiles;
+    std::unique_ptr<CrashRecovery> m_recovery;
+    std::unique_ptr<MonthCommands> m_monthCommands;
     std::unique_ptr<PrintOut> m_printOut;
     std::unique_ptr<MonthExports> m_exports;
     std::unique_ptr<Einstellungen> m_einstellungen;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Druckerwahl> m_druckerwahl;
     std::unique_ptr<Jahresuebersicht> m_jahresuebersicht;
+    std::unique_ptr<Aenderungsprotokoll> m_aenderungsprotokoll;
     // Last, so that it unhooks the controls' callbacks before anything else goes.
     CallbackWiring m_wiring;
 };

@@ -57,11 +57,10 @@ void Form1::buildDesign()
     setWindowTitle(QStringLiteral("Barlog 2020"));
     setWindowIcon(Icons::window());
     Design::setFont(this, DefaultFace, DefaultPoints);
-    // The controls keep their design places below the menu bar: they sit on
-    // a content area that fills the window under it.
-    buildMenuBar();
+    // The controls keep their design places in a content area below the menu bar.
     m_content = new QWidget(this);
-    m_content->setObjectName(QStringLiteral("Form1Content"));
+    m_content->setObjectName(QStringLiteral("content"));
+    buildMenu();
     Design::setClientSize(this, 15240, 10590);
 
     flex = new FlexGrid(m_content, 5, 10, 2, 0);

@@ -5,6 +5,7 @@
 #include "editing/ui/SheetEditor.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintGrid.h"
+#include "storage/ui/MonthCommands.h"
 #include "storage/ui/MonthFiles.h"
 #include "storage/ui/QuickKeys.h"
 
@@ -106,4 +107,14 @@ bool Form1::PrintGrid(FlexGrid &Grid, float LeftMargin, float TopMargin, float R
 {
     return ::PrintGrid(Grid, druckerwahl()->currentPrinter().printer(), LeftMargin, TopMargin, RightMargin,
                        BottomMargin, Titel, Datum, many);
+}
+
+void Form1::Abschliessen_Click()
+{
+    m_monthCommands->closeMonth();
+}
+
+void Form1::Storno_Click()
+{
+    m_monthCommands->storno();
 }

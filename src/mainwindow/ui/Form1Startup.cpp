@@ -9,6 +9,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Screen.h"
 #include "storage/SettingsFile.h"
+#include "storage/ui/CrashRecovery.h"
 #include "storage/ui/QuickKeys.h"
 
 #include <QComboBox>
@@ -64,6 +65,9 @@ void Form1::Form_Load()
     m_editor->editorTakesCurrentCell();
 
     m_quickKeys->load();
+    // Work a crash interrupted is offered back once, at the start.
+    if (firstRun)
+        m_recovery->offerRestore();
 }
 
 void Form1::readSettingsFile()

@@ -3,7 +3,6 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"
 
-#include <QMenuBar>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -12,6 +11,7 @@ namespace {
 const char *const TwipsProperty = "barlogTwips";
 const char *const PointsProperty = "barlogPoints";
 const char *const ClientProperty = "barlogClientTwips";
+const char *const ClientTopProperty = "barlogClientTop";
 
 QRect toPixels(const QRect &t)
 {
@@ -79,10 +79,13 @@ void Design::setBackColor(QWidget *control, int r, int g, int b)
 void Design::setClientSize(QWidget *window, int widthTwips, int heightTwips)
 {
     window->setProperty(ClientProperty, QSize(widthTwips, heightTwips));
-    // The client area lies below the window's menu bar, if it has one.
-    const QMenuBar *bar = window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly);
-    const int barHeight = bar != nullptr ? bar->sizeHint().height() : 0;
-    window->resize(Screen::twipsToPixels(widthTwips), Screen::twipsToPixels(heightTwips) + barHeight);
+    window->resize(Screen::twipsToPixels(widthTwips),
+                   Screen::twipsToPixels(heightTwips) + window->property(ClientTopProperty).toInt());
+}
+
+void Design::setClientTop(QWidget *window, int pixels)
+{
+    window->setProperty(ClientTopProperty, pixels);
 }
 
 QSize Design::clientTwips(const QWidget *window)

@@ -20,8 +20,11 @@ void setFontPoints(QWidget *control, double points);
 
 void setBackColor(QWidget *control, int r, int g, int b);
 
-// The client area of a window, in twips: below its menu bar, if it has one.
+// The client area of a window, in twips. A window with a menu bar above its
+// design makes room for it once with setClientTop; the client area, where
+// the controls sit, then begins that many pixels lower.
 void setClientSize(QWidget *window, int widthTwips, int heightTwips);
+void setClientTop(QWidget *window, int pixels);
 QSize clientTwips(const QWidget *window);
 
 // Every control of a window that carries a design rectangle, each once.

@@ -117,7 +117,7 @@ void paintRow(QPainter &p, const FlexGridStore &grid, int r, double top, double 
         const QRectF textRect = cell.adjusted(padding, 0, -padding, 0);
         const QFont font(Fonts::font(family, size, f.bold), p.device());
         p.setFont(fixed ? fittedFont(font, text, textRect.width(), p.device()) : font);
-        p.setPen(Qt::black);
+        p.setPen(f.hasForeColor ? QColor(f.foreColor) : QColor(Qt::black));
         const int code = fixedRow ? grid.colAlignmentFixed(c) : FlexAlign::General;
         p.save();
         // Within a print rectangle the cell's clip must not reach past it.

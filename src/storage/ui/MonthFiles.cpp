@@ -1,16 +1,25 @@
 #include "storage/ui/MonthFiles.h"
 
 #include "editing/KeyCodes.h"
+#include "editing/NegativeCash.h"
 #include "editing/ui/SheetEditor.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
-#include "storage/JournalTable.h"
 #include "storage/MonthPath.h"
 #include "storage/MonthStorage.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+
+namespace {
+const QString SaveTitle = QStringLiteral("Speichern");
+
+bool answeredNo(QWidget *parent, const QString &question)
+{
+    return MessageBox::show(parent, question, MessageBox::Buttons::YesNo, SaveTitle) == MessageBox::Answer::No;
+}
+} // namespace
 
 MonthFiles::MonthFiles(QWidget &window, const QString &programFolder, const Controls &controls, SheetEditor &editor,
                        const modul::RateTexts &rates)
@@ -36,6 +45,24 @@ bool MonthFiles::sheetReplaced(const QString &message)
     return true;
 }
 
+void MonthFiles::shown(const QString &path, const QString &warning)
+{
+    m_shownPath = path;
+    if (sheetMatchesFile)
+        sheetMatchesFile();
+    if (!warning.isEmpty()) {
+        QWidget *active = QApplication::activeWindow();
+        MessageBox::info(active != nullptr ? active : &m_window, warning);
+    }
+}
+
+QString MonthFiles::shownPath() const
+{
+    if (!m_shownPath.isEmpty())
+        return m_shownPath;
+    return monthFilePath(m_programFolder, m_controls.year.currentText(), m_controls.month.currentText()).path;
+}
+
 bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 {
     const DbStatus status = MonthStorage::GetRowsTest(m_controls.sheet.store(), datenbank, tabelle, m_rates);
@@ -49,25 +76,29 @@ void MonthFiles::save()
 
     const QString year = m_controls.year.currentText();
     const QString month = m_controls.month.currentText();
-    const MonthStorage::SavePlan plan = MonthStorage::planSave(m_controls.sheet.store(), m_programFolder, year, month);
+    const FlexGridStore &sheet = m_controls.sheet.store();
+    const MonthStorage::SavePlan plan = MonthStorage::planSave(sheet, m_programFolder, year, month);
     if (!plan.ok()) {
         MessageBox::info(&m_window, plan.message);
         return;
     }
-    if (plan.replaces
-        && MessageBox::show(&m_window, replaceQuestion(year, month), MessageBox::Buttons::YesNo,
-                            QStringLiteral("Speichern"))
-               == MessageBox::Answer::No)
+    if (const std::optional<modul::NegativeRow> negative = modul::firstNegativeRow(sheet);
+        negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative)))
         return;
-    if (const QString error = MonthStorage::save(plan); !error.isEmpty())
+    if (plan.replaces && answeredNo(&m_window, replaceQuestion(year, month)))
+        return;
+    if (const QString error = MonthStorage::save(plan); !error.isEmpty()) {
         MessageBox::info(&m_window, error);
+        return;
+    }
+    shown(plan.path, QString());
 }
 
-void MonthFiles::load()
+void MonthFiles::load(bool startMissing)
 {
     FlexGridStore &g = m_controls.sheet.store();
-    const MonthStorage::LoadResult result = MonthStorage::loadMonth(g, m_programFolder, m_controls.year.currentText(),
-                                                                    m_controls.month.currentText(), m_rates);
+    const MonthStorage::LoadResult result = MonthStorage::loadMonth(
+        g, m_programFolder, m_controls.year.currentText(), m_controls.month.currentText(), m_rates, startMissing);
     m_controls.path.setText(result.path);
     // A month that did not load leaves the sheet and the cursor as they were.
     if (!sheetReplaced(result.message))
@@ -76,18 +107,22 @@ void MonthFiles::load()
     g.setRow(modul::FirstEntryRow);
     g.setCol(modul::ColEinnahmen1);
     m_editor.keyDown(KeyCode::Space);
+    shown(result.path, result.warning);
 }
 
 bool MonthFiles::open(const QString &path, const QString &chosenName)
 {
-    // A file that did not load names no month: the selectors keep theirs, so
-    // the next save cannot file the unchanged sheet under that name.
-    if (!loadRecords(path, JournalTable::tableName()))
-        return false;
     // The month comes from the file list's entry, also when a path was typed.
     const MonthYear chosen = monthYearFromFileName(chosenName);
+    const MonthStorage::LoadResult result = MonthStorage::openMonth(m_controls.sheet.store(), m_programFolder, path,
+                                                                    monthLabel(chosen.year, chosen.month), m_rates);
+    // A file that did not load names no month: the selectors keep theirs, so
+    // the next save cannot file the unchanged sheet under that name.
+    if (!sheetReplaced(result.message))
+        return false;
     m_controls.month.setEditText(chosen.month);
     m_controls.year.setEditText(chosen.year);
     m_editor.recalculate();
+    shown(path, result.warning);
     return true;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class FlexGrid;
 class QComboBox;
 class QLineEdit;
@@ -27,8 +29,12 @@ public:
     MonthFiles(QWidget &window, const QString &programFolder, const Controls &controls, SheetEditor &editor,
                const modul::RateTexts &rates);
 
+    // Asks once before saving a month whose cash balance goes below zero,
+    // and refuses a closed month.
     void save();
-    void load();
+    // With startMissing, a month without a file and without a month before
+    // starts empty instead of being refused.
+    void load(bool startMissing = false);
     // Replaces the sheet's rows by the records of tabelle; false (after the
     // message) leaves the sheet as it was.
     bool loadRecords(const QString &datenbank, const QString &tabelle);
@@ -36,12 +42,21 @@ public:
     // year taken from chosenName into the selectors.
     bool open(const QString &path, const QString &chosenName);
 
+    // The file of the month the sheet shows: the one last loaded, opened or
+    // saved, or the selectors' month before any of that.
+    QString shownPath() const;
+
+    // Called whenever the sheet has just been made equal to a file.
+    std::function<void()> sheetMatchesFile;
+
 private:
     bool sheetReplaced(const QString &message);
+    void shown(const QString &path, const QString &warning);
 
     QWidget &m_window;
     QString m_programFolder;
     Controls m_controls;
     SheetEditor &m_editor;
     const modul::RateTexts &m_rates;
+    QString m_shownPath;
 };

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "storage/ChangeLog.h"
+#include "storage/JournalTable.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// A closed month: when it was closed, and the fingerprints of its records
+// and of its change log's last entry at that moment.
+struct CloseMark
+{
+    QString time; // ISO 8601 with the UTC offset
+    QByteArray recordsHash;
+    QByteArray logHead;
+};
+
+// A log taken over whole from the file a save replaces: its entries are
+// copied as they are stored, byte for byte, and checked to end with the
+// entry the new ones were chained onto.
+struct CarriedLog
+{
+    QString from;
+    qint64 lastNumber = 0;
+    QByteArray lastHash;
+};
+
+// How much of the change log a read brings: all of it, or only the last
+// entry, which is all a save needs to chain on.
+enum class LogRead { Whole, LastEntry };
+
+// Everything a month file holds.
+struct MonthContents
+{
+    Records records;
+    ChangeLog::Entries log;
+    // The file keeps a change log, as every file Barlog writes now does.
+    // Files of the Windows program and of older Barlog versions keep none;
+    // their first save starts it.
+    bool logged = false;
+    // A file stamped as keeping a log whose log table is gone.
+    bool logTableMissing = false;
+    std::optional<CloseMark> closed;
+    // Written only: the entries of log follow the log carried over.
+    std::optional<CarriedLog> carried;
+};
