@@ -3,7 +3,6 @@
 #include "mainwindow/ui/Form1.h"
 #include "platform/FlexGridStore.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 #include "storage/MonthAudit.h"
 #include "storage/MonthDatabase.h"
 #include "storage/MonthStorage.h"
@@ -12,7 +11,6 @@
 #include "storage/SheetRecords.h"
 #include "storage/ui/CrashRecovery.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -162,14 +160,3 @@ BENCHMARK(BM_RecoveryHoldsUpAKey)->Unit(benchmark::kMicrosecond)->Iterations(200
 BENCHMARK(BM_RecoveryFileWrite)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    MessageBox::setTesting(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "editing/ui/EditorBox.h"
 #include "mainwindow/ui/Form1.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -74,14 +73,3 @@ void BM_KeyEventToRepaintedEditor(benchmark::State &state)
 BENCHMARK(BM_KeyEventToRepaintedEditor)->Arg(300)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    MessageBox::setTesting(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
