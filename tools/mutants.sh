@@ -138,26 +138,26 @@ R10 src/editing/Recalculation.cpp the receipt chain reads the row itself
 - nextReceipt(flex.textMatrix(i - 1, ColBeleg))
 + nextReceipt(flex.textMatrix(i, ColBeleg))
 R11 src/editing/Recalculation.cpp the last balance goes to the expense total
-- setCents(flex2, 5, 2, balance);
-+ setCents(flex2, 4, 2, balance);
+- setCents(flex2, TotalsRowBestand, TotalsColAmount, *totals.closingBalance);
++ setCents(flex2, TotalsRowAusgaben, TotalsColAmount, *totals.closingBalance);
 R12 src/editing/Recalculation.cpp totals are written for a sheet without a carry-over row
-- if (rows > RowUebertrag) {
-+ if (rows >= RowUebertrag) {
+- if (rows <= RowUebertrag)
++ if (rows < RowUebertrag)
 R13 src/editing/Recalculation.cpp totals leave out the carry-over row
 - for (int i = RowUebertrag; i < rows; ++i) {
 + for (int i = FirstEntryRow; i < rows; ++i) {
 R14 src/editing/Recalculation.cpp totals leave out the new-entry row
 - for (int i = RowUebertrag; i < rows; ++i) {
 + for (int i = RowUebertrag; i < rows - 1; ++i) {
-R15 src/editing/Recalculation.cpp#1 totals leave out the expense column
-- for (int c = ColEinnahmen1; c <= ColAusgaben; ++c)
-+ for (int c = ColEinnahmen1; c < ColAusgaben; ++c)
+R15 src/editing/Recalculation.cpp the expense total adds up the balance column
+- t.expenses = clampSheet(t.expenses + centsOf(sheet.textMatrix(i, ColAusgaben)));
++ t.expenses = clampSheet(t.expenses + centsOf(sheet.textMatrix(i, ColBestand)));
 R16 src/editing/Recalculation.cpp totals are not limited
-- sums[c] = clampSheet(sums[c] + centsOf(flex.textMatrix(i, c)));
-+ sums[c] = sums[c] + centsOf(flex.textMatrix(i, c));
+- sum = clampSheet(sum + centsOf(sheet.textMatrix(i, ColEinnahmen1 + c)));
++ sum = sum + centsOf(sheet.textMatrix(i, ColEinnahmen1 + c));
 R17 src/editing/Recalculation.cpp every total shows the first column's sum
-- setCents(flex2, c + 1, 2, sums[c]);
-+ setCents(flex2, c + 1, 2, sums[ColEinnahmen1]);
+- setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[static_cast<size_t>(c)]);
++ setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[0]);
 
 T01 src/storage/TextValues.cpp a tab is no blank
 - return c == u' ' || c == u'\t';
@@ -249,14 +249,14 @@ P10 src/storage/MonthPath.cpp a lower-case ".mdb" is not removed
 + QString name = fileName;
 
 S01 src/storage/SheetRecords.cpp "Übertrag" goes into the wrong column
-- constexpr int carryOverColumn = 8;
-+ constexpr int carryOverColumn = 9;
+- carryOver[modul::ColText] = JournalTable::carryOverText();
++ carryOver[modul::ColText - 1] = JournalTable::carryOverText();
 S02 src/storage/SheetRecords.cpp the third rate text is left out
-- for (int c = 0; c < 3 && c < rateTexts.size(); ++c)
-+ for (int c = 0; c < 2 && c < rateTexts.size(); ++c)
+- for (int c = 0; c < modul::RateCount; ++c)
++ for (int c = 0; c < modul::RateCount - 1; ++c)
 S03 src/storage/SheetRecords.cpp the start-up layout lacks its empty entry row
-- return {rates, carryOver, Record(JournalTable::fieldCount)};
-+ return {rates, carryOver};
+- return {rateRecord, carryOver, Record(JournalTable::fieldCount)};
++ return {rateRecord, carryOver};
 S04 src/storage/SheetRecords.cpp a stored blank shows as a blank
 - return value == JournalTable::blankCell() ? QString() : value;
 + return value;
