@@ -481,7 +481,7 @@ Y05 src/storage/RecoveryFile.cpp a restored sheet keeps an extra row
 Y06 src/storage/RecoveryFile.cpp the restore question swaps year and month
 - .arg(snapshot.year, snapshot.month, ChangeLog::displayTime(snapshot.time))
 + .arg(snapshot.month, snapshot.year, ChangeLog::displayTime(snapshot.time))
-Y07 src/storage/RecoveryFile.cpp a failed removal counts as done
+Y07 src/storage/RecoveryFile.cpp a removal leaves the file where it is
 - err = ::unlink(native->constData()) == 0 || errno == ENOENT ? 0 : errno;
 + err = 0;
 Y08 src/storage/RecoveryFile.cpp a failed write counts as done
