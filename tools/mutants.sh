@@ -364,6 +364,129 @@ F15 src/platform/FlexGridStore.cpp totalHeight keeps only the last row
 F16 src/platform/FlexGridStore.cpp changes are announced every time, not once until cleared
 - if (m_changedPending || !changed)
 + if (!changed)
+L01 src/storage/ChangeLog.cpp a change is logged one row too high
+- changes.push_back({static_cast<int>(r) + 1, c, std::move(old), std::move(now)});
++ changes.push_back({static_cast<int>(r), c, std::move(old), std::move(now)});
+L02 src/storage/ChangeLog.cpp an entry's time is left out of its hash
+- addUtf8(m_timeUtf8);
++ addUtf8(QByteArray());
+L03 src/storage/ChangeLog.cpp an entry's column is left out of its hash
+- addNumber(e.column, sizeof(quint32));
++ addNumber(0, sizeof(quint32));
+L04 src/storage/ChangeLog.cpp an entry's new text is left out of its hash
+- addCell(e.newText);
++ addCell(std::nullopt);
+L05 src/storage/ChangeLog.cpp a missing entry is noticed only when numbers go back
+- if (e.number != expectedNumber)
++ if (e.number < expectedNumber)
+L06 src/storage/ChangeLog.cpp the old text of an entry is never checked
+- const bool consistent = cell == e.oldText;
++ const bool consistent = true;
+L07 src/storage/ChangeLog.cpp the last writer of a cell is looked up by its row alone
+- if (it->row == row && it->column == column)
++ if (it->row == row)
+L08 src/storage/ChangeLog.cpp the entries of a save are numbered from 2
+- qint64 number = log.empty() ? 0 : log.back().number;
++ qint64 number = log.empty() ? 1 : log.back().number;
+L09 src/storage/ChangeLog.cpp#1 the records' fingerprint leaves out the last field
+- for (int c = 0; c < Fields; ++c)
++ for (int c = 0; c < Fields - 1; ++c)
+L10 src/storage/MonthAudit.cpp an unlogged file is checked as a logged one
+- if (!month.logged)
++ if (month.logged)
+L11 src/storage/MonthAudit.cpp a close mark is checked only against the records
+- ChangeLog::recordsHash(month.records) != month.closed->recordsHash || head != month.closed->logHead;
++ ChangeLog::recordsHash(month.records) != month.closed->recordsHash;
+L12 src/storage/MonthAudit.cpp a record no entry wrote is named as written by one
+- if (b.entry == 0)
++ if (b.entry != 0)
+K01 src/storage/MonthClosing.cpp no register line is ever found
+- if (line.startsWith('#') || fields.size() != FieldsPerLine || QString::fromUtf8(fields[0]) != label)
++ if (line.startsWith('#') || fields.size() == FieldsPerLine || QString::fromUtf8(fields[0]) != label)
+K02 src/storage/MonthClosing.cpp a month altered outside Barlog can be closed unless its log is gone
+- if (!MonthAudit::intact(finding))
++ if (!MonthAudit::intact(finding) && finding.logMissing)
+K03 src/storage/MonthClosing.cpp the close mark fingerprints no records
+- closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head};
++ closed.closed = CloseMark{now, ChangeLog::recordsHash({}), head};
+K04 src/storage/MonthClosing.cpp an unlogged month's close mark names the empty log
+- const ChangeLog::Entries &tail = closed.log.empty() ? file.log : closed.log;
++ const ChangeLog::Entries &tail = file.log;
+K05 src/storage/MonthClosing.cpp a closed month that the register misses is not noted again
+- if (file.closed && MonthAudit::intact(MonthAudit::check(file)))
++ if (file.closed && !MonthAudit::intact(MonthAudit::check(file)))
+K06 src/storage/MonthClosing.cpp a closed file with other records but the noted mark passes the register
+- || ChangeLog::recordsHash(file.records) != entry->mark.recordsHash)
++ )
+K07 src/storage/MonthClosing.cpp the refusal shows the close time unformatted
+- .arg(label, ChangeLog::displayTime(time))
++ .arg(label, time)
+K08 src/storage/MonthClosing.cpp the sheet note shows a two-digit year
+- return moment.isValid() ? moment.toString(QStringLiteral("dd.MM.yyyy")) : isoTime;
++ return moment.isValid() ? moment.toString(QStringLiteral("dd.MM.yy")) : isoTime;
+U01 src/storage/CarryOver.cpp December is no month
+- if (!yearOk || !monthOk || year.size() != YearDigits || month.size() != 2 || m < 1 || m > MonthsPerYear)
++ if (!yearOk || !monthOk || year.size() != YearDigits || month.size() != 2 || m < 1 || m >= MonthsPerYear)
+U02 src/storage/CarryOver.cpp January follows the January before
+- return Month{QString::number(y - 1), QStringLiteral("12")};
++ return Month{QString::number(y - 1), month};
+U03 src/storage/CarryOver.cpp a month without entries closes at no balance
+- Closing closing{totals.closingBalance.value_or(totals.carryOver), {}};
++ Closing closing{totals.closingBalance.value_or(0), {}};
+U04 src/storage/CarryOver.cpp a month without entries carries no receipt number
+- for (int r = sheet.rows() - 1; r >= modul::RowUebertrag; --r) {
++ for (int r = sheet.rows() - 1; r > modul::RowUebertrag; --r) {
+U05 src/storage/CarryOver.cpp the new month does not continue the receipt numbers
+- sheet.setTextMatrix(modul::RowUebertrag, modul::ColBeleg, closing.receipt);
++ sheet.setTextMatrix(modul::RowUebertrag, modul::ColBeleg, QString());
+U06 src/storage/CarryOver.cpp the mismatch message swaps the two amounts
+- .arg(label, German::formatCents(carryOver), previousLabel, German::formatCents(closing));
++ .arg(label, German::formatCents(closing), previousLabel, German::formatCents(carryOver));
+N01 src/editing/Storno.cpp the reversal books the amounts unchanged
+- cells[c] = German::formatCents(-cents);
++ cells[c] = German::formatCents(cents);
+N02 src/editing/Storno.cpp the reversal keeps the original's date
+- cells[ColDatum] = today.toString(QStringLiteral("dd.MM.yyyy"));
++ cells[ColDatum] = sheet.textMatrix(row, ColDatum).trimmed();
+N03 src/editing/Storno.cpp the carry-over row can be reversed
+- if (row < FirstEntryRow || row >= sheet.rows())
++ if (row < RowUebertrag || row >= sheet.rows())
+N04 src/editing/Storno.cpp the reversal overwrites the last entry
+- row = r + 1;
++ row = r;
+N05 src/editing/NegativeCash.cpp the last entry's balance is not looked at
+- for (int r = RowUebertrag; r <= sheet.rows() - 2; ++r) {
++ for (int r = RowUebertrag; r < sheet.rows() - 2; ++r) {
+N06 src/editing/NegativeCash.cpp a balance of zero counts as negative
+- if (balance < 0)
++ if (balance <= 0)
+N07 src/editing/NegativeCash.cpp a negative carry-over is named as an entry
+- if (row.row == RowUebertrag)
++ if (row.row != RowUebertrag)
+Y01 src/storage/RecoveryFile.cpp a tab in a cell is written as it is
+- out += "\\t";
++ out += "\t";
+Y02 src/storage/RecoveryFile.cpp "\n" reads back as n
+- out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
++ out += next == 't' ? '\t' : next == 'r' ? '\r' : next;
+Y03 src/storage/RecoveryFile.cpp the first checksum-like line is taken for the checksum
+- const qsizetype checksumStart = bytes.lastIndexOf(Newline + ChecksumKey + Tab) + 1;
++ const qsizetype checksumStart = bytes.indexOf(Newline + ChecksumKey + Tab) + 1;
+Y04 src/storage/RecoveryFile.cpp a file whose rows are cut off still reads
+- if (!year || !month || !time || !count || count->toLongLong() != lines.size() - KeyLines)
++ if (!year || !month || !time || !count)
+Y05 src/storage/RecoveryFile.cpp a restored sheet keeps an extra row
+- sheet.setRows(static_cast<int>(rows.size()) + 1);
++ sheet.setRows(static_cast<int>(rows.size()) + 2);
+Y06 src/storage/RecoveryFile.cpp the restore question swaps year and month
+- .arg(snapshot.year, snapshot.month, ChangeLog::displayTime(snapshot.time))
++ .arg(snapshot.month, snapshot.year, ChangeLog::displayTime(snapshot.time))
+Y07 src/storage/RecoveryFile.cpp a removal leaves the file where it is
+- err = ::unlink(native->constData()) == 0 || errno == ENOENT ? 0 : errno;
++ err = 0;
+Y08 src/storage/RecoveryFile.cpp a failed write counts as done
+- err = PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
++ PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
 EOF
 }
 

@@ -6,56 +6,24 @@
 #include "platform/Clock.h"
 #include "storage/ChangeLog.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthFileWriter.h"
 #include "storage/MonthStorage.h"
 #include "storage/SheetRecords.h"
 
-#include <QDir>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QTimeZone>
 #include <QtTest>
 
 using namespace Fixtures;
-using ChangeLog::Break;
 
 namespace {
-const QString year = QStringLiteral("2026");
-const QString month = QStringLiteral("03");
 const QString monthFile = QStringLiteral("2026/2026-03.mdb");
-const QString b = QStringLiteral(" ");
 
-Record entryRecord(const QString &amount, const QString &text)
+// Saves the sheet as March 2026; with a day, the clock says March 2 at
+// 09:00 or March 3 at 18:30.
+QString save(const FlexGridStore &sheet, const ProgramFolder &folder, int day = 0)
 {
-    return {amount, b, b, b, b, b, b, QStringLiteral("03.03.2026"), text, b};
-}
-
-// Two saves: the month made, then one text changed and a row added.
-const Records first = {entryRecord(QStringLiteral("19%"), b), entryRecord(b, QStringLiteral("Übertrag")),
-                       entryRecord(QStringLiteral("5,00"), QStringLiteral("Kaffee"))};
-const Records second = {first[0], first[1], entryRecord(QStringLiteral("5,00"), QStringLiteral("Tee")),
-                        entryRecord(QStringLiteral("2,00"), QStringLiteral("Milch"))};
-
-ChangeLog::Entries twoSaves()
-{
-    ChangeLog::Entries log;
-    ChangeLog::append(log, ChangeLog::diff({}, first), QStringLiteral("2026-03-02T09:00:00.000+01:00"));
-    ChangeLog::append(log, ChangeLog::diff(first, second), QStringLiteral("2026-03-03T18:30:00.000+01:00"));
-    return log;
-}
-
-MonthStorage::SavePlan plan(const FlexGridStore &sheet, const ProgramFolder &folder)
-{
-    return MonthStorage::planSave(sheet, folder.path(), year, month);
-}
-
-MonthContents readBack(const QString &path)
-{
-    MonthContents contents;
-    const DbStatus status = MonthDatabase::readMonth(path, contents);
-    if (!status.ok())
-        qWarning("%s", qPrintable(status.report()));
-    return contents;
+    if (day > 0)
+        Clock::setNow(QDateTime(QDate(2026, 3, day), day == 2 ? QTime(9, 0) : QTime(18, 30), QTimeZone(3600)));
+    return MonthStorage::save(
+        MonthStorage::planSave(sheet, folder.path(), QStringLiteral("2026"), QStringLiteral("03")));
 }
 
 // A sheet with the given entry texts in rows 3 onwards.
@@ -70,33 +38,21 @@ FlexGridStore sheetWith(const QStringList &texts)
     return sheet;
 }
 
-// Random edits as a user makes them: texts and amounts typed over, rows
-// appended, inserted and the last one deleted.
+// An edit as a user makes it: a text or an amount typed over, a row
+// inserted, or the last one deleted.
 void randomEdit(FlexGridStore &sheet, QRandomGenerator &random)
 {
-    const int kind = static_cast<int>(random.bounded(5));
-    const int row = 3 + static_cast<int>(random.bounded(std::max(sheet.rows() - 3, 1)));
+    const int row = 3 + static_cast<int>(random.bounded(sheet.rows() - 3));
     const QString word = QStringLiteral("Wort%1ä").arg(random.bounded(1000));
-    switch (kind) {
-    case 0:
+    const int kind = static_cast<int>(random.bounded(4));
+    if (kind == 0)
         sheet.setTextMatrix(row, 8, word);
-        break;
-    case 1:
-        sheet.setTextMatrix(row, static_cast<int>(random.bounded(4)),
-                            QStringLiteral("%1,%2").arg(random.bounded(500)).arg(random.bounded(10, 99)));
-        break;
-    case 2:
-        sheet.setRows(sheet.rows() + 1);
-        sheet.setTextMatrix(sheet.rows() - 1, 8, word);
-        break;
-    case 3:
+    if (kind == 1)
+        sheet.setTextMatrix(row, static_cast<int>(random.bounded(4)), QStringLiteral("%1,50").arg(random.bounded(500)));
+    if (kind == 2)
         sheet.addItem(QStringLiteral("1,00\t\t\t\t\t\t\t\t") + word, row);
-        break;
-    default:
-        if (sheet.rows() > 5)
-            sheet.setRows(sheet.rows() - 1);
-        break;
-    }
+    if (kind == 3 && sheet.rows() > 5)
+        sheet.setRows(sheet.rows() - 1);
 }
 } // namespace
 
@@ -110,30 +66,27 @@ private slots:
     void verifyNamesTheFirstBreak_data()
     {
         QTest::addColumn<QString>("alteration");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<qint64>("entry");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        using K = Break::Kind;
-        QTest::newRow("an entry's new text") << "new" << int(K::Chain) << qint64(31) << 3 << 8;
-        QTest::newRow("an entry's time") << "time" << int(K::Chain) << qint64(31) << 3 << 8;
-        QTest::newRow("an entry moved to another cell") << "cell" << int(K::Chain) << qint64(31) << 3 << 7;
-        QTest::newRow("an entry taken out of the middle") << "remove" << int(K::Missing) << qint64(12) << 0 << 0;
-        QTest::newRow("the log rebuilt with a forged old text") << "forged" << int(K::OldText) << qint64(31) << 3 << 8;
-        QTest::newRow("a record typed over") << "record" << int(K::Record) << qint64(31) << 3 << 8;
-        QTest::newRow("a record no entry made") << "extra" << int(K::Record) << qint64(0) << 5 << 0;
-        QTest::newRow("the last save's entries cut off") << "truncate" << int(K::Record) << qint64(29) << 3 << 8;
+        QTest::addColumn<QString>("found"); // kind, entry, row, column
+        textRow("an entry's new text", "new", "Chain 41 3 8");
+        textRow("an entry's time", "time", "Chain 41 3 8");
+        textRow("an entry moved to another cell", "cell", "Chain 41 3 7");
+        textRow("an entry taken out of the middle", "remove", "Missing 12 0 0");
+        textRow("the log rebuilt with a forged old text", "forged", "OldText 41 3 8");
+        textRow("a record no entry made", "extra", "Record 0 6 0");
+        textRow("the last save's entries cut off", "truncate", "Record 29 3 8");
     }
     void verifyNamesTheFirstBreak()
     {
         QFETCH(QString, alteration);
-        QFETCH(int, kind);
-        QFETCH(qint64, entry);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        ChangeLog::Entries log = twoSaves();
-        Records records = second;
-        ChangeLog::Entry &changed = log[30];
+        QFETCH(QString, found);
+        // Two saves: four rows made (entries 1 to 40), then row 3's text
+        // changed (entry 41), row 4 filled and row 5 added.
+        const Records first = SheetRecords::fromSheet(sheetWith({QStringLiteral("Kaffee")}));
+        Records records = SheetRecords::fromSheet(sheetWith({QStringLiteral("Tee"), QStringLiteral("Milch")}));
+        ChangeLog::Entries log;
+        ChangeLog::append(log, ChangeLog::diff({}, first), QStringLiteral("2026-03-02T09:00:00.000+01:00"));
+        ChangeLog::append(log, ChangeLog::diff(first, records), QStringLiteral("2026-03-03T18:30:00.000+01:00"));
+        ChangeLog::Entry &changed = log[40];
         if (alteration == QStringLiteral("new"))
             changed.newText = QStringLiteral("Tea");
         if (alteration == QStringLiteral("time"))
@@ -146,157 +99,114 @@ private slots:
             // Whoever knows the hash can rebuild the chain, but not make the
             // old texts agree with what the entries before wrote.
             changed.oldText = QStringLiteral("Kakao");
-            QByteArray previous = log[29].hash;
-            for (size_t i = 30; i < log.size(); ++i) {
-                log[i].hash = ChangeLog::entryHash(previous, log[i]);
-                previous = log[i].hash;
-            }
+            for (size_t i = 40; i < log.size(); ++i)
+                log[i].hash = ChangeLog::entryHash(log[i - 1].hash, log[i]);
         }
-        if (alteration == QStringLiteral("record"))
-            records[2][8] = QStringLiteral("Tea");
         if (alteration == QStringLiteral("extra"))
-            records.push_back(entryRecord(QStringLiteral("9,00"), QStringLiteral("Schwarz")));
+            records.push_back(records[2]);
         if (alteration == QStringLiteral("truncate"))
-            log.resize(30);
-        const std::optional<Break> found = ChangeLog::verify(log, records);
-        QVERIFY(found);
-        QCOMPARE(int(found->kind), kind);
-        QCOMPARE(found->entry, entry);
-        QCOMPARE(found->row, row);
-        QCOMPARE(found->column, column);
+            log.resize(40);
+        const std::optional<ChangeLog::Break> b = ChangeLog::verify(log, records);
+        QVERIFY(b);
+        const QStringView kinds[] = {u"Chain", u"Missing", u"OldText", u"Record"};
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(kinds[int(b->kind)]).arg(b->entry).arg(b->row).arg(b->column),
+                 found);
     }
 
-    // Each save appends its changes with its own time; the backup keeps the
-    // previous file's log byte for byte, and the new log starts with it.
+    // A month's first save logs every row as made, whether it replaces no
+    // file, a file from before the log or one of the Windows program. The
+    // next save appends its changes with its own time; its backup keeps the
+    // previous log byte for byte, and the new log starts with it.
+    void theLogSurvivesTheSafeSaveAndItsBackup_data()
+    {
+        QTest::addColumn<QString>("before");
+        textRow("a new month", "");
+        textRow("a Barlog file of version 1", "v1");
+        textRow("a Jet file of the Windows program", "jet4/users.mdb");
+    }
     void theLogSurvivesTheSafeSaveAndItsBackup()
     {
+        QFETCH(QString, before);
         ProgramFolder folder;
-        Clock::setNow(QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone(3600)));
-        QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Kaffee")}), folder)), QString());
-        const MonthContents firstFile = readBack(folder.file(monthFile));
-        QCOMPARE(firstFile.log.size(), size_t(4 * 10));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2026")));
+        if (before == QStringLiteral("v1"))
+            QVERIFY(writeVersion1Month(folder.file(monthFile)));
+        else if (!before.isEmpty())
+            QVERIFY(QFile::copy(testDataPath(before), folder.file(monthFile)));
+        const FlexGridStore sheet = sheetWith({QStringLiteral("Kaffee")});
+        QCOMPARE(save(sheet, folder, 2), QString());
+        MonthContents made;
+        QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), made).ok());
+        QCOMPARE(made.log.size(), size_t(4 * 10));
+        QVERIFY(std::all_of(made.log.begin(), made.log.end(), [](const auto &e) { return !e.oldText; }));
+        QCOMPARE(ChangeLog::replay(made.log), SheetRecords::fromSheet(sheet));
 
-        Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(18, 30), QTimeZone(3600)));
-        QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Tee")}), folder)), QString());
-        const MonthContents secondFile = readBack(folder.file(monthFile));
+        QCOMPARE(save(sheetWith({QStringLiteral("Tee")}), folder, 3), QString());
         QCOMPARE(Sql::rows(folder.file(monthFile + QStringLiteral(".bak")), QStringLiteral("Protokoll")),
                  Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll")).mid(0, 40));
-        QCOMPARE(secondFile.log.size(), size_t(41));
-        const ChangeLog::Entry &last = secondFile.log.back();
-        QCOMPARE((QStringList{last.time, QString::number(last.row), QString::number(last.column), *last.oldText,
-                              *last.newText}),
-                 (QStringList{QStringLiteral("2026-03-03T18:30:00.000+01:00"), QStringLiteral("3"), QStringLiteral("8"),
-                              QStringLiteral("Kaffee"), QStringLiteral("Tee")}));
-        QVERIFY(!ChangeLog::verify(secondFile.log, secondFile.records));
-    }
-
-    // Files from before the log, and the Windows program's, get one at their first save.
-    void theFirstSaveOfAnUnloggedMonthStartsTheLog_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("a Barlog file of version 1") << "v1";
-        QTest::newRow("a Jet file of the Windows program") << "jet";
-    }
-    void theFirstSaveOfAnUnloggedMonthStartsTheLog()
-    {
-        QFETCH(QString, kind);
-        ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(year));
-        const QString path = folder.file(monthFile);
-        if (kind == QStringLiteral("v1")) {
-            QVERIFY(writeVersion1Month(path));
-        } else {
-            QFile jet(testDataPath(QStringLiteral("jet4/users.mdb")));
-            QVERIFY(jet.open(QIODevice::ReadOnly));
-            folder.write(monthFile, jet.readAll());
-        }
-        const FlexGridStore sheet = sheetWith({QStringLiteral("neu")});
-        QCOMPARE(MonthStorage::save(plan(sheet, folder)), QString());
-        const MonthContents saved = readBack(path);
-        QCOMPARE(saved.log.size(), size_t(4 * 10));
-        QVERIFY(std::all_of(saved.log.begin(), saved.log.end(), [](const auto &e) { return !e.oldText; }));
-        // The system's local time, written with its offset from UTC ("Z" for none).
-        QVERIFY2(saved.log.front().time.contains(
-                     QRegularExpression(QStringLiteral("T\\d\\d:\\d\\d:\\d\\d\\.\\d{3}(Z|[+-]\\d\\d:\\d\\d)$"))),
-                 qPrintable(saved.log.front().time));
-        QCOMPARE(ChangeLog::replay(saved.log), SheetRecords::fromSheet(sheet));
+        MonthContents saved;
+        QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), saved).ok());
+        QCOMPARE(saved.log.size(), size_t(41));
+        const ChangeLog::Entry &e = saved.log.back();
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(e.time).arg(e.row).arg(e.column).arg(*e.oldText, *e.newText),
+                 QStringLiteral("2026-03-03T18:30:00.000+01:00 3 8 Kaffee Tee"));
+        QVERIFY(!ChangeLog::verify(saved.log, saved.records));
     }
 
     // A byte flipped in the file through SQLite, behind Barlog's back: the
     // month still loads as the file holds it, and one message names the break.
     void aTamperedFileLoadsWithOneMessage_data()
     {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<qint64>("rowid");
+        QTest::addColumn<QString>("flip");  // table, column, rowid and byte
+        QTest::addColumn<QString>("shown"); // row 3's text after the load
         QTest::addColumn<QString>("detail");
-        QTest::newRow("a record's text")
-            << "Journal"
-            << "Text" << qint64(3)
-            << "Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 51 vom 03.03.2026 18:30:00 des "
-               "Änderungsprotokolls gehört dort „Kaffee“ hin.";
-        QTest::newRow("a log entry's new text")
-            << "Protokoll"
-            << "Neu" << qint64(51)
-            << "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 51 vom 03.03.2026 18:30:00 "
-               "(Zeile 3, Spalte Text).";
-        QTest::newRow("a log entry's time")
-            << "Protokoll"
-            << "Zeit" << qint64(7)
-            << "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 7 vom 03.03.2026 09:00:00 "
-               "(Zeile 1, Spalte Beleg).";
+        textRow("a record's text", "Journal Text 3 5", "Kaffed",
+                "Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 51 vom 03.03.2026 18:30:00 des "
+                "Änderungsprotokolls gehört dort „Kaffee“ hin.");
+        textRow("a log entry's new text", "Protokoll Neu 51 2", "Kaffee",
+                "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 51 vom 03.03.2026 18:30:00 "
+                "(Zeile 3, Spalte Text).");
     }
     void aTamperedFileLoadsWithOneMessage()
     {
-        QFETCH(QString, table);
-        QFETCH(QString, column);
-        QFETCH(qint64, rowid);
+        QFETCH(QString, flip);
+        QFETCH(QString, shown);
         QFETCH(QString, detail);
         ProgramFolder folder;
-        Clock::setNow(QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone(3600)));
-        QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Tee"), QStringLiteral("Milch")}), folder)),
-                 QString());
-        Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(18, 30), QTimeZone(3600)));
-        QCOMPARE(MonthStorage::save(plan(sheetWith({QStringLiteral("Kaffee"), QStringLiteral("Milch")}), folder)),
-                 QString());
-        const QString path = folder.file(monthFile);
-        const QList<QStringList> before = Sql::rows(path, QStringLiteral("Journal"));
-        // The byte that turns "Kaffee" into "Kaffed" or "Kagfee", and day 02 into 03.
-        const int offset = column == QStringLiteral("Text") ? 5 : column == QStringLiteral("Neu") ? 2 : 9;
-        QVERIFY(Sql::flipByte(path, table, column, rowid, offset));
+        QCOMPARE(save(sheetWith({QStringLiteral("Tee"), QStringLiteral("Milch")}), folder, 2), QString());
+        QCOMPARE(save(sheetWith({QStringLiteral("Kaffee"), QStringLiteral("Milch")}), folder, 3), QString());
+        const QStringList where = flip.split(u' ');
+        QVERIFY(Sql::flipByte(folder.file(monthFile), where[0], where[1], where[2].toLongLong(), where[3].toInt()));
 
         FlexGridStore sheet = startupSheet();
-        const MonthStorage::LoadResult result =
-            MonthStorage::loadMonth(sheet, folder.path(), year, month, modul::defaultRateTexts());
+        const MonthStorage::LoadResult result = MonthStorage::loadMonth(
+            sheet, folder.path(), QStringLiteral("2026"), QStringLiteral("03"), modul::defaultRateTexts());
         QVERIFY(result.loaded);
         QCOMPARE(result.warning, QStringLiteral("Die Datei „2026-03.mdb“ wurde außerhalb von Barlog verändert.\r\n\r\n")
                                      + detail
                                      + QStringLiteral("\r\n\r\nDer Monat wurde trotzdem geladen. Was er jetzt zeigt, "
                                                       "ist nicht sicher das, was Barlog gespeichert hat."));
-        QList<QStringList> shown = Sql::rows(path, QStringLiteral("Journal"));
-        QCOMPARE(sheet.textMatrix(3, 8), shown[2][8]);
-        QCOMPARE(shown.size(), before.size());
+        QCOMPARE(sheet.textMatrix(3, 8), shown);
     }
 
-    // Random saves and edits: no save ever drops or alters an entry that
-    // was there, and the log replayed from an empty month is the file's records.
+    // Random saves and edits: no save ever drops or alters an entry that was
+    // there, and the log replayed from an empty month is the sheet saved.
     void randomSavesNeverLoseAnEntry()
     {
         ProgramFolder folder;
         QRandomGenerator random(20260315);
         FlexGridStore sheet = sheetWith({QStringLiteral("Anfang")});
         QList<QStringList> logSoFar;
-        for (int save = 0; save < 40; ++save) {
-            const int edits = static_cast<int>(random.bounded(6));
-            for (int i = 0; i < edits; ++i)
+        for (int n = 0; n < 40; ++n) {
+            for (int i = random.bounded(6); i > 0; --i)
                 randomEdit(sheet, random);
-            QCOMPARE(MonthStorage::save(plan(sheet, folder)), QString());
+            QCOMPARE(save(sheet, folder), QString());
             const QList<QStringList> log = Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll"));
             QCOMPARE(log.mid(0, logSoFar.size()), logSoFar);
             logSoFar = log;
-            const MonthContents file = readBack(folder.file(monthFile));
+            MonthContents file;
+            QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), file).ok());
             QCOMPARE(ChangeLog::replay(file.log), SheetRecords::fromSheet(sheet));
-            QCOMPARE(file.records, SheetRecords::fromSheet(sheet));
             QVERIFY(!ChangeLog::verify(file.log, file.records));
         }
     }

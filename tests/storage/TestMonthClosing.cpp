@@ -1,51 +1,57 @@
-// Closing a month: once closed, no save replaces it, whatever happened to its
-// file since; loading, and so printing and exporting, go on as before.
+// The end of a month: once closed, no save replaces it, whatever happened to
+// its file since, while loading goes on as before; and the next month goes
+// on where it ended, with its balance and its receipt numbers.
 #include "StorageFixtures.h"
 #include "TestSupport.h"
 #include "platform/Clock.h"
-#include "storage/ChangeLog.h"
+#include "storage/CarryOver.h"
 #include "storage/MonthClosing.h"
-#include "storage/MonthDatabase.h"
 #include "storage/MonthStorage.h"
+#include "storage/SheetRecords.h"
 
-#include <QDir>
-#include <QFile>
 #include <QtTest>
 
 using namespace Fixtures;
 
 namespace {
-const QString year = QStringLiteral("2026");
-const QString month = QStringLiteral("02");
 const QString label = QStringLiteral("2026-02");
 const QString monthFile = QStringLiteral("2026/2026-02.mdb");
 const QString closedOn = QStringLiteral("2026-03-01T08:15:00.000+01:00");
 
-FlexGridStore februarySheet(const QString &text)
+// February: carry-over 1.000,00 from receipt 40, an income with the text
+// given and an expense, then the empty new-entry row.
+FlexGridStore february(const char *text = "Tageseinnahme", const char *carryOver = "1.000,00")
 {
-    FlexGridStore sheet = startupSheet();
-    sheet.setTextMatrix(2, 4, QStringLiteral("100,00"));
-    setRow(sheet, 3,
-           {QStringLiteral("5,00"), QString(), QString(), QString(), QStringLiteral("105,00"), QString(),
-            QStringLiteral("1"), QStringLiteral("27.02.2026"), text});
+    FlexGridStore sheet = startupSheet(6);
+    setRow(sheet, 2, items(QByteArray("||||").append(carryOver).append("||40").constData()));
+    setRow(sheet, 3, items(QByteArray("100,00|||||||02.02.2026|").append(text).constData()));
+    setRow(sheet, 4, items("|||50,00||||03.02.2026|Porto"));
     return sheet;
 }
 
-QString saveSheet(const FlexGridStore &sheet, const ProgramFolder &folder)
+QString saveAs(const FlexGridStore &sheet, const ProgramFolder &folder, const char *month = "02")
 {
-    return MonthStorage::save(MonthStorage::planSave(sheet, folder.path(), year, month));
+    return MonthStorage::save(
+        MonthStorage::planSave(sheet, folder.path(), QStringLiteral("2026"), QString::fromLatin1(month)));
 }
 
-MonthStorage::LoadResult load(const ProgramFolder &folder, FlexGridStore &sheet)
+MonthStorage::LoadResult load(const ProgramFolder &folder, FlexGridStore &sheet, const char *month = "02")
 {
-    return MonthStorage::loadMonth(sheet, folder.path(), year, month, modul::defaultRateTexts());
+    return MonthStorage::loadMonth(sheet, folder.path(), QStringLiteral("2026"), QString::fromLatin1(month),
+                                   modul::defaultRateTexts());
 }
 
-// February saved twice, then closed: its backup is the older, unclosed version.
-void closedFebruary(const ProgramFolder &folder)
+// February saved twice, then closed: its backup is the older, unclosed
+// version. Or a version 1 file closed as its first save, which starts its log.
+void closedFebruary(const ProgramFolder &folder, bool version1 = false)
 {
-    QCOMPARE(saveSheet(februarySheet(QStringLiteral("Kaffee")), folder), QString());
-    QCOMPARE(saveSheet(februarySheet(QStringLiteral("Tee")), folder), QString());
+    if (version1) {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2026")));
+        QVERIFY(writeVersion1Month(folder.file(monthFile)));
+    } else {
+        QCOMPARE(saveAs(february("Kaffee"), folder), QString());
+        QCOMPARE(saveAs(february("Tee"), folder), QString());
+    }
     Clock::setNow(QDateTime::fromString(closedOn, Qt::ISODateWithMs));
     QCOMPARE(MonthClosing::close(folder.path(), folder.file(monthFile), label), QString());
     Clock::setNow(QDateTime());
@@ -56,100 +62,84 @@ class TestMonthClosing : public QObject
 {
     Q_OBJECT
 private slots:
-    void aClosedMonthLoadsWithItsNoteAndRefusesASave()
+    // The register beside the year folders remembers the close, so that no
+    // older copy, removed mark, altered record or missing file reopens the
+    // month; a lost register line comes back when the intact month loads.
+    // Loading goes on as before, with the close noted on the sheet.
+    void aClosedMonthStaysClosed_data()
     {
+        QTest::addColumn<QString>("done");
+        QTest::addColumn<QString>("shown"); // how the load's message or warning ends; empty: none
+        const auto row = [](const char *name, const char *done, const QString &shown) {
+            QTest::newRow(name) << QString::fromLatin1(done) << shown;
+        };
+        const QString notClosed = QStringLiteral(
+            "Der Monat 2026-02 wurde am 01.03.2026 08:15:00 abgeschlossen, aber die Datei „2026-02.mdb“ ist nicht die "
+            "abgeschlossene Fassung.\r\n\r\n%1\r\n\r\nDer Monat bleibt abgeschlossen und lässt sich nicht speichern.");
+        const QString older =
+            notClosed.arg(QStringLiteral("Sie trägt keinen Abschluss; vielleicht ist sie eine ältere Kopie."));
+        row("a version 1 file closed as its first save", "v1", QString());
+        row("the register deleted", "register", QString());
+        row("the file replaced by its older, unclosed copy", "older", older);
+        row("the close mark's table dropped with a database tool", "dropped", older);
+        row("a record altered with a database tool", "altered",
+            notClosed.arg(QStringLiteral("Ihre Buchungen sind nicht die, die beim Abschluss gespeichert waren.")));
+        row("the file deleted", "deleted",
+            QStringLiteral(
+                "Die Datei des Monats 2026-02 fehlt, obwohl er am 01.03.2026 08:15:00 abgeschlossen wurde."));
+    }
+    void aClosedMonthStaysClosed()
+    {
+        QFETCH(QString, done);
+        QFETCH(QString, shown);
         ProgramFolder folder;
-        closedFebruary(folder);
+        closedFebruary(folder, done == QStringLiteral("v1"));
+        const QString path = folder.file(monthFile);
+        if (done == QStringLiteral("register"))
+            QVERIFY(QFile::remove(folder.file(QStringLiteral("Monatsabschluesse.txt"))));
+        if (done == QStringLiteral("older"))
+            QVERIFY(QFile::remove(path) && QFile::copy(path + QStringLiteral(".bak"), path));
+        if (done == QStringLiteral("dropped"))
+            QVERIFY(Sql::exec(path, QStringLiteral("DROP TABLE Abschluss")));
+        if (done == QStringLiteral("altered"))
+            QVERIFY(Sql::flipByte(path, QStringLiteral("Journal"), QStringLiteral("Text"), 3, 2));
+        if (done == QStringLiteral("deleted"))
+            QVERIFY(QFile::remove(path));
+
         FlexGridStore sheet = startupSheet();
         const MonthStorage::LoadResult loaded = load(folder, sheet);
-        QVERIFY(loaded.loaded);
-        QCOMPARE(loaded.warning, QString());
-        QCOMPARE(loaded.closedSince, std::optional<QString>(closedOn));
-        QCOMPARE(sheet.textMatrix(1, 6), label);
-        QCOMPARE(sheet.textMatrix(1, 8), QStringLiteral("abgeschlossen am 01.03.2026"));
-        QCOMPARE(sheet.textMatrix(3, 8), QStringLiteral("Tee"));
+        const QString said = loaded.message + loaded.warning;
+        QVERIFY2(said.endsWith(shown) && said.isEmpty() == shown.isEmpty(), qPrintable(said));
+        QCOMPARE(loaded.closedSince, loaded.loaded ? std::optional<QString>(closedOn) : std::nullopt);
+        QCOMPARE(sheet.textMatrix(1, 8), loaded.loaded ? QStringLiteral("abgeschlossen am 01.03.2026") : QString());
+        QVERIFY(
+            folder.read(QStringLiteral("Monatsabschluesse.txt")).contains("\n2026-02;2026-03-01T08:15:00.000+01:00;"));
 
-        const QByteArray closed = folder.read(monthFile);
-        sheet.setTextMatrix(3, 8, QStringLiteral("Kakao"));
-        const MonthStorage::SavePlan plan = MonthStorage::planSave(sheet, folder.path(), year, month);
+        const QByteArray file = folder.read(monthFile);
+        const MonthStorage::SavePlan plan =
+            MonthStorage::planSave(february("Kakao"), folder.path(), QStringLiteral("2026"), QStringLiteral("02"));
         QCOMPARE(plan.message,
                  QStringLiteral("Der Monat 2026-02 ist seit dem 01.03.2026 08:15:00 abgeschlossen und kann nicht mehr "
                                 "gespeichert werden.\r\n\r\nEine Buchung darin berichtigen Sie mit einer Gegenbuchung "
                                 "in einem offenen Monat: die Zeile anklicken und im Menü „Monat“ den Befehl „Storno“ "
                                 "wählen. Barlog legt die Storno-Zeile im laufenden Monat an; dort speichern Sie sie."));
         QCOMPARE(MonthStorage::save(plan), plan.message);
-        QCOMPARE(folder.read(monthFile), closed);
+        QCOMPARE(folder.read(monthFile), file);
     }
 
-    // The register beside the year folders remembers the close, so that no
-    // older copy, removed mark or missing file reopens the month.
-    void aClosedMonthStaysClosed_data()
-    {
-        QTest::addColumn<QString>("done");
-        QTest::addColumn<QString>("loadMessage");
-        QTest::addColumn<QString>("loadWarning");
-        const QString notClosedVersion =
-            QStringLiteral("Der Monat 2026-02 wurde am 01.03.2026 08:15:00 abgeschlossen, aber die Datei "
-                           "„2026-02.mdb“ ist nicht die abgeschlossene Fassung.\r\n\r\n%1\r\n\r\nDer Monat bleibt "
-                           "abgeschlossen und lässt sich nicht speichern.");
-        QTest::newRow("the file replaced by its older, unclosed copy")
-            << "older"
-            << ""
-            << notClosedVersion.arg(
-                   QStringLiteral("Sie trägt keinen Abschluss; vielleicht ist sie eine ältere Kopie."));
-        QTest::newRow("the close mark's table dropped with a database tool")
-            << "dropped"
-            << ""
-            << notClosedVersion.arg(
-                   QStringLiteral("Sie trägt keinen Abschluss; vielleicht ist sie eine ältere Kopie."));
-        QTest::newRow("the file deleted")
-            << "deleted"
-            << "Die Datei des Monats 2026-02 fehlt, obwohl er am 01.03.2026 08:15:00 abgeschlossen wurde."
-            << "";
-    }
-    void aClosedMonthStaysClosed()
-    {
-        QFETCH(QString, done);
-        QFETCH(QString, loadMessage);
-        QFETCH(QString, loadWarning);
-        ProgramFolder folder;
-        closedFebruary(folder);
-        const QString path = folder.file(monthFile);
-        if (done == QStringLiteral("older")) {
-            QVERIFY(QFile::remove(path));
-            QVERIFY(QFile::copy(path + QStringLiteral(".bak"), path));
-        }
-        if (done == QStringLiteral("dropped"))
-            QVERIFY(Sql::exec(path, QStringLiteral("DROP TABLE Abschluss")));
-        if (done == QStringLiteral("deleted"))
-            QVERIFY(QFile::remove(path));
-
-        FlexGridStore sheet = februarySheet(QStringLiteral("Kakao"));
-        const MonthStorage::SavePlan plan = MonthStorage::planSave(sheet, folder.path(), year, month);
-        QVERIFY2(plan.message.startsWith(QStringLiteral("Der Monat 2026-02 ist seit dem 01.03.2026 08:15:00 "
-                                                        "abgeschlossen")),
-                 qPrintable(plan.message));
-        const MonthStorage::LoadResult loaded = load(folder, sheet);
-        QCOMPARE(loaded.message, loadMessage);
-        QCOMPARE(loaded.warning, loadWarning);
-        QCOMPARE(loaded.closedSince.has_value(), loadMessage.isEmpty());
-    }
-
+    // Nothing is written when closing is refused, neither file nor register.
     void closingIsRefused_data()
     {
         QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("a month not saved yet")
-            << "unsaved"
-            << "Der Monat 2026-02 kann nicht abgeschlossen werden.\r\n\r\nEr ist noch nicht gespeichert. "
-               "Bitte zuerst speichern.";
-        QTest::newRow("a month closed already")
-            << "closed"
-            << "Der Monat 2026-02 ist bereits seit dem 01.03.2026 08:15:00 abgeschlossen.";
-        QTest::newRow("a month altered outside Barlog")
-            << "altered"
-            << "Der Monat 2026-02 kann nicht abgeschlossen werden.\r\n\r\nSeine Datei wurde außerhalb von "
-               "Barlog verändert. Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 29";
+        QTest::addColumn<QString>("message"); // how it begins
+        textRow("a month not saved yet", "unsaved",
+                "Der Monat 2026-02 kann nicht abgeschlossen werden.\r\n\r\nEr ist noch nicht gespeichert. "
+                "Bitte zuerst speichern.");
+        textRow("a month closed already", "closed",
+                "Der Monat 2026-02 ist bereits seit dem 01.03.2026 08:15:00 abgeschlossen.");
+        textRow("a month altered outside Barlog", "altered",
+                "Der Monat 2026-02 kann nicht abgeschlossen werden.\r\n\r\nSeine Datei wurde außerhalb von Barlog "
+                "verändert. Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 29");
     }
     void closingIsRefused()
     {
@@ -160,7 +150,7 @@ private slots:
         if (state == QStringLiteral("closed"))
             closedFebruary(folder);
         if (state == QStringLiteral("altered")) {
-            QCOMPARE(saveSheet(februarySheet(QStringLiteral("Kaffee")), folder), QString());
+            QCOMPARE(saveAs(february("Kaffee"), folder), QString());
             QVERIFY(Sql::flipByte(path, QStringLiteral("Journal"), QStringLiteral("Text"), 3, 5));
         }
         const QByteArray register_ = folder.read(QStringLiteral("Monatsabschluesse.txt"));
@@ -171,36 +161,72 @@ private slots:
         QCOMPARE(folder.read(QStringLiteral("Monatsabschluesse.txt")), register_);
     }
 
-    // A month of the Windows program is closed as its first save: its log starts.
-    void closingAnUnloggedMonthStartsItsLog()
+    void previousMonth_data()
     {
-        ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(year));
-        const QString path = folder.file(monthFile);
-        QVERIFY(writeVersion1Month(path));
-        QCOMPARE(MonthClosing::close(folder.path(), path, label), QString());
-        MonthContents closed;
-        QVERIFY(MonthDatabase::readMonth(path, closed).ok());
-        QVERIFY(closed.closed);
-        QCOMPARE(closed.log.size(), size_t(10));
-        QCOMPARE(closed.closed->logHead, closed.log.back().hash);
-        FlexGridStore sheet = startupSheet();
-        QCOMPARE(load(folder, sheet).warning, QString());
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("before"); // "year-month", empty for none
+        textRow("December follows November", "2026", "12", "2026-11");
+        textRow("January follows the December before", "2026", "01", "2025-12");
+        textRow("a month typed as one digit", "2026", "3", "");
+        textRow("a month past December", "2026", "13", "");
+        textRow("a year that is not a number", "20x6", "03", "");
+    }
+    void previousMonth()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, before);
+        const std::optional<CarryOver::Month> previous = CarryOver::previousMonth(year, month);
+        QCOMPARE(previous ? previous->year + QLatin1Char('-') + previous->month : QString(), before);
     }
 
-    // A close whose register line was lost (the register could not be
-    // written, or was deleted) is noted again when the intact month loads.
-    void anIntactClosedFileRestoresItsRegisterLine()
+    // A month without entries closes at its carry-over and its receipt
+    // number, not at the empty new-entry row.
+    void aMonthWithoutEntriesClosesAtItsCarryOver()
     {
+        FlexGridStore sheet = february();
+        sheet.setRows(4);
+        setRow(sheet, 3, QStringList(10));
+        const CarryOver::Closing closing =
+            CarryOver::closingOf(SheetRecords::fromSheet(sheet), modul::defaultRateTexts());
+        QCOMPARE(closing.balance, qint64(100000));
+        QCOMPARE(closing.receipt, QStringLiteral("40"));
+    }
+
+    // March, loaded after February was saved: a missing March starts with
+    // February's closing balance, recalculated, and last receipt number; a
+    // saved one whose carry-over is another amount says so.
+    void marchGoesOnFromFebruary_data()
+    {
+        QTest::addColumn<QString>("carryOver"); // March's; empty: no March file
+        QTest::addColumn<QString>("warning");
+        textRow("no March yet", "", "");
+        textRow("the closing balance carried over", "1.050,00", "");
+        textRow("another amount", "1.000,00",
+                "Der Übertrag von 2026-03 (1.000,00) stimmt nicht mit dem Endbestand von 2026-02 (1.050,00) "
+                "überein.\r\n\r\nBitte den Übertrag prüfen: ein Monat beginnt mit dem Bestand, mit dem der Vormonat "
+                "endet.");
+    }
+    void marchGoesOnFromFebruary()
+    {
+        QFETCH(QString, carryOver);
+        QFETCH(QString, warning);
         ProgramFolder folder;
-        closedFebruary(folder);
-        const QByteArray line = folder.read(QStringLiteral("Monatsabschluesse.txt"));
-        QVERIFY(line.contains("\n2026-02;2026-03-01T08:15:00.000+01:00;"));
-        QVERIFY(QFile::remove(folder.file(QStringLiteral("Monatsabschluesse.txt"))));
-        FlexGridStore sheet = startupSheet();
-        QCOMPARE(load(folder, sheet).warning, QString());
-        QCOMPARE(folder.read(QStringLiteral("Monatsabschluesse.txt")), line);
-        QVERIFY(MonthClosing::noted(folder.path(), label));
+        QCOMPARE(saveAs(february(), folder), QString());
+        if (!carryOver.isEmpty())
+            QCOMPARE(saveAs(february("Tageseinnahme", qPrintable(carryOver)), folder, "03"), QString());
+        FlexGridStore sheet = february("vorher", "7,00");
+        const MonthStorage::LoadResult result = load(folder, sheet, "03");
+        QVERIFY(result.loaded);
+        QCOMPARE(result.warning, warning);
+        if (carryOver.isEmpty()) {
+            QCOMPARE(result.carriedFrom, label);
+            FlexGridStore expected = startupSheet();
+            expected.setTextMatrix(1, 6, QStringLiteral("2026-03"));
+            setRow(expected, 2, items("||||1.050,00||42||Übertrag aus 2026-02"));
+            QCOMPARE(texts(sheet), texts(expected));
+        }
     }
 };
 

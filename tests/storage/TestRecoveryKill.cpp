@@ -1,61 +1,59 @@
-// Typed but unsaved work survives kill -9: a child process types into the
-// main window and is killed with SIGKILL, and the next start restores a
-// state the sheet really had, all of it once the typing had stopped.
+// Typed but unsaved work survives kill -9: a child process, this same program
+// started with "--type", types into the main window like a user and is killed
+// with SIGKILL, and the next start restores a state the sheet really had, all
+// of it once the typing had stopped.
 #include "Form1Fixture.h"
 #include "editing/Modul.h"
+#include "editing/ui/EditorBox.h"
 #include "storage/RecoveryFile.h"
+#include "storage/ui/CrashRecovery.h"
 
-#include <QCryptographicHash>
-#include <QProcess>
-#include <QRandomGenerator>
+#include <cstdio>
 
 namespace {
 const QString recoveryName = QStringLiteral("Barlog-Wiederherstellung.txt");
 
+// The sheet as a recovery brings it back, whenever it was written.
 QByteArray digest(RecoveryFile::Snapshot snapshot)
 {
     snapshot.time.clear();
     return QCryptographicHash::hash(RecoveryFile::encode(snapshot), QCryptographicHash::Sha256).toHex();
 }
 
-// The child's report lines, read as they come.
-struct Typist
+// The child: types eight entries into the main window, a key every 12 ms,
+// and prints "key <digest>" after every key; after the last "idle
+// <digest>", and it waits to be killed.
+int typeUntilKilled(const QString &folder)
 {
-    QProcess process;
-    QHash<QByteArray, int> keyOf; // digest -> the first key after which the sheet was so
-    int keys = 0;
-    QByteArray idle; // the digest once the typing stopped
-
-    bool start(const QString &folder)
-    {
-        process.setProgram(QStringLiteral(RECOVERY_TYPING_HELPER));
-        process.setArguments({folder});
-        process.start();
-        return process.waitForStarted(10000);
+    MessageBox::setTesting(true);
+    Form1 form(folder);
+    form.Form_Load();
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    const auto report = [&form](const char *what) {
+        std::printf("%s %s\n", what, digest(form.crashRecovery().snapshot()).constData());
+        std::fflush(stdout);
+    };
+    const auto key = [&report, &form](auto k) {
+        QTest::keyClick(form.Text1, k, Qt::NoModifier, 12);
+        report("key");
+    };
+    for (int i = 0; i < 8; ++i) {
+        QTest::mouseClick(form.flex->viewport(), Qt::LeftButton, {}, form.flex->cellRect(3 + i, 0).center(), 12);
+        report("key");
+        for (const QChar c : QStringLiteral("%1,50").arg(10 + i))
+            key(c.toLatin1());
+        for (int r = 0; r < 7; ++r)
+            key(Qt::Key_Right);
+        for (const QChar c : QStringLiteral("0%1.03.2026").arg(i + 1))
+            key(c.toLatin1());
+        key(Qt::Key_Tab);
+        for (const QChar c : QStringLiteral("Buerobedarf Nr. %1").arg(i))
+            key(c.toLatin1());
+        key(Qt::Key_Enter);
     }
-    // Reads lines until the child typed `until` keys or went idle.
-    bool readUntil(int until)
-    {
-        while (keys < until && idle.isEmpty()) {
-            if (!process.canReadLine() && !process.waitForReadyRead(30000))
-                return false;
-            while (process.canReadLine()) {
-                const QList<QByteArray> words = process.readLine().trimmed().split(' ');
-                if (words.value(0) == "idle") {
-                    idle = words.value(1);
-                } else if (words.value(0) == "key") {
-                    keys = words.value(1).toInt();
-                    keyOf.insert(words.value(2), keyOf.value(words.value(2), keys));
-                }
-            }
-        }
-        return true;
-    }
-};
-
-std::optional<RecoveryFile::Snapshot> recoveryFile(const ProgramFolder &folder)
-{
-    return RecoveryFile::decode(folder.read(recoveryName));
+    report("idle");
+    return QApplication::exec();
 }
 
 // The rows as a restored sheet shows them: recalculated.
@@ -82,39 +80,58 @@ private slots:
     {
         QFETCH(bool, whileTyping);
         ProgramFolder folder;
-        Typist typist;
-        QVERIFY(typist.start(folder.path()));
+        const auto recovery = [&folder] { return RecoveryFile::decode(folder.read(recoveryName)); };
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--type"), folder.path()});
+        QSet<QByteArray> states; // every state the sheet had after a key
+        QByteArray idle;         // the state once the typing stopped
+        int keys = 0;
+        // Reads the child's report lines until it typed `until` keys, went idle or ended.
+        const auto read = [&](int until) {
+            while (keys < until && idle.isEmpty() && (child.canReadLine() || child.waitForReadyRead(30000))) {
+                const QList<QByteArray> words =
+                    child.canReadLine() ? child.readLine().trimmed().split(' ') : QList<QByteArray>();
+                if (words.size() != 2)
+                    continue;
+                states.insert(words[1]);
+                if (words[0] == "idle")
+                    idle = words[1];
+                else
+                    ++keys;
+            }
+        };
         // Past the first two seconds, so that a write after the first one counts too.
         const int killAt = whileTyping ? 180 + static_cast<int>(QRandomGenerator::global()->bounded(120)) : 100000;
-        QVERIFY(typist.readUntil(killAt));
-        if (!whileTyping) {
-            QVERIFY(!typist.idle.isEmpty());
-            QTRY_VERIFY_WITH_TIMEOUT(recoveryFile(folder) && digest(*recoveryFile(folder)) == typist.idle, 10000);
-        }
-        typist.process.kill();
-        QVERIFY(typist.process.waitForFinished(10000));
-        QCOMPARE(typist.process.exitStatus(), QProcess::CrashExit);
-        typist.readUntil(0);
+        read(killAt);
+        QVERIFY2(keys >= killAt || !idle.isEmpty(), "the child stopped typing");
+        if (!whileTyping)
+            QTRY_VERIFY_WITH_TIMEOUT(recovery() && digest(*recovery()) == idle, 10000);
+        child.kill();
+        QVERIFY(child.waitForFinished(10000));
+        read(100000);
 
         // The file is whole and holds a state the sheet had while typing.
-        const std::optional<RecoveryFile::Snapshot> saved = recoveryFile(folder);
+        const std::optional<RecoveryFile::Snapshot> saved = recovery();
         QVERIFY(saved);
-        const QByteArray state = digest(*saved);
-        QVERIFY2(typist.keyOf.contains(state) || state == typist.idle, "not a state the sheet had");
-        if (whileTyping)
-            qInfo("killed after key %d; the file held the sheet after key %d", typist.keys, typist.keyOf.value(state));
-        QVERIFY(typist.keyOf.value(state, 1) >= 1);
-
+        QVERIFY2(states.contains(digest(*saved)), "not a state the sheet had");
         Form1Fixture f;
         f.folder.write(recoveryName, folder.read(recoveryName));
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
         f.start();
-        QCOMPARE(MessageBox::takeShown().size(), 1);
+        QCOMPARE(f.form->Combo1->currentText(), saved->month);
         QCOMPARE(RecoveryFile::sheetRows(f.sheet()), recalculated(saved->rows));
         if (!whileTyping)
-            QCOMPARE(f.sheet().textMatrix(10, 8), QStringLiteral("Bürobedarf Nr. 7"));
+            QCOMPARE(f.sheet().textMatrix(10, 8), QStringLiteral("Buerobedarf Nr. 7"));
     }
 };
 
-QTEST_MAIN(TestRecoveryKill)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--type") == 0)
+        return typeUntilKilled(QString::fromLocal8Bit(argv[2]));
+    TestRecoveryKill test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "TestRecoveryKill.moc"
