@@ -40,6 +40,85 @@ done
 # must occur once in the file, or #n picks its n-th occurrence.
 faults() {
     cat <<'EOF'
+D01 src/storage/DatevExport.cpp an amount's cents lose their leading zero
+- return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
++ return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100);
+D02 src/storage/DatevExport.cpp the side does not follow the sign
+- b.debit = income == (cents > 0);
++ b.debit = income;
+D03 src/storage/DatevExport.cpp a quote inside a text is not doubled
+- text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
++ text.replace(QStringLiteral("\""), QStringLiteral("\""));
+D04 src/storage/DatevExport.cpp a date in another month of the year passes
+- if (date->year() != m.year || date->month() != m.month) {
++ if (date->year() != m.year) {
+D05 src/storage/DatevExport.cpp the expense is booked without its tax key
+- b.taxKey = taxKey != nullptr && !taxKey->isEmpty() ? taxKey : nullptr;
++ b.taxKey = nullptr;
+D06 src/storage/DatevExport.cpp a booking line gets one field too many
+- static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
++ static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()), u';') + LineEnd;
+D07 src/storage/DatevExport.cpp Belegfeld 1 keeps a blank
+- || QStringView(u"$&%*+-/_").contains(c);
++ || QStringView(u"$&%*+-/_ ").contains(c);
+D08 src/storage/DatevExport.cpp the booking text keeps its line break
+- b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
++ b.text = sheet.textMatrix(r, modul::ColText).left(MaxText).trimmed();
+D09 src/storage/DatevExport.cpp a year's refusal does not name the month
+- Collector collector(settings, period.from.month() != period.to.month());
++ Collector collector(settings, period.from.year() != period.to.year());
+D10 src/storage/DatevExport.cpp a month's period ends on the next month's first
+- return {first, first.addMonths(1).addDays(-1),
++ return {first, first.addMonths(1),
+D11 src/storage/DatevSettings.cpp the header names the chart with its letters
+- return kontenrahmen.right(2);
++ return kontenrahmen;
+D12 src/storage/DatevSettings.cpp an empty tax key is refused
+- if (!buSchluessel.isEmpty() && (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits))
++ if (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits)
+D13 src/storage/DatevSettings.cpp the export goes out without a client number
+- if (beraternummer.isEmpty() || mandantennummer.isEmpty())
++ if (beraternummer.isEmpty())
+C01 src/storage/CsvExport.cpp an amount keeps its grouping dots
+- plain.remove(u'.');
++ plain.remove(u' ');
+C02 src/storage/CsvExport.cpp a field with a semicolon is not quoted
+- const bool needsQuotes = text.contains(u';') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')
++ const bool needsQuotes = text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')
+C03 src/storage/CsvExport.cpp a quote inside a field is not doubled
+- inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
++ inner.replace(QStringLiteral("\""), QStringLiteral("\""));
+C04 src/storage/CsvExport.cpp empty rows are written too
+- if (!rowHoldsAnything(sheet, r))
++ if (r < 0)
+C05 src/storage/CsvExport.cpp a row without that income still names its rate
+- fields << (hasIncome ? sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i) : QString());
++ fields << sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i);
+C06 src/storage/CsvExport.cpp the file lacks its byte order mark
+- return QByteArray(Bom) + text.toUtf8();
++ return text.toUtf8();
+O01 src/storage/YearOverview.cpp two columns at the same rate do not add up
+- month.income[i]->gross += totals.income[static_cast<size_t>(c)];
++ month.income[i]->gross = totals.income[static_cast<size_t>(c)];
+O02 src/storage/YearOverview.cpp the year's VAT is its last month's
+- o.yearIncome[i].vat += a.vat;
++ o.yearIncome[i].vat = a.vat;
+O03 src/storage/YearOverview.cpp the rates run lowest first
+- return a.rate.has_value() && (!b.rate.has_value() || *a.rate > *b.rate);
++ return a.rate.has_value() && (!b.rate.has_value() || *a.rate < *b.rate);
+O04 src/storage/YearOverview.cpp the year's balance is its first month's
+- if (totals.closingBalance)
++ if (totals.closingBalance && !o.yearClosingBalance)
+O05 src/storage/YearOverview.cpp a month without a file shows expenses of 0,00
+- row << (m.loaded ? amount(m.expenses) : QString())
++ row << amount(m.expenses)
+O06 src/storage/YearOverview.cpp a text that names no rate is split into net and VAT
+- const bool split = a && o.rates[i].rate.has_value();
++ const bool split = a.has_value();
+O07 src/storage/YearOverview.cpp the year's expenses leave out all but the last month
+- o.yearExpenses += totals.expenses;
++ o.yearExpenses = totals.expenses;
+
 A01 src/editing/Amounts.cpp a minus sign is not read
 - if (c == u'+' || c == u'-') {
 + if (c == u'+') {

@@ -1,4 +1,5 @@
 #include "StorageFixtures.h"
+#include "TestSupport.h"
 
 #include <QDir>
 
@@ -49,12 +50,6 @@ QList<QStringList> query(const QString &path, const QString &sql)
     return result;
 }
 
-int pragma(const QString &path, const QString &name)
-{
-    const QList<QStringList> rows = query(path, QStringLiteral("PRAGMA ") + name);
-    return rows.isEmpty() ? -1 : rows.first().value(0).toInt();
-}
-
 bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset)
 {
     sqlite3 *db = openDb(path);
@@ -70,15 +65,6 @@ bool flipByte(const QString &path, const QString &table, const QString &column, 
     return ok;
 }
 
-QStringList columns(const QString &path, const QString &table)
-{
-    QStringList names;
-    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
-    for (const QStringList &row : query(path, sql))
-        names << row.join(QLatin1Char(' '));
-    return names;
-}
-
 QList<QStringList> rows(const QString &path, const QString &table)
 {
     return query(path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
@@ -92,6 +78,12 @@ bool writeVersion1Month(const QString &path)
                          + QStringLiteral("; INSERT INTO Journal VALUES ('1,00', ' ', ' ', ' ', ' ', ' ', ' ', ' ', "
                                           "'alt', ' '); PRAGMA application_id = %1; PRAGMA user_version = 1")
                                .arg(JournalTable::applicationId));
+}
+
+QByteArray jetFile()
+{
+    QFile in(testDataPath(QStringLiteral("jet4/users.mdb")));
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
 QStringList folderEntries(const QString &path)

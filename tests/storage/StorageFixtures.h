@@ -14,10 +14,6 @@ namespace Sql {
 bool exec(const QString &path, const QString &sql);
 QList<QStringList> query(const QString &path, const QString &sql);
 QList<QStringList> rows(const QString &path, const QString &table); // in rowid order
-int pragma(const QString &path, const QString &name);
-QStringList columns(const QString &path, const QString &table);
-// Rows in rowid order; NULL shows as "<NULL>".
-QList<QStringList> rows(const QString &path, const QString &table);
 // Flips the lowest bit of one byte of a stored value in place, through
 // SQLite's blob interface, as a tool that edits the file would; no trigger sees it.
 bool flipByte(const QString &path, const QString &table, const QString &column, qint64 rowid, int offset);
@@ -25,6 +21,9 @@ bool flipByte(const QString &path, const QString &table, const QString &column, 
 
 // A month file as Barlog wrote it before the change log (version 1): one record.
 bool writeVersion1Month(const QString &path);
+
+// The bytes of a month file the Windows program wrote (Jet 4, table "Users").
+QByteArray jetFile();
 
 // Every entry of a folder, sorted, to prove that a failure left nothing behind.
 QStringList folderEntries(const QString &path);

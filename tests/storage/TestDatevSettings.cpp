@@ -13,19 +13,16 @@ private slots:
         QTest::addColumn<int>("index"); // in the file's order
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("problem"); // empty: none
-        QTest::newRow("the defaults") << 0 << QString() << QString();
-        QTest::newRow("an adviser too small")
-            << 0 << QStringLiteral("1000") << QStringLiteral("Beraternummer: eine Zahl von 1001 bis 9999999");
-        QTest::newRow("another chart") << 2 << QStringLiteral("SKR49")
-                                       << QStringLiteral("Kontenrahmen: SKR03 oder SKR04");
-        QTest::newRow("three-digit accounts")
-            << 3 << QStringLiteral("3") << QStringLiteral("Sachkontenlänge: eine Zahl von 4 bis 8");
-        QTest::newRow("a longer length than the accounts")
-            << 3 << QStringLiteral("5") << QStringLiteral("Kasse: eine Kontonummer aus 5 Ziffern");
-        QTest::newRow("a revenue account too short")
-            << 6 << QStringLiteral("830") << QStringLiteral("Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
-        QTest::newRow("a tax key too long")
-            << 9 << QStringLiteral("12345") << QStringLiteral("BU-Schlüssel: leer oder bis zu 4 Ziffern");
+        const auto row = [](const char *name, int index, const char *value, const char *problem) {
+            QTest::newRow(name) << index << QString::fromUtf8(value) << QString::fromUtf8(problem);
+        };
+        row("the defaults", 0, "", "");
+        row("an adviser too small", 0, "1000", "Beraternummer: eine Zahl von 1001 bis 9999999");
+        row("another chart", 2, "SKR49", "Kontenrahmen: SKR03 oder SKR04");
+        row("three-digit accounts", 3, "3", "Sachkontenlänge: eine Zahl von 4 bis 8");
+        row("a longer length than the accounts", 3, "5", "Kasse: eine Kontonummer aus 5 Ziffern");
+        row("a revenue account too short", 6, "830", "Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
+        row("a tax key too long", 9, "12345", "BU-Schlüssel: leer oder bis zu 4 Ziffern");
     }
     void problems()
     {
@@ -35,6 +32,15 @@ private slots:
         QStringList values = DatevSettings::defaults().values();
         values[index] = value;
         QCOMPARE(DatevSettings::fromValues(values).problems().value(0), problem);
+    }
+
+    // The export needs both numbers, which the settings may leave empty.
+    void exportNeedsBothNumbers()
+    {
+        DatevSettings s = DatevSettings::fromValues({QStringLiteral("29098")});
+        QVERIFY(s.exportProblem().contains(QStringLiteral("Beraternummer und Mandantennummer eingetragen sein")));
+        s.mandantennummer = QStringLiteral("1");
+        QCOMPARE(s.exportProblem(), QString());
     }
 
     // No file gives the defaults; an empty tax key is kept as "" and read

@@ -1,24 +1,24 @@
 // "Speichern", "Laden" and the open-file window on the started main window:
 // their messages, the selectors, nothing written on a refusal, and no typed
-// text landing in another month.
+// text landing in another month. The storage rules are the core tests'.
 #include "MonthFileDriver.h"
+#include "storage/MonthPath.h"
 
 #include <QDir>
 #include <QFile>
-
-using namespace Fixtures;
 
 namespace {
 // Start-up runs on 15 March 2026: the selectors show 2026 and 03.
 const QString todaysFile = QStringLiteral("2026/2026-03.mdb");
 
-void checkMessage(const QString &startsWith, const QString &title)
+// The one message shown starts with the text, or none is shown for "".
+void checkMessage(const QString &startsWith)
 {
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
-    QCOMPARE(shown.size(), startsWith.isNull() ? 0 : 1);
-    if (!startsWith.isNull()) {
+    QCOMPARE(shown.size(), startsWith.isEmpty() ? 0 : 1);
+    if (!startsWith.isEmpty()) {
         QVERIFY2(shown[0].text.startsWith(startsWith), qPrintable(shown[0].text));
-        QCOMPARE(shown[0].title, title);
+        QCOMPARE(shown[0].title, QStringLiteral("Barlog"));
     }
 }
 } // namespace
@@ -27,34 +27,10 @@ class TestMonthFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void aTypedMonthSurvivesARestart()
-    {
-        MonthFileDriver d;
-        d.start();
-        d.clickCell(2, 4);
-        d.type(QStringLiteral("1000"));
-        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("Tageseinnahme"));
-        d.typeEntry(4, 3, QStringLiteral("12,5"), QStringLiteral("03.03.2026"), QStringLiteral("Gebühr für Café"));
-        d.save();
-        checkMessage(QString(), QString());
-        QList<QStringList> saved = d.body(true); // a blank comes back like an empty cell
-        QCOMPARE(d.records(todaysFile), saved);
-
-        d.form.reset();
-        d.start();
-        d.load();
-        checkMessage(QString(), QString());
-        saved[0][6] = QStringLiteral("2026-03");
-        saved.last()[4] = QStringLiteral("1.237,50"); // the saved new-entry row is an entry row now
-        saved << QStringList(10, QStringLiteral(" "));
-        QCOMPARE(d.body(true), saved);
-        QCOMPARE(d.totals().textMatrix(5, 2), QStringLiteral("1.237,50"));
-    }
-
     void replacing_data()
     {
         QTest::addColumn<MessageBox::Answer>("answer");
-        QTest::newRow("Ja replaces and keeps the old file as backup") << MessageBox::Answer::Yes;
+        QTest::newRow("Ja saves the sheet") << MessageBox::Answer::Yes;
         QTest::newRow("Nein leaves the bytes on disk") << MessageBox::Answer::No;
     }
     void replacing()
@@ -64,23 +40,18 @@ private slots:
         d.start();
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("alt"));
         d.save();
+        checkMessage(QString()); // a new month asks nothing
         const QByteArray first = d.folder.read(todaysFile);
-        d.typeEntry(4, 3, QStringLiteral("12,5"), QStringLiteral("03.03.2026"), QStringLiteral("neu"));
-        MessageBox::takeShown();
+        d.typeEntry(4, 3, QStringLiteral("12,5"), QStringLiteral("03.03.2026"), QStringLiteral("Gebühr für Café"));
         d.save({answer});
         const QList<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].title, QStringLiteral("Speichern"));
-        QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
-        QCOMPARE(shown[0].text, QStringLiteral("Die Datei \r\n\r\n2026-03.mdb\r\n\r\nexistiert bereits.\r\n\r\n"
-                                               "Soll durch die aktuelle Datei ersetzt werden ?"));
-        if (answer == MessageBox::Answer::Yes) {
+        QCOMPARE(shown[0].text, replaceQuestion(QStringLiteral("2026"), QStringLiteral("03")));
+        QVERIFY(shown[0].title == QStringLiteral("Speichern") && shown[0].buttons == MessageBox::Buttons::YesNo);
+        if (answer == MessageBox::Answer::Yes)
             QCOMPARE(d.records(todaysFile), d.body(true));
-            QCOMPARE(d.folder.read(todaysFile + QStringLiteral(".bak")), first);
-        } else {
+        else
             QCOMPARE(d.folder.read(todaysFile), first);
-            QCOMPARE(folderEntries(d.folder.file(QStringLiteral("2026"))), QStringList{QStringLiteral("2026-03.mdb")});
-        }
     }
 
     // The typed text is taken from the editor box before the check.
@@ -95,47 +66,77 @@ private slots:
         MessageBox::takeShown();
         d.save({MessageBox::Answer::Yes});
         checkMessage(QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre "
-                                    "Felder:\r\n\r\nZeile 3, Spalte Text: höchstens 40 Zeichen\r\n\r\n"),
-                     QStringLiteral("Barlog"));
+                                    "Felder:\r\n\r\nZeile 3, Spalte Text: höchstens 40 Zeichen\r\n\r\n"));
         QCOMPARE(d.folder.read(todaysFile), before);
-        QCOMPARE(folderEntries(d.folder.file(QStringLiteral("2026"))), QStringList{QStringLiteral("2026-03.mdb")});
     }
 
-    void laden_data()
+    // A month comes in by "Laden" at the selectors or by "Öffnen" in the
+    // open-file window; a failure keeps the sheet and the window open.
+    void loading_data()
     {
-        QTest::addColumn<QString>("month");
-        QTest::addColumn<QString>("message"); // null: the month loads
-        QTest::newRow("selectors at 2021 and 03 read 2021/2021-03.mdb") << "03" << QString();
-        QTest::newRow("a missing month file, none before it") << "02"
-                                                              << "Datei existiert nicht";
+        QTest::addColumn<QString>("month");     // "Laden" at 2021 and this month; empty: "Öffnen"
+        QTest::addColumn<QString>("clicked");   // in the year folder 2021
+        QTest::addColumn<QString>("typed");     // relative to the program folder; empty: none
+        QTest::addColumn<QString>("selectors"); // year and month after "Öffnen"
+        QTest::addColumn<QString>("message");   // empty: March ("Laden") or April ("Öffnen") loads
+        textRow("Laden at 2021 and 03 reads 2021/2021-03.mdb", "03", "", "", "", "");
+        textRow("Laden of a missing month file", "02", "", "", "", "Datei existiert nicht");
+        textRow("Öffnen of the clicked month file", "", "2021-04.mdb", "", "202104", "");
+        textRow("Öffnen of a typed path against a selected file", "", "2021-03.mdb", "2021/2021-04.mdb", "202103", "");
+        // A file that does not load leaves the selectors at the month the sheet still holds.
+        textRow("Öffnen of a file that is not a database", "", "kaputt.mdb", "", "202603",
+                "Error #: 3343\r\n\r\nDie Datei „");
     }
-    void laden()
+    void loading()
     {
         QFETCH(QString, month);
+        QFETCH(QString, clicked);
+        QFETCH(QString, typed);
+        QFETCH(QString, selectors);
         QFETCH(QString, message);
         MonthFileDriver d;
         d.start();
         const QList<QStringList> march =
             d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("März"));
+        const QList<QStringList> april =
+            d.writeMonth(QStringLiteral("2021"), QStringLiteral("04"), QStringLiteral("April"));
+        d.folder.write(QStringLiteral("2021/kaputt.mdb"), "Datum;Text\r\n");
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("vorher"));
         const QList<QStringList> before = d.body();
         d.clickCell(3, 8);
         d.type(QStringLiteral("getippt")); // must land in no loaded month
-        d.chooseMonth(QStringLiteral("2021"), month);
-        d.load();
-        QCOMPARE(d.form->Text2->text(), d.folder.file(QStringLiteral("2021/2021-%1.mdb").arg(month)));
-        checkMessage(message, QStringLiteral("Barlog"));
-        QCOMPARE(d.cell(), message.isNull() ? QPoint(0, 3) : QPoint(8, 3));
-        if (message.isNull()) {
-            // The editor box sits on the loaded cell with its text.
-            QCOMPARE(d.form->Text1->text(), QStringLiteral("5,00"));
-            const QRect cell = d.form->flex->cellRect(3, 0);
-            const QRect shownCell(d.form->flex->viewport()->mapTo(d.form->Text1->parentWidget(), cell.topLeft()),
-                                  cell.size());
-            QVERIFY(d.form->Text1->isVisible() && shownCell.contains(d.form->Text1->geometry().center()));
-            d.clickCell(4, 8);
+        const bool loads = message.isEmpty();
+        if (!month.isEmpty()) {
+            d.chooseMonth(QStringLiteral("2021"), month);
+            d.load();
+            QCOMPARE(d.form->Text2->text(), d.folder.file(QStringLiteral("2021/2021-%1.mdb").arg(month)));
+            checkMessage(message);
+            QCOMPARE(d.cell(), loads ? QPoint(0, 3) : QPoint(8, 3));
+            if (loads) {
+                // The editor box sits on the loaded cell with its text.
+                QCOMPARE(d.form->Text1->text(), QStringLiteral("5,00"));
+                const QRect cell = d.form->flex->cellRect(3, 0);
+                const QRect shownCell(d.form->flex->viewport()->mapTo(d.form->Text1->parentWidget(), cell.topLeft()),
+                                      cell.size());
+                QVERIFY(d.form->Text1->isVisible() && shownCell.contains(d.form->Text1->geometry().center()));
+            }
+        } else {
+            Form2 *o = d.openFileWindow();
+            MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("2021")), clicked);
+            if (!typed.isEmpty()) {
+                o->Text1->selectAll();
+                QTest::keyClicks(o->Text1, d.folder.file(typed));
+            }
+            d.oeffnen(o);
+            checkMessage(message);
+            QCOMPARE(o->isVisible(), !loads); // open for another choice after a failure
+            QCOMPARE(d.form->Combo2->currentText() + d.form->Combo1->currentText(), selectors);
+            if (loads) // the totals follow the loaded month at once
+                QCOMPARE(d.totals().textMatrix(5, 2), QStringLiteral("105,00"));
         }
-        QCOMPARE(d.body(), message.isNull() ? march : before);
+        if (loads)
+            d.clickCell(4, 8);
+        QCOMPARE(d.body(), loads ? (month.isEmpty() ? april : march) : before);
     }
 
     void openFileWindowIsModelessAndKeepsItsText()
@@ -154,64 +155,6 @@ private slots:
         QCOMPARE(o->Text1->toPlainText(), QStringLiteral("/irgendwo/2021-03.mdb"));
     }
 
-    void oeffnen_data()
-    {
-        QTest::addColumn<QString>("clicked"); // in the year folder 2021
-        QTest::addColumn<QString>("typed");   // relative to the program folder; empty: none
-        QTest::addColumn<QString>("month");
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<QString>("message"); // null: April loads
-        QTest::newRow("the clicked month file") << "2021-04.mdb"
-                                                << ""
-                                                << "04"
-                                                << "2021" << QString();
-        QTest::newRow("a typed path against a selected file") << "2021-03.mdb"
-                                                              << "2021/2021-04.mdb"
-                                                              << "03"
-                                                              << "2021" << QString();
-        // A file that does not load leaves the selectors at the month the sheet still holds.
-        QTest::newRow("a file that is not a database") << "kaputt.mdb"
-                                                       << ""
-                                                       << "03"
-                                                       << "2026"
-                                                       << "Error #: 3343\r\n\r\nDie Datei „";
-    }
-    void oeffnen()
-    {
-        QFETCH(QString, clicked);
-        QFETCH(QString, typed);
-        QFETCH(QString, month);
-        QFETCH(QString, year);
-        QFETCH(QString, message);
-        MonthFileDriver d;
-        d.start();
-        d.writeMonth(QStringLiteral("2021"), QStringLiteral("03"), QStringLiteral("März"));
-        const QList<QStringList> april =
-            d.writeMonth(QStringLiteral("2021"), QStringLiteral("04"), QStringLiteral("A"));
-        d.folder.write(QStringLiteral("2021/kaputt.mdb"), "Datum;Text\r\n");
-        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("vorher"));
-        const QList<QStringList> before = d.body();
-        d.clickCell(3, 8);
-        d.type(QStringLiteral("getippt")); // must land in no loaded month
-        Form2 *o = d.openFileWindow();
-        MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("2021")), clicked);
-        if (!typed.isEmpty()) {
-            o->Text1->selectAll();
-            QTest::keyClicks(o->Text1, d.folder.file(typed));
-        }
-        MessageBox::takeShown();
-        d.oeffnen(o);
-        checkMessage(message, QStringLiteral("Barlog"));
-        QCOMPARE(d.form->Combo1->currentText(), month);
-        QCOMPARE(d.form->Combo2->currentText(), year);
-        QCOMPARE(o->isVisible(), !message.isNull()); // open for another choice after a failure
-        if (message.isNull())
-            d.clickCell(4, 8);
-        QCOMPARE(d.body(), message.isNull() ? april : before);
-        if (message.isNull()) // the totals follow the loaded month at once
-            QCOMPARE(d.totals().textMatrix(5, 2), QStringLiteral("105,00"));
-    }
-
     void aFollowingSaveGoesToTheSelectorsMonth()
     {
         MonthFileDriver d;
@@ -224,7 +167,7 @@ private slots:
         MonthFileDriver::clickFile(o, d.folder.file(QStringLiteral("woanders")), QStringLiteral("2021-07.mdb"));
         d.oeffnen(o);
         d.save();
-        checkMessage(QString(), QString()); // 2021-07 is new in its year folder
+        checkMessage(QString()); // 2021-07 is new in its year folder
         QCOMPARE(d.records(QStringLiteral("2021/2021-07.mdb")), d.body(true));
     }
 };

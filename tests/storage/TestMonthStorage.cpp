@@ -37,12 +37,6 @@ QString saveSheet(const FlexGridStore &sheet, const ProgramFolder &folder, const
     return MonthStorage::save(MonthStorage::planSave(sheet, folder.path(), y, month));
 }
 
-QByteArray jetFile()
-{
-    QFile in(testDataPath(QStringLiteral("jet4/users.mdb")));
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestMonthStorage : public QObject
@@ -101,10 +95,9 @@ private slots:
     void getRowsTest()
     {
         FlexGridStore sheet = filledSheet(9);
-        const QList<QStringList> before = texts(sheet);
         QCOMPARE(MonthStorage::GetRowsTest(sheet, QStringLiteral("Text1"), QStringLiteral("Journal"), {}).report(),
                  QStringLiteral("Error #: 3024\r\n\r\nDie Datei „Text1“ wurde nicht gefunden."));
-        QCOMPARE(texts(sheet), before);
+        QCOMPARE(texts(sheet), texts(filledSheet(9)));
         QVERIFY(MonthStorage::GetRowsTest(sheet, testDataPath(QStringLiteral("jet4/users.mdb")),
                                           QStringLiteral("Users"), {})
                     .ok());
@@ -171,10 +164,8 @@ private slots:
             QCOMPARE(saveSheet(filledSheet(1, QStringLiteral(" alt")), folder), QString());
             QCOMPARE(saveSheet(filledSheet(2, QStringLiteral(" alt")), folder), QString());
         }
-        if (kind == QStringLiteral("bak-folder")) {
-            QVERIFY(QFile::remove(folder.file(backup)));
-            QVERIFY(QDir(folder.path()).mkpath(backup + QStringLiteral("/inhalt")));
-        }
+        if (kind == QStringLiteral("bak-folder"))
+            QVERIFY(QFile::remove(folder.file(backup)) && QDir(folder.path()).mkpath(backup + QStringLiteral("/x")));
         if (kind == QStringLiteral("month-folder"))
             QVERIFY(QDir(folder.path()).mkpath(monthFile + QStringLiteral("/inhalt")));
         if (kind == QStringLiteral("year-file")) {
@@ -185,28 +176,25 @@ private slots:
         const QByteArray fileBefore = folder.read(monthFile);
         const QByteArray backupBefore = folder.read(backup);
 
-        FlexGridStore sheet = filledSheet(kind == QStringLiteral("full") ? 2000 : 20);
+        const bool full = kind == QStringLiteral("full");
+        FlexGridStore sheet = filledSheet(full ? 2000 : 20);
         if (kind == QStringLiteral("long"))
             sheet.setTextMatrix(7, 8, QString(41, u'x'));
         const QString y = kind == QStringLiteral("separator") ? QStringLiteral("2021/..") : year;
-        rlimit fileSize{};
-        getrlimit(RLIMIT_FSIZE, &fileSize);
-        const rlimit unlimited = fileSize;
-        if (kind == QStringLiteral("full"))
-            fileSize.rlim_cur = 64 * 1024;
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        rlimit fileSize = unlimited;
+        fileSize.rlim_cur = full ? 64 * 1024 : unlimited.rlim_cur;
         setrlimit(RLIMIT_FSIZE, &fileSize);
         const QString result = saveSheet(sheet, folder, y);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         if (message.isEmpty())
             message = monthFilePath(folder.path(), y, month).problem;
         // "..." stands for the system's reason, which differs between systems.
-        const QString expected = QString(message).replace(QStringLiteral("%1"), folder.path());
-        const qsizetype reason = expected.indexOf(QStringLiteral("..."));
-        if (reason < 0)
-            QCOMPARE(result, expected);
-        else
-            QVERIFY2(result.startsWith(expected.first(reason)) && result.endsWith(expected.sliced(reason + 3)),
-                     qPrintable(result));
+        const QStringList expected = message.replace(QStringLiteral("%1"), folder.path()).split(QStringLiteral("..."));
+        if (expected.size() == 1)
+            QCOMPARE(result, message);
+        QVERIFY2(result.startsWith(expected.first()) && result.endsWith(expected.last()), qPrintable(result));
         QCOMPARE(folderEntries(folder.path()) + folderEntries(folder.file(year)), entriesBefore);
         QCOMPARE(folder.read(monthFile), fileBefore);
         QCOMPARE(folder.read(backup), backupBefore);

@@ -44,28 +44,9 @@ class TestYearOverview : public QObject
 {
     Q_OBJECT
 private slots:
-    void netAndVatAddUpAndTheYearIsTheSumOfItsMonths()
-    {
-        ProgramFolder folder;
-        const YearOverview::Overview o = sampleYear(folder);
-        const auto cents = [](const YearOverview::Amounts &a) { return QList<qint64>{a.gross, a.net, a.vat}; };
-        qint64 expenses = 0;
-        for (size_t i = 0; i < o.rates.size(); ++i) {
-            QList<qint64> sum(3);
-            for (const YearOverview::Month &m : o.months) {
-                expenses += i == 0 ? m.expenses : 0;
-                const QList<qint64> month = m.income[i] ? cents(*m.income[i]) : QList<qint64>(3);
-                QVERIFY(!o.rates[i].rate || month[1] + month[2] == month[0]);
-                for (int k = 0; k < 3; ++k)
-                    sum[k] += month[k];
-            }
-            QCOMPARE(cents(o.yearIncome[i]), sum);
-        }
-        QCOMPARE(o.yearExpenses, expenses);
-    }
-
     // A rate column for each rate any month names; a month's columns at the
-    // same rate add up before the split; what is missing stays empty.
+    // same rate add up before the split; what is missing stays empty; the
+    // year adds up its months and ends with the last balance read.
     void theTable()
     {
         ProgramFolder folder;
@@ -87,7 +68,8 @@ private slots:
             empty[0] = YearOverview::monthName(month);
             QCOMPARE(t[1 + month], empty);
         }
-        QCOMPARE(t[14].last(), QStringLiteral("503,00")); // October's closing balance, the last read
+        QCOMPARE(t[14].join(u'|'), QStringLiteral("Jahr 2026|120,10|100,92|19,18|1.160,00|1.000,00|160,00|10,70|10,00|"
+                                                  "0,70|21,00|20,00|1,00|5,00|5,00|0,00|3,00|||30,99|503,00"));
     }
 };
 
