@@ -5,6 +5,7 @@
 #include "editing/Storno.h"
 
 #include "Sheets.h"
+#include "TestSupport.h"
 
 #include <QtTest>
 
@@ -23,14 +24,6 @@ FlexGridStore month(const QList<QStringList> &entries, const QString &carryOver 
         Fixtures::setRow(sheet, 3 + i, entries[i]);
     modul::BestandBerechnen(sheet);
     return sheet;
-}
-
-QStringList strings(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *t : texts)
-        list << QString::fromUtf8(t);
-    return list;
 }
 
 QStringList entry(const QString &a0, const QString &a1, const QString &a2, const QString &expense,
@@ -53,21 +46,18 @@ private slots:
         QTest::addColumn<QString>("text");
         const char *d = "03.03.2026";
         QTest::newRow("an income at 19 % books the same amount negative")
-            << strings({"1.250,00", "", "", ""}) << d << "16" << strings({"-1.250,00", "", "", ""})
-            << "Storno Beleg 17 vom 03.03.2026";
+            << items("1.250,00|||") << d << "16" << items("-1.250,00|||") << "Storno Beleg 17 vom 03.03.2026";
         QTest::newRow("an expense books a negative expense")
-            << strings({"", "", "", "12,50"}) << d << "16" << strings({"", "", "", "-12,50"})
-            << "Storno Beleg 17 vom 03.03.2026";
+            << items("|||12,50") << d << "16" << items("|||-12,50") << "Storno Beleg 17 vom 03.03.2026";
         QTest::newRow("incomes at two rates are both reversed, a negative one turns positive")
-            << strings({"10,00", "2,00", "-3,00", ""}) << d << "16" << strings({"-10,00", "-2,00", "3,00", ""})
+            << items("10,00|2,00|-3,00|") << d << "16" << items("-10,00|-2,00|3,00|")
             << "Storno Beleg 17 vom 03.03.2026";
         QTest::newRow("an entry without a date is named by its number alone")
-            << strings({"5,00", "", "", ""}) << ""
-            << "16" << strings({"-5,00", "", "", ""}) << "Storno Beleg 17";
+            << items("5,00|||") << ""
+            << "16" << items("-5,00|||") << "Storno Beleg 17";
         QTest::newRow("an entry without a receipt number says so")
-            << strings({"5,00", "", "", ""}) << d << "" << strings({"-5,00", "", "", ""})
-            << "Storno Beleg ohne Nr. vom 03.03.2026";
-        QTest::newRow("a row without an amount") << strings({"", "", "", ""}) << d << "16" << QStringList() << "";
+            << items("5,00|||") << d << "" << items("-5,00|||") << "Storno Beleg ohne Nr. vom 03.03.2026";
+        QTest::newRow("a row without an amount") << items("|||") << d << "16" << items("") << "";
     }
     void reversalRow()
     {

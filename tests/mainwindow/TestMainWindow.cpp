@@ -1,9 +1,12 @@
-// The main window's start-up, settings window, focus order and leaving,, each on a started window in a scratch folder.
-#include "Form1Fixture.h"
+// The main window's start-up, settings window, focus order and leaving,
+// each on a started window in a scratch folder.
+#include "EditingDriver.h"
+#include "Sheets.h"
 #include "dialogs/ui/Einstellungen.h"
 #include "editing/ui/EditorBox.h"
 #include "platform/ui/Design.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 
@@ -13,15 +16,14 @@ class TestMainWindow : public QObject
 private slots:
     void startUpAndRerun()
     {
-        Form1Fixture f(QSize(1920, 1080));
+        EditingDriver f(QSize(1920, 1080));
         f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
         Form1 &w = f.start();
         QCOMPARE(f.sheet().rows(), 5);
         // The Enter key of start-up recalculates row 3 and leaves the cursor below it.
         QCOMPARE(f.sheet().textMatrix(3, 4), QStringLiteral("0,00"));
         QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 4));
-        QCOMPARE(rowTexts(f.sheet(), 1).mid(0, 3),
-                 (QStringList{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")}));
+        QCOMPARE(Fixtures::texts(f.sheet())[1].first(3), items("16%|5%|0%"));
         QCOMPARE(w.Combo1->currentText(), QStringLiteral("03"));
         QCOMPARE(w.Combo2->currentText(), QStringLiteral("2026"));
         QVERIFY(QDir(f.folder.file(QStringLiteral("2026"))).exists());
@@ -35,8 +37,12 @@ private slots:
         w.Combo2->setEditText(QStringLiteral("2025"));
         f.sheet().setTextMatrix(3, 0, QStringLiteral("12,00"));
         f.sheet().setTextMatrix(2, 8, QStringLiteral("weg"));
+        f.sheet().setTextMatrix(4, 0, QStringLiteral("50,00"));
         w.Form_Load();
         w.Form_Load();
+        // The grid has the focus after start-up; a first click commits nothing into row 4.
+        f.clickCell(3, 8);
+        QCOMPARE(f.sheet().textMatrix(4, 0), QStringLiteral("50,00"));
         QCOMPARE(Design::twips(w.Command1[0]), button);
         QCOMPARE(w.Combo33->count(), 12); // the rename list mirrors the buttons once
         QCOMPARE(w.Combo1->currentText(), QStringLiteral("11"));
@@ -49,9 +55,9 @@ private slots:
     {
         Form1Fixture f;
         f.start();
-        QByteArray expected;
-        for (const QString &c : defaultQuickKeyCaptions())
-            expected += c.toLatin1() + "\r\n";
+        QByteArray expected(
+            "Tageseinnahme\r\nGutschein\r\nBankeinzahlung\r\nLohnzahlung\r\nPorto\r\nTanken\r\n"
+            "Rechnung Bar\r\nB\xFCrobedarf\r\nReinigungsmittel\r\nPrivateinlage\r\nPrivatentnahme\r\nSpende\r\n");
         QCOMPARE(f.folder.read(QStringLiteral("Tasten.txt")), expected);
         f.folder.write(QStringLiteral("Tasten.txt"), expected.replace("Porto", "Briefmarken"));
         f.start();
@@ -78,10 +84,23 @@ private slots:
         QVERIFY(!w.ended());
     }
 
+    // The boxes load bl.dat and datev.dat on every activation and save both;
+    // DATEV values that cannot be used keep both files as they were.
+    void settingsWindow_data()
+    {
+        QTest::addColumn<QString>("buSchluessel");
+        QTest::addColumn<QByteArray>("datev"); // empty: refused
+        QTest::newRow("saved") << QStringLiteral(
+            "9") << QByteArray("29098\r\n55003\r\nSKR04\r\n4\r\n1000\r\n8400\r\n4300\r\n8200\r\n4980\r\n9\r\n");
+        QTest::newRow("refused") << QStringLiteral("neun") << QByteArray();
+    }
     void settingsWindow()
     {
+        QFETCH(QString, buSchluessel);
+        QFETCH(QByteArray, datev);
         Form1Fixture f;
         Form1 &w = f.start();
+        w.Command4_Click();
         Einstellungen *e = w.einstellungen();
         // Without a file the boxes keep what they show.
         e->Text1[0]->setText(QStringLiteral("20%"));
@@ -89,17 +108,39 @@ private slots:
         QVERIFY(!e->isVisible());
         e->Form_Activate();
         QCOMPARE(e->Text1[0]->text(), QStringLiteral("20%"));
-        // With one, every activation reloads it.
+        // The close box unloads the window; the next opening makes it anew with the design texts.
+        w.Command4_Click();
+        e->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.Command4_Click();
+        e = w.einstellungen();
+        QCOMPARE(e->Text1[0]->text(), QStringLiteral("19%"));
+        QVERIFY(e->isVisible());
+
         f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
         e->Text1[1]->setText(QStringLiteral("9%"));
         e->Form_Activate();
         QCOMPARE(e->Text1[1]->text(), QStringLiteral("5%"));
         e->Text1[1]->setText(QStringLiteral("9%"));
+        e->Text2[Einstellungen::Beraternummer]->setText(QStringLiteral("29098"));
+        e->Text2[Einstellungen::Mandantennummer]->setText(QStringLiteral(" 55003 "));
+        e->Combo1->setCurrentText(QStringLiteral("SKR04"));
+        e->Text2[Einstellungen::Erloeskonto2]->setText(QStringLiteral("4300"));
+        e->Text2[Einstellungen::BuSchluessel]->setText(buSchluessel);
         e->Command1_Click();
-        QCOMPARE(f.folder.read(QStringLiteral("bl.dat")), QByteArray("16%\r\n9%\r\n0%\r\n"));
+        QCOMPARE(MessageBox::takeShown().value(0).text,
+                 datev.isEmpty() ? QStringLiteral("Die DATEV-Einstellungen wurden nicht gespeichert:\n\n"
+                                                  "BU-Schlüssel: leer oder bis zu 4 Ziffern")
+                                 : QString());
+        QCOMPARE(f.folder.read(QStringLiteral("datev.dat")), datev);
+        QCOMPARE(f.folder.read(QStringLiteral("bl.dat")),
+                 QByteArray(datev.isEmpty() ? "16%\r\n5%\r\n0%\r\n" : "16%\r\n9%\r\n0%\r\n"));
+        e->Combo1->setCurrentText(QStringLiteral("SKR03")); // typed, not saved
+        e->Form_Activate();
+        QCOMPARE(e->Combo1->currentText(), datev.isEmpty() ? QStringLiteral("SKR03") : QStringLiteral("SKR04"));
         QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("7%")); // until the next start-up
         f.start();
-        QCOMPARE(f.sheet().textMatrix(1, 1), QStringLiteral("9%"));
+        QCOMPARE(f.sheet().textMatrix(1, 1), datev.isEmpty() ? QStringLiteral("5%") : QStringLiteral("9%"));
     }
 
     void leaving_data()

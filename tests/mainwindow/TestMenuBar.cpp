@@ -1,12 +1,19 @@
-// The menu bar above the design: its commands, their shortcuts, and the
-// design below it in its old place.
-#include "Form1Fixture.h"
+// The menu bar above the design: its commands, their shortcuts, the design
+// below it in its old place, and the data-out commands reaching their
+// exporters with their file dialogs and messages.
+#include "EditingDriver.h"
+#include "Sheets.h"
+
 #include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Jahresuebersicht.h"
 #include "editing/ui/EditorBox.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/Screen.h"
 #include "printing/ui/Druckerwahl.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -15,8 +22,30 @@ QStringList entries(const QMenu *menu)
 {
     QStringList texts;
     for (const QAction *a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("-") : a->text() + QLatin1Char('|') + a->shortcut().toString());
+        texts << (a->isSeparator()          ? QStringLiteral("-")
+                  : a->shortcut().isEmpty() ? a->text()
+                                            : a->text() + u' ' + a->shortcut().toString());
     return texts;
+}
+void trigger(Form1 &w, const QString &caption)
+{
+    for (QAction *a : w.menuBar()->actions().first()->menu()->actions()) {
+        if (a->text() == caption)
+            return a->trigger();
+    }
+    QFAIL(qPrintable(caption));
+}
+
+// March 2026 saved with one income and one expense.
+void saveMarch(Form1 &w, FlexGridStore &g)
+{
+    g.setTextMatrix(2, 4, QStringLiteral("100,00"));
+    g.setRows(6);
+    Fixtures::setRow(g, 3, {QStringLiteral("119,00"), {}, {}, {}, {}, {}, {}, QStringLiteral("02.03.2026")});
+    Fixtures::setRow(g, 4, {{}, {}, {}, QStringLiteral("9,99"), {}, {}, {}, QStringLiteral("05.03.2026")});
+    w.Combo1->setEditText(QStringLiteral("03"));
+    w.Command7_Click();
+    QCOMPARE(MessageBox::takeShown().size(), 0);
 }
 } // namespace
 
@@ -31,21 +60,15 @@ private slots:
         QStringList menus;
         for (const QAction *a : w.menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Monat"), QStringLiteral("&Hilfe")}));
-        QCOMPARE(
-            entries(w.dateiMenu()),
-            (QStringList{
-                QStringLiteral("&Laden|Ctrl+O"), QStringLiteral("&Speichern|Ctrl+S"),
-                QStringLiteral("Datei s&uchen …|Ctrl+F"), QStringLiteral("&Drucken …|Ctrl+P"), QStringLiteral("-"),
-                QStringLiteral("Als PDF speichern …|"), QStringLiteral("Druckvorschau …|"), QStringLiteral("-"),
-                QStringLiteral("Monat als CSV exportieren …|"), QStringLiteral("Monat im DATEV-Format exportieren …|"),
-                QStringLiteral("Jahr im DATEV-Format exportieren …|"), QStringLiteral("-"),
-                QStringLiteral("Jahresübersicht …|"), QStringLiteral("-"), QStringLiteral("&Beenden|Ctrl+Q")}));
+        QCOMPARE(menus, items("&Datei|&Monat|&Hilfe"));
+        QCOMPARE(entries(w.dateiMenu()),
+                 items("&Laden Ctrl+O|&Speichern Ctrl+S|Datei s&uchen … Ctrl+F|&Drucken … Ctrl+P|-|"
+                       "Als PDF speichern …|Druckvorschau …|-|Monat als CSV exportieren …|"
+                       "Monat im DATEV-Format exportieren …|Jahr im DATEV-Format exportieren …|-|"
+                       "Jahresübersicht …|-|&Beenden Ctrl+Q"));
         QCOMPARE(entries(w.findChild<QMenu *>(QStringLiteral("mnuMonat"))),
-                 (QStringList{QStringLiteral("&Abschließen …|"), QStringLiteral("&Storno|"),
-                              QStringLiteral("Änderungs&protokoll|")}));
-        QCOMPARE(entries(w.findChild<QMenu *>(QStringLiteral("mnuHilfe"))),
-                 QStringList{QStringLiteral("Über &Barlog|")});
+                 items("&Abschließen …|&Storno|Änderungs&protokoll"));
+        QCOMPARE(entries(w.findChild<QMenu *>(QStringLiteral("mnuHilfe"))), items("Über &Barlog"));
     }
 
     // The design keeps its size and places below the menu bar; the window grows by the bar.
@@ -53,13 +76,10 @@ private slots:
     {
         Form1Fixture f;
         Form1 &w = f.start();
-        QWidget *client = w.Text1->parentWidget();
         const int bar = w.menuBar()->height();
         QVERIFY(bar > 0);
-        QCOMPARE(client->geometry(), QRect(0, bar, 1016, 706));
-        QCOMPARE(w.size(), QSize(1016, 706 + bar));
-        QCOMPARE(w.Command7->parentWidget(), client);
-        QCOMPARE(Design::twips(w.Command7), QRect(12870, 6300, 2265, 930));
+        QCOMPARE(w.flex->mapTo(&w, QPoint(0, 0)), QPoint(0, bar));
+        QCOMPARE(w.height(), Screen::twipsToPixels(Design::clientTwips(&w).height()) + bar);
     }
 
     // Each shortcut does what its button does.
@@ -92,6 +112,64 @@ private slots:
         else
             QCOMPARE(shown.value(0).text, outcome);
         QVERIFY(!w.ended());
+    }
+
+    // An income typed but not yet entered is part of the month's files.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("settings");    // datev.dat with the adviser's numbers
+        QTest::addColumn<QString>("proposed"); // empty: no file dialog
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("message"); // empty: none
+        QTest::newRow("CSV") << QStringLiteral("Monat als CSV exportieren …") << false
+                             << QStringLiteral("2026/2026-03.csv") << QByteArray("\r\n12,50;;;9,99;") << QString();
+        QTest::newRow("DATEV month") << QStringLiteral("Monat im DATEV-Format exportieren …") << true
+                                     << QStringLiteral("2026/EXTF_Buchungsstapel_2026-03.csv")
+                                     << QByteArray("\r\n12,50;\"S\";") << QString();
+        QTest::newRow("DATEV year, saved months only") << QStringLiteral("Jahr im DATEV-Format exportieren …") << true
+                                                       << QStringLiteral("2026/EXTF_Buchungsstapel_2026.csv")
+                                                       << QByteArray(";20261231;\"Kassenbuch 2026\";") << QString();
+        QTest::newRow("DATEV without numbers")
+            << QStringLiteral("Monat im DATEV-Format exportieren …") << false << QString() << QByteArray()
+            << QStringLiteral("Für den DATEV-Export müssen Beraternummer und Mandantennummer eingetragen sein.");
+    }
+    void commands()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, settings);
+        QFETCH(QString, proposed);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, message);
+        EditingDriver d;
+        Form1 &w = d.start();
+        if (settings)
+            d.folder.write(QStringLiteral("datev.dat"),
+                           "29098\r\n55003\r\nSKR03\r\n4\r\n1000\r\n8400\r\n8300\r\n8200\r\n4980\r\n9\r\n");
+        saveMarch(w, d.sheet());
+        d.clickCell(4, 0);
+        d.type(QStringLiteral("12,5"));
+        FileDialog::queueAnswer(d.folder.file(QStringLiteral("export.csv")));
+        trigger(w, caption);
+        QCOMPARE(FileDialog::takeAsked().value(0).proposed, proposed.isEmpty() ? QString() : d.folder.file(proposed));
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.size() == 1 && shown[0].text.contains(message),
+                 qPrintable(shown.value(0).text));
+        const QByteArray file = d.folder.read(QStringLiteral("export.csv"));
+        QVERIFY2(written.isEmpty() ? file.isEmpty() : file.contains(written), file.left(300).constData());
+    }
+
+    void yearOverviewShowsTheSavedMonths()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        saveMarch(w, f.sheet());
+        w.Combo2->setEditText(QStringLiteral("2026"));
+        trigger(w, QStringLiteral("Jahresübersicht …"));
+        Jahresuebersicht *overview = w.jahresuebersicht();
+        QVERIFY(overview->isVisible());
+        QCOMPARE(overview->Label1->text(), QStringLiteral("Jahresübersicht 2026"));
+        QCOMPARE(overview->flex->store().textMatrix(4, 1), QStringLiteral("119,00")); // March at 19 %
     }
 };
 

@@ -23,10 +23,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("file dialog") << Folders::Qts << QStringLiteral("QFileDialog") << QStringLiteral("Look in:")
                                      << QStringLiteral("Suchen in:");
-        QTest::newRow("print preview") << Folders::Qts << QStringLiteral("QPrintPreviewDialog")
-                                       << QStringLiteral("Print Preview") << QStringLiteral("Druckvorschau");
-        QTest::newRow("line edit's context menu")
-            << Folders::Qts << QStringLiteral("QLineEdit") << QStringLiteral("&Undo") << QStringLiteral("&Rückgängig");
         QTest::newRow("translations beside the program") << Folders::BesideProgram << QStringLiteral("QPlatformTheme")
                                                          << QStringLiteral("&Yes") << QStringLiteral("&Ja");
         QTest::newRow("none found: Qt's English") << Folders::NoneFound << QStringLiteral("QPlatformTheme")

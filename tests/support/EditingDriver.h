@@ -11,14 +11,6 @@ struct EditingDriver : Form1Fixture
 {
     using Form1Fixture::Form1Fixture;
 
-    // Starts with the default rates, or with an empty third rate heading.
-    void startWithThirdRate(bool thirdRate)
-    {
-        if (!thirdRate)
-            folder.write(QStringLiteral("bl.dat"), "19%\r\n7%\r\n\"\"\r\n");
-        start();
-    }
-
     void clickCell(int row, int col)
     {
         const QRect r = form->flex->cellRect(row, col);

@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include "platform/FlexGridStore.h"
-
 #include <QFile>
 
 ProgramFolder::ProgramFolder() = default;
@@ -24,20 +22,4 @@ void ProgramFolder::write(const QString &name, const QByteArray &bytes) const
 QString testDataPath(const QString &name)
 {
     return QStringLiteral(BARLOG_TESTDATA_DIR "/") + name;
-}
-
-QStringList defaultQuickKeyCaptions()
-{
-    return {QStringLiteral("Tageseinnahme"), QStringLiteral("Gutschein"),      QStringLiteral("Bankeinzahlung"),
-            QStringLiteral("Lohnzahlung"),   QStringLiteral("Porto"),          QStringLiteral("Tanken"),
-            QStringLiteral("Rechnung Bar"),  QStringLiteral("Bürobedarf"),     QStringLiteral("Reinigungsmittel"),
-            QStringLiteral("Privateinlage"), QStringLiteral("Privatentnahme"), QStringLiteral("Spende")};
-}
-
-QStringList rowTexts(const FlexGridStore &sheet, int row)
-{
-    QStringList texts;
-    for (int c = 0; c < sheet.cols(); ++c)
-        texts << sheet.textMatrix(row, c);
-    return texts;
 }

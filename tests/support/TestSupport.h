@@ -6,8 +6,6 @@
 #include <QTest>
 
 // A scratch program folder for one test, removed afterwards.
-class FlexGridStore;
-
 class ProgramFolder
 {
 public:
@@ -23,12 +21,6 @@ private:
 
 // The folder of the project's test data.
 QString testDataPath(const QString &name);
-
-// The twelve quick-entry captions the main window is designed with.
-QStringList defaultQuickKeyCaptions();
-
-// The texts of one sheet row, column by column.
-QStringList rowTexts(const FlexGridStore &sheet, int row);
 
 // A data row of texts in one line: textRow("name", "a", "b") adds QStrings read as UTF-8.
 template <typename... Texts>
