@@ -120,6 +120,10 @@ private slots:
                                   entry(e, e, e, QStringLiteral("52,30"), QStringLiteral("12.03.2026")),
                                   entry(e, e, e, QStringLiteral("1,00"))}
             << 4 << QStringLiteral("Nach Beleg-Nr 18 vom 12.03.2026 ist der Kassenbestand negativ: -12,30") + tail;
+        QTest::newRow("only the last entry goes below zero")
+            << "10,00"
+            << QList<QStringList>{entry(e, e, e, QStringLiteral("5,00")), entry(e, e, e, QStringLiteral("20,00"))} << 4
+            << QStringLiteral("Nach Beleg-Nr 18 vom 03.03.2026 ist der Kassenbestand negativ: -15,00") + tail;
         QTest::newRow("a negative balance brought back up is still a defect")
             << "10,00"
             << QList<QStringList>{entry(e, e, e, QStringLiteral("20,00"), e), entry(QStringLiteral("50,00"), e, e, e)}
