@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 namespace RecoveryFile {
 namespace {
@@ -191,9 +192,12 @@ void RecoveryWriter::remove()
 
 void RecoveryWriter::submit(Request request)
 {
+    // A snapshot still waiting is freed after the lock is let go, so the
+    // writer thread never waits on the free.
+    std::optional<Request> replaced;
     {
         const std::lock_guard lock(m_mutex);
-        m_pending = std::move(request);
+        replaced = std::exchange(m_pending, std::move(request));
     }
     m_wake.notify_all();
 }
@@ -221,11 +225,14 @@ void RecoveryWriter::run()
         m_wake.wait(lock, [this] { return m_pending || m_stop; });
         if (!m_pending)
             return;
-        const Request request = std::move(*m_pending);
-        m_pending.reset();
-        m_busy = true;
-        lock.unlock();
-        carryOut(request);
+        {
+            // Written and freed outside the lock: a key press may be waiting
+            // for it to hand over the next snapshot.
+            const Request request = *std::exchange(m_pending, std::nullopt);
+            m_busy = true;
+            lock.unlock();
+            carryOut(request);
+        }
         lock.lock();
         m_busy = false;
         m_wake.notify_all();
