@@ -71,10 +71,11 @@ private slots:
     // that was still on its way.
     void theWriterLeavesTheLastRequest_data()
     {
-        QTest::addColumn<QString>("requests"); // texts to write, "-" to remove
+        QTest::addColumn<QString>("requests"); // texts to write, "-" to remove, "=" to wait for the writer
         QTest::addColumn<QString>("left");     // empty: no file
         textRow("writes in a row", "a|b|c", "c");
         textRow("a removal after writes", "a|b|-", "");
+        textRow("a removal of a written file", "a|=|-", "");
         textRow("a write after a removal", "-|d", "d");
     }
     void theWriterLeavesTheLastRequest()
@@ -87,6 +88,8 @@ private slots:
             for (const QString &request : requests.split(u'|')) {
                 if (request == QStringLiteral("-"))
                     writer.remove();
+                else if (request == QStringLiteral("="))
+                    writer.waitIdle();
                 else
                     writer.write(snapshotOf(request));
             }
