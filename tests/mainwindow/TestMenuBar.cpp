@@ -18,15 +18,6 @@
 #include <QMenuBar>
 
 namespace {
-QStringList entries(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *a : menu->actions())
-        texts << (a->isSeparator()          ? QStringLiteral("-")
-                  : a->shortcut().isEmpty() ? a->text()
-                                            : a->text() + u' ' + a->shortcut().toString());
-    return texts;
-}
 void trigger(Form1 &w, const QString &caption)
 {
     for (QAction *a : w.menuBar()->actions().first()->menu()->actions()) {
@@ -53,24 +44,6 @@ class TestMenuBar : public QObject
 {
     Q_OBJECT
 private slots:
-    void theMenusHoldTheirCommands()
-    {
-        Form1Fixture f;
-        Form1 &w = f.start();
-        QStringList menus;
-        for (const QAction *a : w.menuBar()->actions())
-            menus << a->text();
-        QCOMPARE(menus, items("&Datei|&Monat|&Hilfe"));
-        QCOMPARE(entries(w.dateiMenu()),
-                 items("&Laden Ctrl+O|&Speichern Ctrl+S|Datei s&uchen … Ctrl+F|&Drucken … Ctrl+P|-|"
-                       "Als PDF speichern …|Druckvorschau …|-|Monat als CSV exportieren …|"
-                       "Monat im DATEV-Format exportieren …|Jahr im DATEV-Format exportieren …|-|"
-                       "Jahresübersicht …|-|&Beenden Ctrl+Q"));
-        QCOMPARE(entries(w.findChild<QMenu *>(QStringLiteral("mnuMonat"))),
-                 items("&Abschließen …|&Storno|Änderungs&protokoll"));
-        QCOMPARE(entries(w.findChild<QMenu *>(QStringLiteral("mnuHilfe"))), items("Über &Barlog"));
-    }
-
     // The design keeps its size and places below the menu bar; the window grows by the bar.
     void theDesignSitsBelowTheMenuBar()
     {
