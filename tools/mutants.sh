@@ -3,10 +3,13 @@
 # time, in a scratch copy of the tree; the core tests are rebuilt and run. A
 # fault that no test notices "survives": a rule the tests do not hold.
 #
-#   tools/mutants.sh [--only ID...] [--list] [--check] [--keep] [--timeout S]
+#   tools/mutants.sh [--only ID...] [--list] [--check] [--matrix] [--keep] [--timeout S]
 #
 # --list prints the faults, --check only tries whether every snippet is still
-# found. The real tree is never written to. Without network; ccache helps.
+# found. --matrix runs every core test on each fault instead of stopping at
+# the first failure, and ends with each test's kills and the faults that
+# only it catches: a test without such faults can go with no loss of score.
+# The real tree is never written to. Without network; ccache helps.
 set -euo pipefail
 
 usage() {
@@ -19,6 +22,7 @@ jobs=${JOBS:-2}
 only=()
 mode=run
 keep=0
+matrix=0
 timeout_s=""
 while [ $# -gt 0 ]; do
     case $1 in
@@ -28,6 +32,7 @@ while [ $# -gt 0 ]; do
         continue ;;
     --list) mode=list ;;
     --check) mode=check ;;
+    --matrix) matrix=1 ;;
     --keep) keep=1 ;;
     --timeout) shift; timeout_s=${1:?}; [[ $timeout_s =~ ^[0-9]+$ ]] || usage ;;
     *) usage ;;
@@ -691,8 +696,10 @@ mapfile -t targets < <(ctest --test-dir "$build" -N -L '^core$' | sed -n 's/^ *T
 [ ${#targets[@]} -gt 0 ] || { echo "mutants.sh: no test carries the label core" >&2; exit 1; }
 
 build_tests() { cmake --build "$build" -j"$jobs" --target "${targets[@]}"; }
+stop=(--stop-on-failure)
+[ "$matrix" -eq 0 ] || stop=()
 run_tests() {
-    timeout -k 10 "$1" ctest --test-dir "$build" -L '^core$' -j"$jobs" --stop-on-failure
+    timeout -k 10 "$1" ctest --test-dir "$build" -L '^core$' -j"$jobs" "${stop[@]}"
 }
 
 echo "Building the ${#targets[@]} core tests without any fault"
@@ -709,6 +716,7 @@ by_compile=0
 by_timeout=0
 survivors=()
 inapplicable=()
+declare -A kills_of # test name -> the ids of the faults it failed on
 n=0
 for i in "${selected[@]}"; do
     n=$((n + 1))
@@ -745,6 +753,7 @@ for i in "${selected[@]}"; do
             failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) .*/\1/p' "$scratch/test.log" | sort -u | paste -sd, -)
             result="killed (${failed:-ctest failed})"
             killed=$((killed + 1))
+            for t in ${failed//,/ }; do kills_of[$t]+=" $id"; done
         fi
     fi
     # A fresh time stamp, so the next build compiles the original again.
@@ -763,4 +772,18 @@ fi
 if [ ${#inapplicable[@]} -gt 0 ]; then
     echo "Not applicable (refresh their snippets):"
     printf '  %s\n' "${inapplicable[@]}"
+fi
+if [ "$matrix" -eq 1 ]; then
+    # A fault that one test alone fails on is that test's sole catch.
+    declare -A catchers
+    for t in "${!kills_of[@]}"; do
+        for id in ${kills_of[$t]}; do catchers[$id]=$((${catchers[$id]:-0} + 1)); done
+    done
+    echo "Faults each core test catches, and those only it catches:"
+    for t in $(printf '%s\n' "${targets[@]}" | sort); do
+        sole=()
+        for id in ${kills_of[$t]:-}; do [ "${catchers[$id]}" -eq 1 ] && sole+=("$id"); done
+        set -- ${kills_of[$t]:-}
+        printf '  %-22s %3d caught, %3d alone: %s\n' "$t" $# ${#sole[@]} "${sole[*]:-}"
+    done
 fi
