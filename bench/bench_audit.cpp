@@ -1,15 +1,15 @@
 // What the audit trail costs: a save that carries the change log on, the
 // check of a long log at load, and how long the recovery file holds up a key.
+#include "books/MonthAudit.h"
+#include "books/MonthStorage.h"
+#include "books/RecoveryFile.h"
+#include "books/ui/CrashRecovery.h"
 #include "mainwindow/ui/Form1.h"
 #include "platform/FlexGridStore.h"
 #include "platform/ui/FlexGrid.h"
-#include "storage/MonthAudit.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthStorage.h"
 #include "storage/PosixFile.h"
-#include "storage/RecoveryFile.h"
 #include "storage/SheetRecords.h"
-#include "storage/ui/CrashRecovery.h"
 
 #include <QDir>
 #include <QElapsedTimer>

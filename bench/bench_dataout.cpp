@@ -1,11 +1,11 @@
 // Data out for a busy year: the year overview of twelve month files of 300
 // rows opens (reads and computes), and the year's 3,600 rows become one
 // DATEV batch.
+#include "books/MonthStorage.h"
 #include "editing/Modul.h"
+#include "exports/DatevExport.h"
+#include "exports/YearOverview.h"
 #include "platform/FlexGridStore.h"
-#include "storage/DatevExport.h"
-#include "storage/MonthStorage.h"
-#include "storage/YearOverview.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -68,8 +68,7 @@ void BM_DatevYear(benchmark::State &state)
     settings.mandantennummer = QStringLiteral("55003");
     const QDateTime created(QDate(Year, 12, 31), QTime(12, 0));
     for (auto _ : state) {
-        const DatevExport::Result result =
-            DatevExport::write(settings, DatevExport::yearPeriod(Year), months, created);
+        const DatevExport::Result result = DatevExport::write(settings, DatevExport::yearPeriod(Year), months, created);
         if (!result.ok())
             state.SkipWithError("refused");
         benchmark::DoNotOptimize(result.bytes.size());

@@ -1,8 +1,8 @@
 // Saving and loading a month file, against appending record by record with
 // the file opened and closed each time, as saving used to work.
+#include "books/MonthStorage.h"
 #include "platform/FlexGridStore.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthStorage.h"
 #include "storage/SheetRecords.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Opens arbitrary bytes as a month file, as "Laden" and "Öffnen" do with a
 // damaged or foreign file. Reading must end in records or an orderly error.
-#include "storage/MonthAudit.h"
+#include "books/MonthAudit.h"
 #include "storage/MonthDatabase.h"
 
 #include <QByteArray>

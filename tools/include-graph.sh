@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints which src folders include which, one edge a line with the number of
-# includes behind it, and fails naming a loop if the folders include each
-# other in a circle. Usage: tools/include-graph.sh [--ui]
+# includes behind it, then the folders from the bottom layer to the top, and
+# fails naming a loop if the folders include each other in a circle.
+# Usage: tools/include-graph.sh [--ui]
 # (--ui tells each area's ui/ folder apart from its core.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,10 +23,11 @@ edges=$(grep -rHo '^#include "[^"]*"' src --include='*.cpp' --include='*.h' | wh
     [ "$from" = "$to" ] || echo "$from $to"
 done | sort | uniq -c)
 echo "$edges" | awk '{printf "%s -> %s (%s)\n", $2, $3, $1}'
-if ! echo "$edges" | awk '{print $2, $3}' | tsort > /dev/null 2> /tmp/include-graph.$$; then
+if ! order=$(echo "$edges" | awk '$2 != "main.cpp" {print $2, $3}' | tsort 2> /tmp/include-graph.$$); then
     sed 's/^tsort: /loop: /' /tmp/include-graph.$$
     rm -f /tmp/include-graph.$$
     exit 1
 fi
 rm -f /tmp/include-graph.$$
-echo "no include cycles between folders"
+echo "no include cycles between folders; from the bottom up:"
+echo "$order" | tac | paste -sd' ' - | sed 's/^/  /'

@@ -45,82 +45,82 @@ done
 # must occur once in the file, or #n picks its n-th occurrence.
 faults() {
     cat <<'EOF'
-D01 src/storage/DatevExport.cpp an amount's cents lose their leading zero
+D01 src/exports/DatevExport.cpp an amount's cents lose their leading zero
 - return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
 + return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100);
-D02 src/storage/DatevExport.cpp the side does not follow the sign
+D02 src/exports/DatevExport.cpp the side does not follow the sign
 - b.debit = income == (cents > 0);
 + b.debit = income;
-D03 src/storage/DatevExport.cpp a quote inside a text is not doubled
+D03 src/exports/DatevExport.cpp a quote inside a text is not doubled
 - text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
 + text.replace(QStringLiteral("\""), QStringLiteral("\""));
-D04 src/storage/DatevExport.cpp a date in another month of the year passes
+D04 src/exports/DatevExport.cpp a date in another month of the year passes
 - if (date->year() != m.year || date->month() != m.month) {
 + if (date->year() != m.year) {
-D05 src/storage/DatevExport.cpp the expense is booked without its tax key
+D05 src/exports/DatevExport.cpp the expense is booked without its tax key
 - b.taxKey = taxKey != nullptr && !taxKey->isEmpty() ? taxKey : nullptr;
 + b.taxKey = nullptr;
-D06 src/storage/DatevExport.cpp a booking line gets one field too many
+D06 src/exports/DatevExport.cpp a booking line gets one field too many
 - static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
 + static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()), u';') + LineEnd;
-D07 src/storage/DatevExport.cpp Belegfeld 1 keeps a blank
+D07 src/exports/DatevExport.cpp Belegfeld 1 keeps a blank
 - || QStringView(u"$&%*+-/_").contains(c);
 + || QStringView(u"$&%*+-/_ ").contains(c);
-D08 src/storage/DatevExport.cpp the booking text keeps its line break
+D08 src/exports/DatevExport.cpp the booking text keeps its line break
 - b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
 + b.text = sheet.textMatrix(r, modul::ColText).left(MaxText).trimmed();
-D09 src/storage/DatevExport.cpp a year's refusal does not name the month
+D09 src/exports/DatevExport.cpp a year's refusal does not name the month
 - Collector collector(settings, period.from.month() != period.to.month());
 + Collector collector(settings, period.from.year() != period.to.year());
-D10 src/storage/DatevExport.cpp a month's period ends on the next month's first
+D10 src/exports/DatevExport.cpp a month's period ends on the next month's first
 - return {first, first.addMonths(1).addDays(-1),
 + return {first, first.addMonths(1),
-D11 src/storage/DatevSettings.cpp the header names the chart with its letters
+D11 src/exports/DatevSettings.cpp the header names the chart with its letters
 - return kontenrahmen.right(2);
 + return kontenrahmen;
-D12 src/storage/DatevSettings.cpp an empty tax key is refused
+D12 src/exports/DatevSettings.cpp an empty tax key is refused
 - if (!buSchluessel.isEmpty() && (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits))
 + if (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits)
-D13 src/storage/DatevSettings.cpp the export goes out without a client number
+D13 src/exports/DatevSettings.cpp the export goes out without a client number
 - if (beraternummer.isEmpty() || mandantennummer.isEmpty())
 + if (beraternummer.isEmpty())
-C01 src/storage/CsvExport.cpp an amount keeps its grouping dots
+C01 src/exports/CsvExport.cpp an amount keeps its grouping dots
 - plain.remove(u'.');
 + plain.remove(u' ');
-C02 src/storage/CsvExport.cpp a field with a semicolon is not quoted
+C02 src/exports/CsvExport.cpp a field with a semicolon is not quoted
 - const bool needsQuotes = text.contains(u';') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')
 + const bool needsQuotes = text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')
-C03 src/storage/CsvExport.cpp a quote inside a field is not doubled
+C03 src/exports/CsvExport.cpp a quote inside a field is not doubled
 - inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
 + inner.replace(QStringLiteral("\""), QStringLiteral("\""));
-C04 src/storage/CsvExport.cpp empty rows are written too
+C04 src/exports/CsvExport.cpp empty rows are written too
 - if (!rowHoldsAnything(sheet, r))
 + if (r < 0)
-C05 src/storage/CsvExport.cpp a row without that income still names its rate
+C05 src/exports/CsvExport.cpp a row without that income still names its rate
 - fields << (hasIncome ? sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i) : QString());
 + fields << sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i);
-C06 src/storage/CsvExport.cpp the file lacks its byte order mark
+C06 src/exports/CsvExport.cpp the file lacks its byte order mark
 - return QByteArray(Bom) + text.toUtf8();
 + return text.toUtf8();
-O01 src/storage/YearOverview.cpp two columns at the same rate do not add up
+O01 src/exports/YearOverview.cpp two columns at the same rate do not add up
 - month.income[i]->gross += totals.income[static_cast<size_t>(c)];
 + month.income[i]->gross = totals.income[static_cast<size_t>(c)];
-O02 src/storage/YearOverview.cpp the year's VAT is its last month's
+O02 src/exports/YearOverview.cpp the year's VAT is its last month's
 - o.yearIncome[i].vat += a.vat;
 + o.yearIncome[i].vat = a.vat;
-O03 src/storage/YearOverview.cpp the rates run lowest first
+O03 src/exports/YearOverview.cpp the rates run lowest first
 - return a.rate.has_value() && (!b.rate.has_value() || *a.rate > *b.rate);
 + return a.rate.has_value() && (!b.rate.has_value() || *a.rate < *b.rate);
-O04 src/storage/YearOverview.cpp the year's balance is its first month's
+O04 src/exports/YearOverview.cpp the year's balance is its first month's
 - if (totals.closingBalance)
 + if (totals.closingBalance && !o.yearClosingBalance)
-O05 src/storage/YearOverview.cpp a month without a file shows expenses of 0,00
+O05 src/exports/YearOverview.cpp a month without a file shows expenses of 0,00
 - row << (m.loaded ? amount(m.expenses) : QString())
 + row << amount(m.expenses)
-O06 src/storage/YearOverview.cpp a text that names no rate is split into net and VAT
+O06 src/exports/YearOverview.cpp a text that names no rate is split into net and VAT
 - const bool split = a && o.rates[i].rate.has_value();
 + const bool split = a.has_value();
-O07 src/storage/YearOverview.cpp the year's expenses leave out all but the last month
+O07 src/exports/YearOverview.cpp the year's expenses leave out all but the last month
 - o.yearExpenses += totals.expenses;
 + o.yearExpenses = totals.expenses;
 
@@ -448,82 +448,82 @@ F15 src/platform/FlexGridStore.cpp totalHeight keeps only the last row
 F16 src/platform/FlexGridStore.cpp changes are announced every time, not once until cleared
 - if (m_changedPending || !changed)
 + if (!changed)
-L01 src/storage/ChangeLog.cpp a change is logged one row too high
+L01 src/books/ChangeLog.cpp a change is logged one row too high
 - changes.push_back({static_cast<int>(r) + 1, c, std::move(old), std::move(now)});
 + changes.push_back({static_cast<int>(r), c, std::move(old), std::move(now)});
-L02 src/storage/ChangeLog.cpp an entry's time is left out of its hash
+L02 src/books/ChangeLog.cpp an entry's time is left out of its hash
 - addUtf8(m_timeUtf8);
 + addUtf8(QByteArray());
-L03 src/storage/ChangeLog.cpp an entry's column is left out of its hash
+L03 src/books/ChangeLog.cpp an entry's column is left out of its hash
 - addNumber(e.column, sizeof(quint32));
 + addNumber(0, sizeof(quint32));
-L04 src/storage/ChangeLog.cpp an entry's new text is left out of its hash
+L04 src/books/ChangeLog.cpp an entry's new text is left out of its hash
 - addCell(e.newText);
 + addCell(std::nullopt);
-L05 src/storage/ChangeLog.cpp a missing entry is noticed only when numbers go back
+L05 src/books/ChangeLog.cpp a missing entry is noticed only when numbers go back
 - if (e.number != expectedNumber)
 + if (e.number < expectedNumber)
-L06 src/storage/ChangeLog.cpp the old text of an entry is never checked
+L06 src/books/ChangeLog.cpp the old text of an entry is never checked
 - const bool consistent = cell == e.oldText;
 + const bool consistent = true;
-L07 src/storage/ChangeLog.cpp the last writer of a cell is looked up by its row alone
+L07 src/books/ChangeLog.cpp the last writer of a cell is looked up by its row alone
 - if (it->row == row && it->column == column)
 + if (it->row == row)
-L08 src/storage/ChangeLog.cpp the entries of a save are numbered from 2
+L08 src/books/ChangeLog.cpp the entries of a save are numbered from 2
 - qint64 number = log.empty() ? 0 : log.back().number;
 + qint64 number = log.empty() ? 1 : log.back().number;
-L09 src/storage/ChangeLog.cpp#1 the records' fingerprint leaves out the last field
+L09 src/books/ChangeLog.cpp#1 the records' fingerprint leaves out the last field
 - for (int c = 0; c < Fields; ++c)
 + for (int c = 0; c < Fields - 1; ++c)
-L10 src/storage/MonthAudit.cpp an unlogged file is checked as a logged one
+L10 src/books/MonthAudit.cpp an unlogged file is checked as a logged one
 - if (!month.logged)
 + if (month.logged)
-L11 src/storage/MonthAudit.cpp a close mark is checked only against the records
+L11 src/books/MonthAudit.cpp a close mark is checked only against the records
 - ChangeLog::recordsHash(month.records) != month.closed->recordsHash || head != month.closed->logHead;
 + ChangeLog::recordsHash(month.records) != month.closed->recordsHash;
-L12 src/storage/MonthAudit.cpp a record no entry wrote is named as written by one
+L12 src/books/MonthAudit.cpp a record no entry wrote is named as written by one
 - if (b.entry == 0)
 + if (b.entry != 0)
-K01 src/storage/MonthClosing.cpp no register line is ever found
+K01 src/books/MonthClosing.cpp no register line is ever found
 - if (line.startsWith('#') || fields.size() != FieldsPerLine || QString::fromUtf8(fields[0]) != label)
 + if (line.startsWith('#') || fields.size() == FieldsPerLine || QString::fromUtf8(fields[0]) != label)
-K02 src/storage/MonthClosing.cpp a month altered outside Barlog can be closed unless its log is gone
+K02 src/books/MonthClosing.cpp a month altered outside Barlog can be closed unless its log is gone
 - if (!MonthAudit::intact(finding))
 + if (!MonthAudit::intact(finding) && finding.logMissing)
-K03 src/storage/MonthClosing.cpp the close mark fingerprints no records
+K03 src/books/MonthClosing.cpp the close mark fingerprints no records
 - closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head};
 + closed.closed = CloseMark{now, ChangeLog::recordsHash({}), head};
-K04 src/storage/MonthClosing.cpp an unlogged month's close mark names the empty log
+K04 src/books/MonthClosing.cpp an unlogged month's close mark names the empty log
 - const ChangeLog::Entries &tail = closed.log.empty() ? file.log : closed.log;
 + const ChangeLog::Entries &tail = file.log;
-K05 src/storage/MonthClosing.cpp a closed month that the register misses is not noted again
+K05 src/books/MonthClosing.cpp a closed month that the register misses is not noted again
 - if (file.closed && MonthAudit::intact(MonthAudit::check(file)))
 + if (file.closed && !MonthAudit::intact(MonthAudit::check(file)))
-K06 src/storage/MonthClosing.cpp a closed file with other records but the noted mark passes the register
+K06 src/books/MonthClosing.cpp a closed file with other records but the noted mark passes the register
 - || ChangeLog::recordsHash(file.records) != entry->mark.recordsHash)
 + )
-K07 src/storage/MonthClosing.cpp the refusal shows the close time unformatted
+K07 src/books/MonthClosing.cpp the refusal shows the close time unformatted
 - .arg(label, ChangeLog::displayTime(time))
 + .arg(label, time)
-K08 src/storage/MonthClosing.cpp the sheet note shows a two-digit year
+K08 src/books/MonthClosing.cpp the sheet note shows a two-digit year
 - return moment.isValid() ? moment.toString(QStringLiteral("dd.MM.yyyy")) : isoTime;
 + return moment.isValid() ? moment.toString(QStringLiteral("dd.MM.yy")) : isoTime;
-U01 src/storage/CarryOver.cpp December is no month
+U01 src/books/CarryOver.cpp December is no month
 - if (!yearOk || !monthOk || year.size() != YearDigits || month.size() != 2 || m < 1 || m > MonthsPerYear)
 + if (!yearOk || !monthOk || year.size() != YearDigits || month.size() != 2 || m < 1 || m >= MonthsPerYear)
-U02 src/storage/CarryOver.cpp January follows the January before
+U02 src/books/CarryOver.cpp January follows the January before
 - return Month{QString::number(y - 1), QStringLiteral("12")};
 + return Month{QString::number(y - 1), month};
-U03 src/storage/CarryOver.cpp a month without entries closes at no balance
+U03 src/books/CarryOver.cpp a month without entries closes at no balance
 - Closing closing{totals.closingBalance.value_or(totals.carryOver), {}};
 + Closing closing{totals.closingBalance.value_or(0), {}};
-U04 src/storage/CarryOver.cpp a month without entries carries no receipt number
+U04 src/books/CarryOver.cpp a month without entries carries no receipt number
 - for (int r = sheet.rows() - 1; r >= modul::RowUebertrag; --r) {
 + for (int r = sheet.rows() - 1; r > modul::RowUebertrag; --r) {
-U05 src/storage/CarryOver.cpp the new month does not continue the receipt numbers
+U05 src/books/CarryOver.cpp the new month does not continue the receipt numbers
 - sheet.setTextMatrix(modul::RowUebertrag, modul::ColBeleg, closing.receipt);
 + sheet.setTextMatrix(modul::RowUebertrag, modul::ColBeleg, QString());
-U06 src/storage/CarryOver.cpp the mismatch message swaps the two amounts
+U06 src/books/CarryOver.cpp the mismatch message swaps the two amounts
 - .arg(label, German::formatCents(carryOver), previousLabel, German::formatCents(closing));
 + .arg(label, German::formatCents(closing), previousLabel, German::formatCents(carryOver));
 N01 src/editing/Storno.cpp the reversal books the amounts unchanged
@@ -547,28 +547,28 @@ N06 src/editing/NegativeCash.cpp a balance of zero counts as negative
 N07 src/editing/NegativeCash.cpp a negative carry-over is named as an entry
 - if (row.row == RowUebertrag)
 + if (row.row != RowUebertrag)
-Y01 src/storage/RecoveryFile.cpp a tab in a cell is written as it is
+Y01 src/books/RecoveryFile.cpp a tab in a cell is written as it is
 - out += "\\t";
 + out += "\t";
-Y02 src/storage/RecoveryFile.cpp "\n" reads back as n
+Y02 src/books/RecoveryFile.cpp "\n" reads back as n
 - out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
 + out += next == 't' ? '\t' : next == 'r' ? '\r' : next;
-Y03 src/storage/RecoveryFile.cpp the first checksum-like line is taken for the checksum
+Y03 src/books/RecoveryFile.cpp the first checksum-like line is taken for the checksum
 - const qsizetype checksumStart = bytes.lastIndexOf(Newline + ChecksumKey + Tab) + 1;
 + const qsizetype checksumStart = bytes.indexOf(Newline + ChecksumKey + Tab) + 1;
-Y04 src/storage/RecoveryFile.cpp a file whose rows are cut off still reads
+Y04 src/books/RecoveryFile.cpp a file whose rows are cut off still reads
 - if (!year || !month || !time || !count || count->toLongLong() != lines.size() - KeyLines)
 + if (!year || !month || !time || !count)
-Y05 src/storage/RecoveryFile.cpp a restored sheet keeps an extra row
+Y05 src/books/RecoveryFile.cpp a restored sheet keeps an extra row
 - sheet.setRows(static_cast<int>(rows.size()) + 1);
 + sheet.setRows(static_cast<int>(rows.size()) + 2);
-Y06 src/storage/RecoveryFile.cpp the restore question swaps year and month
+Y06 src/books/RecoveryFile.cpp the restore question swaps year and month
 - .arg(snapshot.year, snapshot.month, ChangeLog::displayTime(snapshot.time))
 + .arg(snapshot.month, snapshot.year, ChangeLog::displayTime(snapshot.time))
-Y07 src/storage/RecoveryFile.cpp a removal leaves the file where it is
+Y07 src/books/RecoveryFile.cpp a removal leaves the file where it is
 - err = ::unlink(native->constData()) == 0 || errno == ENOENT ? 0 : errno;
 + err = 0;
-Y08 src/storage/RecoveryFile.cpp a failed write counts as done
+Y08 src/books/RecoveryFile.cpp a failed write counts as done
 - err = PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
 + PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
 EOF

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/ChangeLog.h"
 #include "storage/JournalTable.h"
+#include "storage/LogEntry.h"
 
 #include <QByteArray>
 #include <QString>

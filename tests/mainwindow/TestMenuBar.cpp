@@ -5,8 +5,8 @@
 #include "Sheets.h"
 
 #include "dialogs/ui/Form2.h"
-#include "dialogs/ui/Jahresuebersicht.h"
 #include "editing/ui/EditorBox.h"
+#include "exports/ui/Jahresuebersicht.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Screen.h"

@@ -1,10 +1,10 @@
 #include "dialogs/ui/Einstellungen.h"
 
+#include "exports/DatevSettings.h"
 #include "platform/FileSystem.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Icons.h"
 #include "platform/ui/MessageBox.h"
-#include "storage/DatevSettings.h"
 #include "storage/SettingsFile.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Data out: the "Datei" menu's export commands and the year overview.
 #include "mainwindow/ui/Form1.h"
 
-#include "dialogs/ui/Jahresuebersicht.h"
-#include "dialogs/ui/MonthExports.h"
+#include "exports/ui/Jahresuebersicht.h"
+#include "exports/ui/MonthExports.h"
 #include "platform/ui/MessageBox.h"
 #include "printing/ui/Druckerwahl.h"
 #include "storage/MonthPath.h"

@@ -2,11 +2,11 @@
 // that owns the state it works on.
 #include "mainwindow/ui/Form1.h"
 
+#include "books/ui/MonthCommands.h"
+#include "books/ui/MonthFiles.h"
 #include "editing/ui/SheetEditor.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintGrid.h"
-#include "storage/ui/MonthCommands.h"
-#include "storage/ui/MonthFiles.h"
 #include "storage/ui/QuickKeys.h"
 
 void Form1::Text1_KeyDown(int KeyCode, int Shift)

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/Form1.h"
 
+#include "books/ui/CrashRecovery.h"
 #include "dialogs/ui/Skalieren.h"
 #include "editing/KeyCodes.h"
 #include "editing/ui/SheetEditor.h"
@@ -9,7 +10,6 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Screen.h"
 #include "storage/SettingsFile.h"
-#include "storage/ui/CrashRecovery.h"
 #include "storage/ui/QuickKeys.h"
 
 #include <QComboBox>

@@ -1,0 +1,295 @@
+#include "books/ChangeLog.h"
+
+#include "platform/Clock.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QStringEncoder>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace ChangeLog {
+namespace {
+
+constexpr int Fields = JournalTable::fieldCount;
+constexpr size_t DigestSize = 32;
+constexpr qsizetype HashHexLength = 2 * DigestSize;
+// A missing cell is told apart from every text, the empty one included.
+constexpr char Absent = 0;
+constexpr char Present = 1;
+
+Cell cellOf(const Records &records, size_t row, int column)
+{
+    if (row >= records.size() || column >= records[row].size())
+        return std::nullopt;
+    const QString &text = records[row].at(column);
+    if (text.isNull())
+        return std::nullopt;
+    return text;
+}
+
+// The bytes hashed for an entry: the previous entry's digest (32 bytes),
+// then every field with a fixed width or its length in front, so that no
+// two different entries give the same bytes. Texts go in as UTF-8. The
+// buffer and the hash are kept from entry to entry: a month's log is
+// checked at every load, and most entries of one save share their time.
+class EntryHasher
+{
+public:
+    using Digest = std::array<char, DigestSize>;
+
+    Digest hash(const Digest &previous, const Entry &e)
+    {
+        m_bytes.resize(0);
+        m_bytes.append(previous.data(), DigestSize);
+        addNumber(e.number, sizeof(quint64));
+        if (e.time != m_time) {
+            m_time = e.time;
+            m_timeUtf8 = e.time.toUtf8();
+        }
+        addUtf8(m_timeUtf8);
+        addNumber(e.row, sizeof(quint32));
+        addNumber(e.column, sizeof(quint32));
+        addCell(e.oldText);
+        addCell(e.newText);
+        return digest();
+    }
+
+    Digest hashRecords(const Records &records)
+    {
+        m_bytes.resize(0);
+        addNumber(static_cast<qint64>(records.size()), sizeof(quint64));
+        for (size_t r = 0; r < records.size(); ++r) {
+            for (int c = 0; c < Fields; ++c)
+                addCell(cellOf(records, r, c));
+        }
+        return digest();
+    }
+
+private:
+    void addNumber(qint64 value, size_t width)
+    {
+        const auto big = qToBigEndian(static_cast<quint64>(value));
+        m_bytes.append(reinterpret_cast<const char *>(&big) + sizeof big - width, static_cast<qsizetype>(width));
+    }
+    void addUtf8(const QByteArray &utf8)
+    {
+        addNumber(utf8.size(), sizeof(quint32));
+        m_bytes.append(utf8);
+    }
+    void addCell(const Cell &cell)
+    {
+        m_bytes.append(cell ? Present : Absent);
+        if (!cell)
+            return;
+        // UTF-8 written straight behind its length, which is filled in after.
+        const qsizetype lengthAt = m_bytes.size();
+        m_bytes.resize(lengthAt + static_cast<qsizetype>(sizeof(quint32)) + m_encoder.requiredSpace(cell->size()));
+        char *text = m_bytes.data() + lengthAt + sizeof(quint32);
+        char *end = m_encoder.appendToBuffer(text, *cell);
+        const auto length = qToBigEndian(static_cast<quint32>(end - text));
+        std::memcpy(m_bytes.data() + lengthAt, &length, sizeof length);
+        m_bytes.resize(end - m_bytes.constData());
+    }
+    Digest digest()
+    {
+        m_hash.reset();
+        m_hash.addData(m_bytes);
+        Digest out;
+        std::memcpy(out.data(), m_hash.resultView().data(), DigestSize);
+        return out;
+    }
+
+    QByteArray m_bytes;
+    QString m_time;
+    QByteArray m_timeUtf8;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
+
+EntryHasher::Digest rawDigest(const QByteArray &hex)
+{
+    EntryHasher::Digest raw{};
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    std::memcpy(raw.data(), bytes.constData(), std::min<size_t>(raw.size(), static_cast<size_t>(bytes.size())));
+    return raw;
+}
+
+QByteArray hexOf(const EntryHasher::Digest &raw)
+{
+    return QByteArray(raw.data(), DigestSize).toHex();
+}
+
+// Compares a digest with a stored hex text without building a text.
+bool sameDigest(const EntryHasher::Digest &raw, const QByteArray &hex)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    if (hex.size() != HashHexLength)
+        return false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (hex[2 * i] != Digits[byte >> 4] || hex[2 * i + 1] != Digits[byte & 0xF])
+            return false;
+    }
+    return true;
+}
+
+// The month as the entries so far describe it: rows of cells.
+class ReplayState
+{
+public:
+    // False when the entry's old text is not what the cell holds.
+    bool apply(const Entry &e)
+    {
+        if (e.row < 1 || e.column < 0 || e.column >= Fields)
+            return false;
+        const auto index = static_cast<size_t>(e.row - 1);
+        if (index >= m_rows.size())
+            m_rows.resize(index + 1, std::vector<Cell>(Fields));
+        Cell &cell = m_rows[index][static_cast<size_t>(e.column)];
+        const bool consistent = cell == e.oldText;
+        cell = e.newText;
+        return consistent;
+    }
+
+    Records records() const
+    {
+        size_t count = m_rows.size();
+        while (count > 0 && std::none_of(m_rows[count - 1].begin(), m_rows[count - 1].end(), [](const Cell &c) {
+                   return c.has_value();
+               }))
+            --count;
+        Records result;
+        result.reserve(count);
+        for (size_t r = 0; r < count; ++r) {
+            Record record;
+            record.reserve(Fields);
+            for (const Cell &cell : m_rows[r])
+                record << cell.value_or(QString());
+            result.push_back(std::move(record));
+        }
+        return result;
+    }
+
+private:
+    std::vector<std::vector<Cell>> m_rows;
+};
+
+// The last entry that wrote the cell, or 0.
+qint64 lastWriter(const Entries &log, int row, int column)
+{
+    for (auto it = log.rbegin(); it != log.rend(); ++it) {
+        if (it->row == row && it->column == column)
+            return it->number;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<Change> diff(const Records &before, const Records &after)
+{
+    std::vector<Change> changes;
+    const size_t rows = std::max(before.size(), after.size());
+    for (size_t r = 0; r < rows; ++r) {
+        for (int c = 0; c < Fields; ++c) {
+            Cell old = cellOf(before, r, c);
+            Cell now = cellOf(after, r, c);
+            if (old != now)
+                changes.push_back({static_cast<int>(r) + 1, c, std::move(old), std::move(now)});
+        }
+    }
+    return changes;
+}
+
+QByteArray startHash()
+{
+    return QByteArray(HashHexLength, '0');
+}
+
+QByteArray entryHash(const QByteArray &previousHash, const Entry &entry)
+{
+    EntryHasher hasher;
+    return hexOf(hasher.hash(rawDigest(previousHash), entry));
+}
+
+void append(Entries &log, const std::vector<Change> &changes, const QString &time)
+{
+    EntryHasher hasher;
+    EntryHasher::Digest previous = rawDigest(log.empty() ? startHash() : log.back().hash);
+    qint64 number = log.empty() ? 0 : log.back().number;
+    log.reserve(log.size() + changes.size());
+    for (const Change &change : changes) {
+        Entry e{++number, time, change.row, change.column, change.oldText, change.newText, {}};
+        previous = hasher.hash(previous, e);
+        e.hash = hexOf(previous);
+        log.push_back(std::move(e));
+    }
+}
+
+Records replay(const Entries &log)
+{
+    ReplayState state;
+    for (const Entry &e : log)
+        state.apply(e);
+    return state.records();
+}
+
+std::optional<Break> verify(const Entries &log, const Records &records)
+{
+    EntryHasher hasher;
+    EntryHasher::Digest previous{};
+    qint64 expectedNumber = 1;
+    for (const Entry &e : log) {
+        if (e.number != expectedNumber)
+            return Break{Break::Kind::Missing, expectedNumber, 0, 0, {}, {}};
+        previous = hasher.hash(previous, e);
+        if (!sameDigest(previous, e.hash))
+            return Break{Break::Kind::Chain, e.number, e.row, e.column, {}, {}};
+        ++expectedNumber;
+    }
+    ReplayState state;
+    for (const Entry &e : log) {
+        if (!state.apply(e))
+            return Break{Break::Kind::OldText, e.number, e.row, e.column, {}, {}};
+    }
+    const Records logged = state.records();
+    const size_t rows = std::max(logged.size(), records.size());
+    for (size_t r = 0; r < rows; ++r) {
+        for (int c = 0; c < Fields; ++c) {
+            Cell expected = cellOf(logged, r, c);
+            Cell found = cellOf(records, r, c);
+            if (expected == found)
+                continue;
+            const int row = static_cast<int>(r) + 1;
+            return Break{Break::Kind::Record, lastWriter(log, row, c), row, c, std::move(expected), std::move(found)};
+        }
+    }
+    return std::nullopt;
+}
+
+QByteArray recordsHash(const Records &records)
+{
+    EntryHasher hasher;
+    return hexOf(hasher.hashRecords(records));
+}
+
+QString timeNow()
+{
+    // Local time alone would be written without its offset.
+    const QDateTime now = Clock::now();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs);
+}
+
+QString displayTime(const QString &isoTime)
+{
+    const QDateTime moment = QDateTime::fromString(isoTime, Qt::ISODateWithMs);
+    if (!moment.isValid())
+        return isoTime;
+    return moment.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+} // namespace ChangeLog

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "books/ChangeLog.h"
+#include "storage/MonthContents.h"
+
+#include <QString>
+
+// What a load tells the user about a month file's integrity: the change log's
+// chain, the records against the log, and a close mark against the records.
+namespace MonthAudit {
+
+// The first break, if any.
+struct Finding
+{
+    std::optional<ChangeLog::Break> logBreak;
+    bool logMissing = false;  // stamped as logged, but the log table is gone
+    bool closeBroken = false; // closed, but records or log are no longer those of the close
+};
+Finding check(const MonthContents &month);
+bool intact(const Finding &finding);
+
+// One German message naming the first broken entry, for the file fileName;
+// empty when the file is intact.
+QString message(const QString &fileName, const MonthContents &month, const Finding &finding);
+// The sentence of that message that names the break.
+QString describe(const MonthContents &month, const Finding &finding);
+
+// The name of a log entry's column, as the field is called ("Text", "Ausgaben").
+QString columnName(int column);
+
+} // namespace MonthAudit

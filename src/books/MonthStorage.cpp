@@ -1,0 +1,222 @@
+#include "books/MonthStorage.h"
+
+#include "books/CarryOver.h"
+#include "books/MonthAudit.h"
+#include "books/MonthClosing.h"
+#include "editing/Modul.h"
+#include "platform/FileSystem.h"
+#include "platform/FlexGridStore.h"
+#include "storage/DatabaseFormat.h"
+#include "storage/MonthDatabase.h"
+#include "storage/MonthFileWriter.h"
+#include "storage/SheetRecords.h"
+
+#include <QFileInfo>
+
+namespace MonthStorage {
+namespace {
+constexpr int labelRow = modul::RowRates;
+constexpr int labelColumn = modul::ColMonthLabel;
+// The closed note stands in the rates row over the text column, where there is room.
+constexpr int closedNoteColumn = modul::ColText;
+constexpr int problemsListed = 12;
+const QString br2 = QStringLiteral("\r\n\r\n");
+
+QString lengthMessage(const QStringList &problems)
+{
+    QStringList lines = problems.mid(0, problemsListed);
+    if (problems.size() > problemsListed)
+        lines << QStringLiteral("… und %1 weitere").arg(problems.size() - problemsListed);
+    return QStringLiteral("Der Monat wurde nicht gespeichert, denn diese Texte sind zu lang für ihre Felder:\r\n\r\n")
+           + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nBitte kürzen und erneut speichern.");
+}
+
+// Fills in the path of the selectors' month, or the message why they name none.
+template <typename Result>
+bool locate(Result &result, const QString &programFolder, const QString &year, const QString &month)
+{
+    const MonthPath where = monthFilePath(programFolder, year, month);
+    result.path = where.path;
+    result.message = where.problem;
+    return where.ok();
+}
+
+void addWarning(LoadResult &result, const QString &warning)
+{
+    if (warning.isEmpty())
+        return;
+    if (!result.warning.isEmpty())
+        result.warning += br2;
+    result.warning += warning;
+}
+
+// Reads the month at path into the sheet, labels it if asked and says what a
+// check of the file found.
+void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFolder, const QString &label,
+              const modul::RateTexts &rates, bool writeLabel)
+{
+    MonthContents month;
+    if (const DbStatus status = MonthDatabase::readMonth(result.path, month); !status.ok()) {
+        result.message = status.report();
+        return;
+    }
+    SheetRecords::load(sheet, month.records, rates);
+    if (writeLabel)
+        sheet.setTextMatrix(labelRow, labelColumn, label);
+    result.loaded = true;
+    const QString fileName = QFileInfo(result.path).fileName();
+    addWarning(result, MonthAudit::message(fileName, month, MonthAudit::check(month)));
+    addWarning(result, MonthClosing::checkRegister(programFolder, label, month));
+    result.closedSince = MonthClosing::closedSince(programFolder, label, month);
+    if (result.closedSince)
+        sheet.setTextMatrix(labelRow, closedNoteColumn, MonthClosing::sheetNote(*result.closedSince));
+}
+
+struct Previous
+{
+    QString label;
+    CarryOver::Closing closing;
+};
+
+// The month before the selectors' one, if its file is there and reads.
+std::optional<Previous> previousMonth(const QString &programFolder, const QString &year, const QString &month,
+                                      const modul::RateTexts &rates)
+{
+    const std::optional<CarryOver::Month> before = CarryOver::previousMonth(year, month);
+    if (!before)
+        return std::nullopt;
+    const MonthPath where = monthFilePath(programFolder, before->year, before->month);
+    MonthContents contents;
+    if (!where.ok() || !FileExists(where.path) || !MonthDatabase::readMonth(where.path, contents).ok())
+        return std::nullopt;
+    return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
+}
+
+// A file whose change log would be lost is never replaced. Of its log only
+// the last entry is read: the new entries chain onto it, and the rest is
+// copied over as it is stored.
+QString readReplaced(const QString &path, MonthContents &previous)
+{
+    const DbStatus status = MonthDatabase::readMonth(path, previous, LogRead::LastEntry);
+    if (status.ok() || probeDatabaseFile(path).format != DatabaseFormat::Sqlite)
+        return {};
+    previous = {};
+    return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert, denn die Fassung, die sie ersetzen würde, lässt "
+                          "sich nicht lesen; ihr Änderungsprotokoll ginge verloren.")
+               .arg(QFileInfo(path).fileName())
+           + br2 + status.description;
+}
+} // namespace
+
+DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QString &tabelle,
+                     const modul::RateTexts &rates)
+{
+    Records records;
+    DbStatus status = MonthDatabase::readRecords(datenbank, tabelle, records);
+    if (status.ok())
+        SheetRecords::load(sheet, records, rates);
+    return status;
+}
+
+LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+                     const modul::RateTexts &rates, bool startMissing)
+{
+    LoadResult result;
+    if (!locate(result, programFolder, year, month))
+        return result;
+    const QString label = monthLabel(year, month);
+    const std::optional<Previous> before = previousMonth(programFolder, year, month, rates);
+    if (!FileExists(result.path)) {
+        if (const std::optional<MonthClosing::Noted> closed = MonthClosing::noted(programFolder, label)) {
+            result.message = QStringLiteral("Die Datei des Monats %1 fehlt, obwohl er am %2 abgeschlossen wurde.")
+                                 .arg(label, ChangeLog::displayTime(closed->mark.time));
+            return result;
+        }
+        if (!before && !startMissing) {
+            result.message = missingFileMessage();
+            return result;
+        }
+        if (before)
+            CarryOver::startMonth(sheet, before->closing, before->label, rates);
+        else
+            SheetRecords::load(sheet, {}, rates);
+        sheet.setTextMatrix(labelRow, labelColumn, label);
+        if (before)
+            result.carriedFrom = before->label;
+        result.loaded = true;
+        return result;
+    }
+    readInto(result, sheet, programFolder, label, rates, true);
+    if (result.loaded && before) {
+        const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
+        if (carryOver != before->closing.balance)
+            addWarning(result, CarryOver::mismatchMessage(label, carryOver, before->label, before->closing.balance));
+    }
+    return result;
+}
+
+LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const QString &path, const QString &label,
+                     const modul::RateTexts &rates)
+{
+    LoadResult result;
+    result.path = path;
+    readInto(result, sheet, programFolder, label, rates, false);
+    return result;
+}
+
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month)
+{
+    const MonthPath where = monthFilePath(programFolder, year, month);
+    MonthContents file;
+    if (where.ok() && FileExists(where.path))
+        MonthDatabase::readMonth(where.path, file, LogRead::LastEntry);
+    return MonthClosing::closedSince(programFolder, monthLabel(year, month), file);
+}
+
+QString missingFileMessage()
+{
+    return QStringLiteral("Datei existiert nicht");
+}
+
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month)
+{
+    SavePlan plan;
+    if (!locate(plan, programFolder, year, month))
+        return plan;
+    plan.records = SheetRecords::fromSheet(sheet);
+    if (const QStringList problems = SheetRecords::lengthProblems(plan.records); !problems.isEmpty()) {
+        plan.message = lengthMessage(problems);
+        plan.records.clear();
+        return plan;
+    }
+    plan.replaces = FileExists(plan.path);
+    if (plan.replaces)
+        plan.message = readReplaced(plan.path, plan.previous);
+    const QString label = monthLabel(year, month);
+    if (const std::optional<QString> since = MonthClosing::closedSince(programFolder, label, plan.previous);
+        since && plan.ok())
+        plan.message = MonthClosing::refusedMessage(label, *since);
+    return plan;
+}
+
+QString save(const SavePlan &plan)
+{
+    if (!plan.ok())
+        return plan.message;
+    const MonthContents &previous = plan.previous;
+    MonthContents next;
+    next.records = plan.records;
+    next.logged = true;
+    // A file without a log, or no file at all: the log starts with every row made.
+    const Records before = previous.logged ? previous.records : Records{};
+    ChangeLog::Entries log = previous.log; // its last entry, to chain onto
+    ChangeLog::append(log, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
+    next.log.assign(log.begin() + static_cast<qsizetype>(previous.log.size()), log.end());
+    if (previous.logged && !previous.logTableMissing) {
+        const ChangeLog::Entry *last = previous.log.empty() ? nullptr : &previous.log.back();
+        next.carried = CarriedLog{plan.path, last ? last->number : 0, last ? last->hash : QByteArray()};
+    }
+    return MonthFileWriter::write(plan.path, next);
+}
+
+} // namespace MonthStorage

@@ -1,0 +1,84 @@
+#include "books/ui/Aenderungsprotokoll.h"
+
+#include "books/MonthAudit.h"
+#include "platform/ui/Icons.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+enum Column { Number, Time, Row, Field, Old, New, ColumnCount };
+constexpr QSize StartSize(760, 480);
+
+// A cell that did not exist in that version shows a dash; a blank cell shows empty.
+QString shownCell(const ChangeLog::Cell &cell)
+{
+    if (!cell)
+        return QStringLiteral("—");
+    return *cell == QStringLiteral(" ") ? QString() : *cell;
+}
+
+QTableWidgetItem *item(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *it = new QTableWidgetItem(text);
+    it->setTextAlignment(alignment);
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return it;
+}
+} // namespace
+
+Aenderungsprotokoll::Aenderungsprotokoll() : QWidget(nullptr)
+{
+    setObjectName(QStringLiteral("Aenderungsprotokoll"));
+    setWindowIcon(Icons::window());
+    resize(StartSize);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+
+    Table1 = new QTableWidget(0, ColumnCount, this);
+    Table1->setObjectName(QStringLiteral("Table1"));
+    Table1->setHorizontalHeaderLabels({QStringLiteral("Nr"), QStringLiteral("Zeit"), QStringLiteral("Zeile"),
+                                       QStringLiteral("Spalte"), QStringLiteral("Alt"), QStringLiteral("Neu")});
+    Table1->verticalHeader()->hide();
+    // One line of text a row, so that a long log shows many entries at once.
+    constexpr int RowPadding = 6;
+    Table1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + RowPadding);
+    Table1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table1->horizontalHeader()->setStretchLastSection(true);
+
+    Command1 = new QPushButton(QStringLiteral("Schließen"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Table1);
+    layout->addLayout(buttons);
+}
+
+void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries &entries, const QString &status)
+{
+    setWindowTitle(QStringLiteral("Änderungsprotokoll %1").arg(month));
+    Label1->setText(status);
+    Table1->setRowCount(static_cast<int>(entries.size()));
+    const Qt::Alignment number = Qt::AlignRight | Qt::AlignVCenter;
+    int row = 0;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it, ++row) {
+        Table1->setItem(row, Number, item(QString::number(it->number), number));
+        Table1->setItem(row, Time, item(ChangeLog::displayTime(it->time)));
+        Table1->setItem(row, Row, item(QString::number(it->row), number));
+        Table1->setItem(row, Field, item(MonthAudit::columnName(it->column)));
+        Table1->setItem(row, Old, item(shownCell(it->oldText)));
+        Table1->setItem(row, New, item(shownCell(it->newText)));
+    }
+    Table1->resizeColumnsToContents();
+}

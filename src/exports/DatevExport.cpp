@@ -1,0 +1,268 @@
+#include "exports/DatevExport.h"
+
+#include "editing/EntryDate.h"
+#include "editing/GermanNumbers.h"
+#include "editing/Modul.h"
+#include "exports/DatevColumns.h"
+#include "exports/ProblemList.h"
+#include "storage/Cp1252.h"
+
+#include <array>
+
+namespace DatevExport {
+namespace {
+constexpr int FormatNumber = 700;
+constexpr int Category = 21;
+constexpr int FormatVersion = 13;
+// Buchungstyp 1: financial accounting; Rechnungslegungszweck 0: none.
+constexpr int BookingType = 1;
+constexpr int AccountingPurpose = 0;
+// Not locked, so that the adviser's office can check the batch first.
+constexpr int Festschreibung = 0;
+constexpr qsizetype MaxBelegfeld = 36;
+constexpr qsizetype MaxText = 60;
+constexpr qsizetype MaxLabel = 30;
+// Umsatz has at most ten digits before the comma.
+constexpr qint64 MaxUmsatzCents = 999999999999;
+const QString Sep = QStringLiteral(";");
+const QString LineEnd = QStringLiteral("\r\n");
+const QString Herkunft = QStringLiteral("RE");
+const QString Currency = QStringLiteral("EUR");
+const QString DateForm = QStringLiteral("yyyyMMdd");
+
+QString quoted(QString text)
+{
+    text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}
+
+QString umsatz(qint64 cents)
+{
+    return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+}
+
+struct Booking
+{
+    qint64 cents = 0; // positive
+    bool debit = true;
+    const QString *counterAccount = nullptr;
+    const QString *taxKey = nullptr;
+    QDate date;
+    QString beleg;
+    QString text;
+};
+
+QString headerLine(const DatevSettings &s, const Period &period, const QDateTime &created)
+{
+    const QDate fiscalYear(period.from.year(), 1, 1);
+    const QString empty;
+    const std::array<QString, 31> fields = {quoted(QStringLiteral("EXTF")),
+                                            QString::number(FormatNumber),
+                                            QString::number(Category),
+                                            quoted(QStringLiteral("Buchungsstapel")),
+                                            QString::number(FormatVersion),
+                                            created.toString(QStringLiteral("yyyyMMddhhmmsszzz")),
+                                            empty,
+                                            quoted(Herkunft),
+                                            quoted(empty),
+                                            quoted(empty),
+                                            s.beraternummer,
+                                            s.mandantennummer,
+                                            fiscalYear.toString(DateForm),
+                                            s.sachkontenlaenge,
+                                            period.from.toString(DateForm),
+                                            period.to.toString(DateForm),
+                                            quoted(period.label.left(MaxLabel)),
+                                            quoted(empty),
+                                            QString::number(BookingType),
+                                            QString::number(AccountingPurpose),
+                                            QString::number(Festschreibung),
+                                            quoted(Currency),
+                                            empty,
+                                            quoted(empty),
+                                            empty,
+                                            empty,
+                                            quoted(s.chartCode()),
+                                            empty,
+                                            empty,
+                                            quoted(empty),
+                                            quoted(empty)};
+    return QStringList(fields.begin(), fields.end()).join(Sep) + LineEnd;
+}
+
+QString headingsLine()
+{
+    QStringList names;
+    for (const char16_t *h : DatevColumns::headings)
+        names << QString::fromUtf16(h);
+    return names.join(Sep) + LineEnd;
+}
+
+void appendBooking(QString &out, const DatevSettings &s, const Booking &b)
+{
+    std::array<QString, DatevColumns::Buchungstext + 1> f;
+    f[DatevColumns::Umsatz] = umsatz(b.cents);
+    f[DatevColumns::SollHaben] = quoted(b.debit ? QStringLiteral("S") : QStringLiteral("H"));
+    f[DatevColumns::WkzUmsatz] = quoted(Currency);
+    f[DatevColumns::Konto] = s.kasse;
+    f[DatevColumns::Gegenkonto] = *b.counterAccount;
+    f[DatevColumns::BuSchluessel] = quoted(b.taxKey != nullptr ? *b.taxKey : QString());
+    f[DatevColumns::Belegdatum] = b.date.toString(QStringLiteral("ddMM"));
+    f[DatevColumns::Belegfeld1] = quoted(b.beleg);
+    f[DatevColumns::Buchungstext] = quoted(b.text);
+    for (const QString &field : f) {
+        out += field;
+        out += u';';
+    }
+    // The fields after the text stay empty; the last one has no separator.
+    static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
+    out += emptyRest;
+}
+
+class Collector
+{
+public:
+    Collector(const DatevSettings &settings, bool namesMonth) : m_settings(settings), m_namesMonth(namesMonth) {}
+
+    void month(const MonthSheet &m)
+    {
+        const FlexGridStore &sheet = *m.sheet;
+        for (int r = modul::FirstEntryRow; r < sheet.rows(); ++r) {
+            std::array<qint64, modul::RateCount> income{};
+            bool any = false;
+            for (int c = 0; c < modul::RateCount; ++c) {
+                income[static_cast<size_t>(c)] = modul::centsOf(sheet.textMatrix(r, modul::ColEinnahmen1 + c));
+                any = any || income[static_cast<size_t>(c)] != 0;
+            }
+            const qint64 expense = modul::centsOf(sheet.textMatrix(r, modul::ColAusgaben));
+            if (!any && expense == 0)
+                continue;
+            const std::optional<QDate> date = dateOf(m, r);
+            if (!date)
+                continue;
+            Booking b;
+            b.date = *date;
+            b.beleg = belegfeld(sheet.textMatrix(r, modul::ColBeleg));
+            // One line: DATEV reads a booking per line.
+            b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
+            for (int c = 0; c < modul::RateCount; ++c)
+                add(b, m, r, income[static_cast<size_t>(c)], true, m_settings.erloeskonten[static_cast<size_t>(c)],
+                    nullptr);
+            add(b, m, r, expense, false, m_settings.aufwandskonto, &m_settings.buSchluessel);
+        }
+    }
+
+    std::vector<Booking> bookings;
+    QStringList problems;
+
+private:
+    QString where(const MonthSheet &m, int row) const
+    {
+        const QString line = QStringLiteral("Zeile %1").arg(row);
+        if (!m_namesMonth)
+            return line;
+        return QStringLiteral("%1-%2, %3").arg(m.year).arg(m.month, 2, 10, QLatin1Char('0')).arg(line);
+    }
+
+    std::optional<QDate> dateOf(const MonthSheet &m, int row)
+    {
+        const QString &text = m.sheet->textMatrix(row, modul::ColDatum);
+        const std::optional<QDate> date = modul::entryDate(text, m.year);
+        if (!date) {
+            problems << (text.trimmed().isEmpty()
+                             ? QStringLiteral("%1: Das Datum fehlt.").arg(where(m, row))
+                             : QStringLiteral("%1: „%2“ ist kein gültiges Datum.").arg(where(m, row), text));
+            return std::nullopt;
+        }
+        if (date->year() != m.year || date->month() != m.month) {
+            problems << QStringLiteral("%1: Das Datum %2 liegt nicht im Monat %3/%4.")
+                            .arg(where(m, row), date->toString(QStringLiteral("dd.MM.yyyy")))
+                            .arg(m.month, 2, 10, QLatin1Char('0'))
+                            .arg(m.year);
+            return std::nullopt;
+        }
+        return date;
+    }
+
+    // The side follows the sign: a negative income takes money out of the till.
+    void add(Booking b, const MonthSheet &m, int row, qint64 cents, bool income, const QString &counterAccount,
+             const QString *taxKey)
+    {
+        if (cents == 0)
+            return;
+        const qint64 magnitude = cents < 0 ? -cents : cents;
+        if (magnitude > MaxUmsatzCents) {
+            problems << QStringLiteral("%1: Der Betrag %2 ist zu groß für das DATEV-Format.")
+                            .arg(where(m, row), German::formatCents(cents));
+            return;
+        }
+        b.cents = magnitude;
+        b.debit = income == (cents > 0);
+        b.counterAccount = &counterAccount;
+        b.taxKey = taxKey != nullptr && !taxKey->isEmpty() ? taxKey : nullptr;
+        bookings.push_back(std::move(b));
+    }
+
+    const DatevSettings &m_settings;
+    bool m_namesMonth;
+};
+} // namespace
+
+Period monthPeriod(int year, int month)
+{
+    const QDate first(year, month, 1);
+    return {first, first.addMonths(1).addDays(-1),
+            QStringLiteral("Kassenbuch %1-%2").arg(year).arg(month, 2, 10, QLatin1Char('0'))};
+}
+
+Period yearPeriod(int year)
+{
+    return {QDate(year, 1, 1), QDate(year, 12, 31), QStringLiteral("Kassenbuch %1").arg(year)};
+}
+
+QString belegfeld(const QString &receipt)
+{
+    QString kept;
+    for (const QChar c : receipt) {
+        const char16_t u = c.unicode();
+        const bool allowed = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
+                             || QStringView(u"$&%*+-/_").contains(c);
+        if (allowed)
+            kept += c;
+    }
+    return kept.left(MaxBelegfeld);
+}
+
+Result write(const DatevSettings &settings, const Period &period, const std::vector<MonthSheet> &months,
+             const QDateTime &created)
+{
+    Result result;
+    result.refusal = settings.exportProblem();
+    if (!result.ok())
+        return result;
+    // A batch of more than one month names the month of each row it refuses.
+    Collector collector(settings, period.from.month() != period.to.month());
+    for (const MonthSheet &m : months)
+        collector.month(m);
+    if (!collector.problems.isEmpty()) {
+        result.refusal = problemMessage(
+            QStringLiteral("Der DATEV-Export wurde nicht geschrieben, denn diese Zeilen lassen sich nicht buchen:"),
+            collector.problems, QStringLiteral("Bitte berichtigen und erneut exportieren."));
+        return result;
+    }
+    if (collector.bookings.empty()) {
+        result.refusal = QStringLiteral("Es gibt nichts zu exportieren: keine Zeile hat einen Betrag.");
+        return result;
+    }
+    QString text = headerLine(settings, period, created) + headingsLine();
+    text.reserve(text.size() + static_cast<qsizetype>(collector.bookings.size()) * 2 * DatevColumns::Count);
+    for (const Booking &b : collector.bookings)
+        appendBooking(text, settings, b);
+    Cp1252::Encoded encoded = Cp1252::encode(text);
+    result.bytes = std::move(encoded.bytes);
+    result.unrepresentable = std::move(encoded.unrepresentable);
+    result.bookings = static_cast<int>(collector.bookings.size());
+    return result;
+}
+
+} // namespace DatevExport

@@ -1,0 +1,135 @@
+#include "exports/DatevSettings.h"
+
+namespace {
+const QString Skr03 = QStringLiteral("SKR03");
+const QString Skr04 = QStringLiteral("SKR04");
+constexpr qint64 MinBerater = 1001;
+constexpr qint64 MaxBerater = 9999999;
+constexpr qint64 MinMandant = 1;
+constexpr qint64 MaxMandant = 99999;
+constexpr int MinAccountLength = 4;
+constexpr int MaxAccountLength = 8;
+constexpr qsizetype MaxTaxKeyDigits = 4;
+
+bool allDigits(const QString &text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A number without a leading zero inside the range.
+bool inRange(const QString &text, qint64 low, qint64 high)
+{
+    if (!allDigits(text) || text.startsWith(u'0') || text.size() > 10)
+        return false;
+    const qint64 value = text.toLongLong();
+    return value >= low && value <= high;
+}
+
+// A general-ledger account has exactly as many digits as the books say.
+bool isAccount(const QString &text, int length)
+{
+    return allDigits(text) && text.size() == length && text != QString(length, u'0');
+}
+} // namespace
+
+DatevSettings DatevSettings::defaults()
+{
+    DatevSettings s;
+    s.kontenrahmen = Skr03;
+    s.sachkontenlaenge = QStringLiteral("4");
+    s.kasse = QStringLiteral("1000");
+    s.erloeskonten = {QStringLiteral("8400"), QStringLiteral("8300"), QStringLiteral("8200")};
+    s.aufwandskonto = QStringLiteral("4980");
+    s.buSchluessel = QStringLiteral("9");
+    return s;
+}
+
+QStringList DatevSettings::values() const
+{
+    return {beraternummer,   mandantennummer, kontenrahmen,    sachkontenlaenge, kasse,
+            erloeskonten[0], erloeskonten[1], erloeskonten[2], aufwandskonto,    buSchluessel};
+}
+
+DatevSettings DatevSettings::fromValues(const QStringList &values)
+{
+    QStringList v = DatevSettings::defaults().values();
+    for (qsizetype i = 0; i < std::min(values.size(), v.size()); ++i)
+        v[i] = values[i].trimmed();
+    DatevSettings s;
+    s.beraternummer = v[0];
+    s.mandantennummer = v[1];
+    s.kontenrahmen = v[2];
+    s.sachkontenlaenge = v[3];
+    s.kasse = v[4];
+    s.erloeskonten = {v[5], v[6], v[7]};
+    s.aufwandskonto = v[8];
+    s.buSchluessel = v[9];
+    return s;
+}
+
+QStringList DatevSettings::problems() const
+{
+    QStringList p;
+    if (!beraternummer.isEmpty() && !inRange(beraternummer, MinBerater, MaxBerater))
+        p << QStringLiteral("Beraternummer: eine Zahl von %1 bis %2").arg(MinBerater).arg(MaxBerater);
+    if (!mandantennummer.isEmpty() && !inRange(mandantennummer, MinMandant, MaxMandant))
+        p << QStringLiteral("Mandantennummer: eine Zahl von %1 bis %2").arg(MinMandant).arg(MaxMandant);
+    if (kontenrahmen != Skr03 && kontenrahmen != Skr04)
+        p << QStringLiteral("Kontenrahmen: %1 oder %2").arg(Skr03, Skr04);
+    if (!inRange(sachkontenlaenge, MinAccountLength, MaxAccountLength)) {
+        p << QStringLiteral("Sachkontenlänge: eine Zahl von %1 bis %2").arg(MinAccountLength).arg(MaxAccountLength);
+        return p;
+    }
+    const int length = accountLength();
+    const auto account = [&p, length](const QString &name, const QString &value) {
+        if (!isAccount(value, length))
+            p << QStringLiteral("%1: eine Kontonummer aus %2 Ziffern").arg(name).arg(length);
+    };
+    account(QStringLiteral("Kasse"), kasse);
+    for (size_t i = 0; i < erloeskonten.size(); ++i)
+        account(QStringLiteral("Erlöskonto %1").arg(i + 1), erloeskonten[i]);
+    account(QStringLiteral("Aufwandskonto"), aufwandskonto);
+    if (!buSchluessel.isEmpty() && (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits))
+        p << QStringLiteral("BU-Schlüssel: leer oder bis zu %1 Ziffern").arg(MaxTaxKeyDigits);
+    return p;
+}
+
+QString DatevSettings::exportProblem() const
+{
+    const QString where = QStringLiteral("Bitte unter „Einstellungen festlegen“ eintragen.");
+    if (const QStringList p = problems(); !p.isEmpty())
+        return QStringLiteral("Diese DATEV-Einstellungen passen nicht:\n\n") + p.join(u'\n') + QStringLiteral("\n\n")
+               + where;
+    if (beraternummer.isEmpty() || mandantennummer.isEmpty())
+        return QStringLiteral("Für den DATEV-Export müssen Beraternummer und Mandantennummer eingetragen sein. ")
+               + where;
+    return {};
+}
+
+QString DatevSettings::chartCode() const
+{
+    return kontenrahmen.right(2);
+}
+
+DatevSettingsFile::DatevSettingsFile(const QString &programFolder)
+    : ValueFile(programFolder,
+                {QStringLiteral("datev.dat"), QStringLiteral("DATEV-Einstellungen"),
+                 QStringLiteral("Für die fehlenden DATEV-Einstellungen gelten die Vorgaben.")},
+                DatevSettings::ValueCount)
+{
+}
+
+DatevSettings DatevSettingsFile::load(QString *message) const
+{
+    const ValueFileRead read = ValueFile::read(DatevSettings::defaults().values());
+    if (message != nullptr)
+        *message = read.message;
+    return DatevSettings::fromValues(read.values);
+}
+
+QString DatevSettingsFile::save(const DatevSettings &settings) const
+{
+    if (const QStringList p = settings.problems(); !p.isEmpty())
+        return QStringLiteral("Die DATEV-Einstellungen wurden nicht gespeichert:\n\n") + p.join(u'\n');
+    return ValueFile::write(settings.values());
+}

@@ -1,0 +1,148 @@
+#include "exports/ui/MonthExports.h"
+
+#include "editing/ui/SheetEditor.h"
+#include "exports/CsvExport.h"
+#include "exports/DatevExport.h"
+#include "exports/ProblemList.h"
+#include "exports/YearFiles.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+#include "printing/ui/PrintOut.h"
+#include "storage/MonthPath.h"
+#include "storage/WholeFile.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+
+namespace {
+const QString DatevPrefix = QStringLiteral("EXTF_Buchungsstapel_");
+const QString CsvFilter = QStringLiteral("CSV-Dateien (*.csv)");
+
+DatevSettings datevSettings(QWidget *parent, const QString &programFolder)
+{
+    QString message;
+    DatevSettings settings = DatevSettingsFile(programFolder).load(&message);
+    if (!message.isEmpty())
+        MessageBox::info(parent, message);
+    return settings;
+}
+} // namespace
+
+void MonthExports::tell(const QString &message)
+{
+    if (!message.isEmpty())
+        MessageBox::info(&m_main.window, message);
+}
+
+QString MonthExports::proposedPath(const QString &extension, const QString &namePrefix)
+{
+    const MonthPath where =
+        monthFilePath(m_main.programFolder, m_main.year.currentText(), m_main.month.currentText(), extension);
+    if (!where.ok()) {
+        tell(where.problem);
+        return {};
+    }
+    const QFileInfo file(where.path);
+    return file.path() + u'/' + namePrefix + file.fileName();
+}
+
+void MonthExports::pdf()
+{
+    const QString proposed = proposedPath(QStringLiteral(".pdf"));
+    if (proposed.isEmpty())
+        return;
+    const QString path = FileDialog::saveFileName(&m_main.window, QStringLiteral("Als PDF speichern"), proposed,
+                                                  QStringLiteral("PDF-Dateien (*.pdf)"));
+    if (!path.isEmpty())
+        tell(m_main.printOut.savePdf(path));
+}
+
+void MonthExports::preview()
+{
+    m_main.printOut.preview(&m_main.window);
+}
+
+void MonthExports::csv()
+{
+    m_main.editor.settleForReading();
+    const QString proposed = proposedPath(QStringLiteral(".csv"));
+    if (proposed.isEmpty())
+        return;
+    const QString path =
+        FileDialog::saveFileName(&m_main.window, QStringLiteral("CSV exportieren"), proposed, CsvFilter);
+    if (!path.isEmpty())
+        tell(writeWholeFile(path, CsvExport::write(m_main.sheet.store())));
+}
+
+void MonthExports::datevMonth()
+{
+    m_main.editor.settleForReading();
+    const QString yearText = m_main.year.currentText();
+    const QString monthText = m_main.month.currentText();
+    const std::optional<QDate> month = selectedMonth(yearText, monthText);
+    if (!month) {
+        tell(noMonthMessage(yearText, monthText));
+        return;
+    }
+    const DatevExport::Result result = DatevExport::write(
+        datevSettings(&m_main.window, m_main.programFolder), DatevExport::monthPeriod(month->year(), month->month()),
+        {{&m_main.sheet.store(), month->year(), month->month()}}, QDateTime::currentDateTime());
+    saveDatev(proposedPath(QStringLiteral(".csv"), DatevPrefix), result);
+}
+
+void MonthExports::datevYear()
+{
+    const QString yearText = m_main.year.currentText();
+    const std::optional<int> selected = selectedYear(yearText);
+    if (!selected) {
+        tell(noYearMessage(yearText));
+        return;
+    }
+    const int year = *selected;
+    const std::array<YearFiles::Month, YearFiles::MonthCount> files = YearFiles::read(m_main.programFolder, year);
+    std::vector<DatevExport::MonthSheet> months;
+    QStringList unreadable;
+    for (const YearFiles::Month &file : files) {
+        if (!file.problem.isEmpty())
+            unreadable
+                << QStringLiteral("%1-%2: %3").arg(year).arg(file.month, 2, 10, QLatin1Char('0')).arg(file.problem);
+        else if (file.present)
+            months.push_back({&file.sheet, year, file.month});
+    }
+    if (!unreadable.isEmpty()) {
+        tell(problemMessage(
+            QStringLiteral(
+                "Der DATEV-Export wurde nicht geschrieben, denn diese Monatsdateien lassen sich nicht lesen:"),
+            unreadable, QStringLiteral("Bitte die Dateien prüfen und erneut exportieren.")));
+        return;
+    }
+    const DatevExport::Result result =
+        DatevExport::write(datevSettings(&m_main.window, m_main.programFolder), DatevExport::yearPeriod(year), months,
+                           QDateTime::currentDateTime());
+    const QString proposed =
+        m_main.programFolder + u'/' + yearText + u'/' + DatevPrefix + yearText + QStringLiteral(".csv");
+    saveDatev(proposed, result);
+}
+
+void MonthExports::saveDatev(const QString &proposed, const DatevExport::Result &result)
+{
+    if (!result.ok()) {
+        tell(result.refusal);
+        return;
+    }
+    if (proposed.isEmpty())
+        return;
+    const QString path = FileDialog::saveFileName(&m_main.window, QStringLiteral("DATEV-Export"), proposed, CsvFilter);
+    if (path.isEmpty())
+        return;
+    if (const QString error = writeWholeFile(path, result.bytes); !error.isEmpty()) {
+        tell(error);
+        return;
+    }
+    if (!result.unrepresentable.isEmpty())
+        tell(QStringLiteral("Der DATEV-Export wurde geschrieben. Diese Zeichen kennt das DATEV-Format nicht; sie "
+                            "stehen dort als „?“: %1")
+                 .arg(result.unrepresentable.join(u' ')));
+}

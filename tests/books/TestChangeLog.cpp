@@ -1,0 +1,216 @@
+// The change log: what a save records, how the chain catches an altered
+// entry or record, and that the log kept in the month file, across the safe
+// save and its backup, never loses an entry.
+#include "StorageFixtures.h"
+#include "TestSupport.h"
+#include "books/ChangeLog.h"
+#include "books/MonthStorage.h"
+#include "platform/Clock.h"
+#include "storage/MonthDatabase.h"
+#include "storage/SheetRecords.h"
+
+#include <QtTest>
+
+using namespace Fixtures;
+
+namespace {
+const QString monthFile = QStringLiteral("2026/2026-03.mdb");
+
+// Saves the sheet as March 2026; with a day, the clock says March 2 at
+// 09:00 or March 3 at 18:30.
+QString save(const FlexGridStore &sheet, const ProgramFolder &folder, int day = 0)
+{
+    if (day > 0)
+        Clock::setNow(QDateTime(QDate(2026, 3, day), day == 2 ? QTime(9, 0) : QTime(18, 30), QTimeZone(3600)));
+    return MonthStorage::save(
+        MonthStorage::planSave(sheet, folder.path(), QStringLiteral("2026"), QStringLiteral("03")));
+}
+
+// A sheet with the given entry texts in rows 3 onwards.
+FlexGridStore sheetWith(const QStringList &texts)
+{
+    FlexGridStore sheet = startupSheet();
+    sheet.setRows(static_cast<int>(texts.size()) + 4);
+    for (int i = 0; i < texts.size(); ++i) {
+        sheet.setTextMatrix(3 + i, 0, QStringLiteral("%1,00").arg(i + 1));
+        sheet.setTextMatrix(3 + i, 8, texts.at(i));
+    }
+    return sheet;
+}
+
+// An edit as a user makes it: a text or an amount typed over, a row
+// inserted, or the last one deleted.
+void randomEdit(FlexGridStore &sheet, QRandomGenerator &random)
+{
+    const int row = 3 + static_cast<int>(random.bounded(sheet.rows() - 3));
+    const QString word = QStringLiteral("Wort%1ä").arg(random.bounded(1000));
+    const int kind = static_cast<int>(random.bounded(4));
+    if (kind == 0)
+        sheet.setTextMatrix(row, 8, word);
+    if (kind == 1)
+        sheet.setTextMatrix(row, static_cast<int>(random.bounded(4)), QStringLiteral("%1,50").arg(random.bounded(500)));
+    if (kind == 2)
+        sheet.addItem(QStringLiteral("1,00\t\t\t\t\t\t\t\t") + word, row);
+    if (kind == 3 && sheet.rows() > 5)
+        sheet.setRows(sheet.rows() - 1);
+}
+} // namespace
+
+class TestChangeLog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { Clock::setNow(QDateTime()); }
+
+    // Whatever is altered, the first place the log and the records part ways is named.
+    void verifyNamesTheFirstBreak_data()
+    {
+        QTest::addColumn<QString>("alteration");
+        QTest::addColumn<QString>("found"); // kind, entry, row, column
+        textRow("an entry's new text", "new", "Chain 41 3 8");
+        textRow("an entry's time", "time", "Chain 41 3 8");
+        textRow("an entry moved to another cell", "cell", "Chain 41 3 7");
+        textRow("an entry taken out of the middle", "remove", "Missing 12 0 0");
+        textRow("the log rebuilt with a forged old text", "forged", "OldText 41 3 8");
+        textRow("a record no entry made", "extra", "Record 0 6 0");
+        textRow("the last save's entries cut off", "truncate", "Record 29 3 8");
+    }
+    void verifyNamesTheFirstBreak()
+    {
+        QFETCH(QString, alteration);
+        QFETCH(QString, found);
+        // Two saves: four rows made (entries 1 to 40), then row 3's text
+        // changed (entry 41), row 4 filled and row 5 added.
+        const Records first = SheetRecords::fromSheet(sheetWith({QStringLiteral("Kaffee")}));
+        Records records = SheetRecords::fromSheet(sheetWith({QStringLiteral("Tee"), QStringLiteral("Milch")}));
+        ChangeLog::Entries log;
+        ChangeLog::append(log, ChangeLog::diff({}, first), QStringLiteral("2026-03-02T09:00:00.000+01:00"));
+        ChangeLog::append(log, ChangeLog::diff(first, records), QStringLiteral("2026-03-03T18:30:00.000+01:00"));
+        ChangeLog::Entry &changed = log[40];
+        if (alteration == QStringLiteral("new"))
+            changed.newText = QStringLiteral("Tea");
+        if (alteration == QStringLiteral("time"))
+            changed.time = QStringLiteral("2026-03-03T18:31:00.000+01:00");
+        if (alteration == QStringLiteral("cell"))
+            changed.column = 7;
+        if (alteration == QStringLiteral("remove"))
+            log.erase(log.begin() + 11);
+        if (alteration == QStringLiteral("forged")) {
+            // Whoever knows the hash can rebuild the chain, but not make the
+            // old texts agree with what the entries before wrote.
+            changed.oldText = QStringLiteral("Kakao");
+            for (size_t i = 40; i < log.size(); ++i)
+                log[i].hash = ChangeLog::entryHash(log[i - 1].hash, log[i]);
+        }
+        if (alteration == QStringLiteral("extra"))
+            records.push_back(records[2]);
+        if (alteration == QStringLiteral("truncate"))
+            log.resize(40);
+        const std::optional<ChangeLog::Break> b = ChangeLog::verify(log, records);
+        QVERIFY(b);
+        const QStringView kinds[] = {u"Chain", u"Missing", u"OldText", u"Record"};
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(kinds[int(b->kind)]).arg(b->entry).arg(b->row).arg(b->column),
+                 found);
+    }
+
+    // A month's first save logs every row as made, whether it replaces no
+    // file, a file from before the log or one of the Windows program. The
+    // next save appends its changes with its own time; its backup keeps the
+    // previous log byte for byte, and the new log starts with it.
+    void theLogSurvivesTheSafeSaveAndItsBackup_data()
+    {
+        QTest::addColumn<QString>("before");
+        textRow("a new month", "");
+        textRow("a Barlog file of version 1", "v1");
+        textRow("a Jet file of the Windows program", "jet4/users.mdb");
+    }
+    void theLogSurvivesTheSafeSaveAndItsBackup()
+    {
+        QFETCH(QString, before);
+        ProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2026")));
+        if (before == QStringLiteral("v1"))
+            QVERIFY(writeVersion1Month(folder.file(monthFile)));
+        else if (!before.isEmpty())
+            QVERIFY(QFile::copy(testDataPath(before), folder.file(monthFile)));
+        const FlexGridStore sheet = sheetWith({QStringLiteral("Kaffee")});
+        QCOMPARE(save(sheet, folder, 2), QString());
+        MonthContents made;
+        QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), made).ok());
+        QCOMPARE(made.log.size(), size_t(4 * 10));
+        QVERIFY(std::all_of(made.log.begin(), made.log.end(), [](const auto &e) { return !e.oldText; }));
+        QCOMPARE(ChangeLog::replay(made.log), SheetRecords::fromSheet(sheet));
+
+        QCOMPARE(save(sheetWith({QStringLiteral("Tee")}), folder, 3), QString());
+        QCOMPARE(Sql::rows(folder.file(monthFile + QStringLiteral(".bak")), QStringLiteral("Protokoll")),
+                 Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll")).mid(0, 40));
+        MonthContents saved;
+        QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), saved).ok());
+        QCOMPARE(saved.log.size(), size_t(41));
+        const ChangeLog::Entry &e = saved.log.back();
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(e.time).arg(e.row).arg(e.column).arg(*e.oldText, *e.newText),
+                 QStringLiteral("2026-03-03T18:30:00.000+01:00 3 8 Kaffee Tee"));
+        QVERIFY(!ChangeLog::verify(saved.log, saved.records));
+    }
+
+    // A byte flipped in the file through SQLite, behind Barlog's back: the
+    // month still loads as the file holds it, and one message names the break.
+    void aTamperedFileLoadsWithOneMessage_data()
+    {
+        QTest::addColumn<QString>("flip");  // table, column, rowid and byte
+        QTest::addColumn<QString>("shown"); // row 3's text after the load
+        QTest::addColumn<QString>("detail");
+        textRow("a record's text", "Journal Text 3 5", "Kaffed",
+                "Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 51 vom 03.03.2026 18:30:00 des "
+                "Änderungsprotokolls gehört dort „Kaffee“ hin.");
+        textRow("a log entry's new text", "Protokoll Neu 51 2", "Kaffee",
+                "Der erste veränderte Eintrag des Änderungsprotokolls ist Nr. 51 vom 03.03.2026 18:30:00 "
+                "(Zeile 3, Spalte Text).");
+    }
+    void aTamperedFileLoadsWithOneMessage()
+    {
+        QFETCH(QString, flip);
+        QFETCH(QString, shown);
+        QFETCH(QString, detail);
+        ProgramFolder folder;
+        QCOMPARE(save(sheetWith({QStringLiteral("Tee"), QStringLiteral("Milch")}), folder, 2), QString());
+        QCOMPARE(save(sheetWith({QStringLiteral("Kaffee"), QStringLiteral("Milch")}), folder, 3), QString());
+        const QStringList where = flip.split(u' ');
+        QVERIFY(Sql::flipByte(folder.file(monthFile), where[0], where[1], where[2].toLongLong(), where[3].toInt()));
+
+        FlexGridStore sheet = startupSheet();
+        const MonthStorage::LoadResult result = MonthStorage::loadMonth(
+            sheet, folder.path(), QStringLiteral("2026"), QStringLiteral("03"), modul::defaultRateTexts());
+        QVERIFY(result.loaded);
+        QCOMPARE(result.warning, QStringLiteral("Die Datei „2026-03.mdb“ wurde außerhalb von Barlog verändert.\r\n\r\n")
+                                     + detail
+                                     + QStringLiteral("\r\n\r\nDer Monat wurde trotzdem geladen. Was er jetzt zeigt, "
+                                                      "ist nicht sicher das, was Barlog gespeichert hat."));
+        QCOMPARE(sheet.textMatrix(3, 8), shown);
+    }
+
+    // Random saves and edits: no save ever drops or alters an entry that was
+    // there, and the log replayed from an empty month is the sheet saved.
+    void randomSavesNeverLoseAnEntry()
+    {
+        ProgramFolder folder;
+        QRandomGenerator random(20260315);
+        FlexGridStore sheet = sheetWith({QStringLiteral("Anfang")});
+        QList<QStringList> logSoFar;
+        for (int n = 0; n < 40; ++n) {
+            for (int i = random.bounded(6); i > 0; --i)
+                randomEdit(sheet, random);
+            QCOMPARE(save(sheet, folder), QString());
+            const QList<QStringList> log = Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll"));
+            QCOMPARE(log.mid(0, logSoFar.size()), logSoFar);
+            logSoFar = log;
+            MonthContents file;
+            QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), file).ok());
+            QCOMPARE(ChangeLog::replay(file.log), SheetRecords::fromSheet(sheet));
+            QVERIFY(!ChangeLog::verify(file.log, file.records));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChangeLog)
+#include "TestChangeLog.moc"

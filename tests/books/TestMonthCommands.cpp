@@ -1,0 +1,143 @@
+// The audit commands as the main window wires them: the questions they ask,
+// what they show, and where their work lands. The rules behind them are
+// tested in the core tests.
+#include "MonthFileDriver.h"
+#include "books/RecoveryFile.h"
+#include "books/ui/Aenderungsprotokoll.h"
+#include "books/ui/CrashRecovery.h"
+
+#include <QAction>
+#include <QTableWidget>
+
+using namespace Fixtures;
+
+namespace {
+const QString recoveryFile = QStringLiteral("Barlog-Wiederherstellung.txt");
+
+void trigger(MonthFileDriver &d, const char *action)
+{
+    d.form->findChild<QAction *>(QLatin1StringView(action))->trigger();
+}
+} // namespace
+
+class TestMonthCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void theLogWindowShowsTheNewestChangeFirst()
+    {
+        MonthFileDriver d;
+        d.start();
+        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("Tageseinnahme"));
+        d.save();
+        d.clickCell(3, 0);
+        d.key(Qt::Key_Delete);
+        d.type(QStringLiteral("260"));
+        d.key(Qt::Key_Right);
+        d.save({MessageBox::Answer::Yes});
+        trigger(d, "mnuProtokoll");
+        // The second save's entries come first: the amount typed over and
+        // the balances that followed it.
+        const QTableWidget *table = d.form->aenderungsprotokoll()->Table1;
+        QList<QStringList> rows;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            rows.emplaceBack();
+            for (int c = 2; c < table->columnCount(); ++c)
+                rows.last() << table->item(r, c)->text();
+        }
+        const qsizetype at = rows.indexOf(QStringList{QStringLiteral("3"), QStringLiteral("Einnahmen1"),
+                                                      QStringLiteral("250,00"), QStringLiteral("260,00")});
+        QVERIFY2(at >= 0 && at < 3, qPrintable(QString::number(at)));
+        QVERIFY(table->item(0, 0)->text().toInt() > table->item(at + 1, 0)->text().toInt());
+        QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("1"));
+    }
+
+    // "Nein" saves nothing; "Ja" saves the month as it is.
+    void negativeCashIsAskedBeforeSpeichern()
+    {
+        MonthFileDriver d;
+        d.start();
+        d.typeEntry(3, 3, QStringLiteral("20"), QStringLiteral("02.03.2026"), QStringLiteral("Porto"));
+        MessageBox::takeShown();
+        for (const MessageBox::Answer answer : {MessageBox::Answer::No, MessageBox::Answer::Yes}) {
+            d.save({answer});
+            const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith(QStringLiteral("Nach Beleg-Nr (ohne Nummer) vom 02.03.2026 ist der "
+                                                             "Kassenbestand negativ: -20,00.")),
+                     qPrintable(shown[0].text));
+            QCOMPARE(QFile::exists(d.folder.file(QStringLiteral("2026/2026-03.mdb"))),
+                     answer == MessageBox::Answer::Yes);
+        }
+    }
+
+    // Closing waits for a save, then asks once; the closed month shows its
+    // note and refuses Speichern. Its row is reversed into the running March,
+    // which starts from February's closing balance and ends at zero.
+    void aClosedMonthIsCorrectedByStorno()
+    {
+        MonthFileDriver d;
+        d.start();
+        d.chooseMonth(QStringLiteral("2026"), QStringLiteral("02"));
+        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("27.02.2026"), QStringLiteral("Tageseinnahme"));
+        trigger(d, "mnuAbschliessen");
+        QCOMPARE(MessageBox::takeShown().value(0).text,
+                 QStringLiteral("Der Monat 2026-02 hat Änderungen, die nicht gespeichert sind. Bitte zuerst speichern, "
+                                "dann abschließen."));
+        d.save();
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        trigger(d, "mnuAbschliessen");
+        const QList<MessageBox::Shown> asked = MessageBox::takeShown();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].title, QStringLiteral("Monat abschließen"));
+        QCOMPARE(d.text(1, 8), QStringLiteral("abgeschlossen am 15.03.2026"));
+        const QByteArray closed = d.folder.read(QStringLiteral("2026/2026-02.mdb"));
+        d.save();
+        QVERIFY(MessageBox::takeShown().value(0).text.startsWith(
+            QStringLiteral("Der Monat 2026-02 ist seit dem 15.03.2026")));
+        QCOMPARE(d.folder.read(QStringLiteral("2026/2026-02.mdb")), closed);
+
+        d.clickCell(3, 8);
+        MessageBox::takeShown();
+        trigger(d, "mnuStorno");
+        QCOMPARE(MessageBox::takeShown().size(), 0);
+        QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("03"));
+        QCOMPARE((QStringList{d.text(2, 8), d.text(3, 0), d.text(3, 4), d.text(3, 7), d.text(3, 8)}),
+                 (QStringList{QStringLiteral("Übertrag aus 2026-02"), QStringLiteral("-250,00"), QStringLiteral("0,00"),
+                              QStringLiteral("15.03.2026"), QStringLiteral("Storno Beleg ohne Nr. vom 27.02.2026")}));
+    }
+
+    // A recovery file found at start and declined is dropped. While the sheet
+    // then differs from the file, the recovery file follows it; a save and
+    // an answered exit remove it. (The kill test restores one.)
+    void theRecoveryFileFollowsTheSheet()
+    {
+        MonthFileDriver d;
+        FlexGridStore typed = startupSheet();
+        typed.setTextMatrix(3, 8, QStringLiteral("Bürobedarf"));
+        d.folder.write(recoveryFile, RecoveryFile::encode({QStringLiteral("2026"), QStringLiteral("02"),
+                                                           QStringLiteral("2026-02-27T17:45:00.000+01:00"),
+                                                           RecoveryFile::sheetRows(typed)}));
+        MessageBox::queueAnswer(MessageBox::Answer::No);
+        d.start();
+        QCOMPARE(MessageBox::takeShown().value(0).title, QStringLiteral("Wiederherstellen"));
+        QCOMPARE(d.text(3, 8), QString());
+        const QString path = d.folder.file(recoveryFile);
+        QVERIFY(!QFile::exists(path));
+
+        d.clickCell(3, 8);
+        d.type(QStringLiteral("Kaffee"));
+        QTRY_VERIFY(QFile::exists(path));
+        d.save();
+        d.form->crashRecovery().settle();
+        QVERIFY(!QFile::exists(path));
+        d.type(QStringLiteral("X"));
+        QTRY_VERIFY(QFile::exists(path));
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        d.form->Command5_Click();
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+QTEST_MAIN(TestMonthCommands)
+#include "TestMonthCommands.moc"

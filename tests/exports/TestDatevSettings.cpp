@@ -1,0 +1,64 @@
+#include "TestSupport.h"
+
+#include "exports/DatevSettings.h"
+
+#include <QtTest>
+
+class TestDatevSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void problems_data()
+    {
+        QTest::addColumn<int>("index"); // in the file's order
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("problem"); // empty: none
+        const auto row = [](const char *name, int index, const char *value, const char *problem) {
+            QTest::newRow(name) << index << QString::fromUtf8(value) << QString::fromUtf8(problem);
+        };
+        row("the defaults", 0, "", "");
+        row("an adviser too small", 0, "1000", "Beraternummer: eine Zahl von 1001 bis 9999999");
+        row("another chart", 2, "SKR49", "Kontenrahmen: SKR03 oder SKR04");
+        row("three-digit accounts", 3, "3", "Sachkontenlänge: eine Zahl von 4 bis 8");
+        row("a longer length than the accounts", 3, "5", "Kasse: eine Kontonummer aus 5 Ziffern");
+        row("a revenue account too short", 6, "830", "Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
+        row("a tax key too long", 9, "12345", "BU-Schlüssel: leer oder bis zu 4 Ziffern");
+    }
+    void problems()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, value);
+        QFETCH(QString, problem);
+        QStringList values = DatevSettings::defaults().values();
+        values[index] = value;
+        QCOMPARE(DatevSettings::fromValues(values).problems().value(0), problem);
+    }
+
+    // The export needs both numbers, which the settings may leave empty.
+    void exportNeedsBothNumbers()
+    {
+        DatevSettings s = DatevSettings::fromValues({QStringLiteral("29098")});
+        QVERIFY(s.exportProblem().contains(QStringLiteral("Beraternummer und Mandantennummer eingetragen sein")));
+        s.mandantennummer = QStringLiteral("1");
+        QCOMPARE(s.exportProblem(), QString());
+    }
+
+    // No file gives the defaults; an empty tax key is kept as "" and read
+    // back. The window's test holds the rest of the file.
+    void storedAndReadBack()
+    {
+        ProgramFolder folder;
+        const DatevSettingsFile file(folder.path());
+        QString message;
+        QCOMPARE(file.load(&message).values(), DatevSettings::defaults().values());
+        QVERIFY(message.isEmpty());
+        DatevSettings s = DatevSettings::defaults();
+        s.buSchluessel.clear();
+        QCOMPARE(file.save(s), QString());
+        QVERIFY(folder.read(QStringLiteral("datev.dat")).endsWith("\r\n4980\r\n\"\"\r\n"));
+        QCOMPARE(file.load().values(), s.values());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatevSettings)
+#include "TestDatevSettings.moc"
