@@ -1,6 +1,7 @@
 #include "editing/ui/SheetEditor.h"
 
 #include "editing/KeyCodes.h"
+#include "editing/KeyMap.h"
 #include "editing/Modul.h"
 #include "editing/Storno.h"
 #include "editing/ui/EditorBox.h"
@@ -14,24 +15,6 @@
 using namespace modul;
 
 namespace {
-// Cells of the carry-over row that take no entry: the incomes and the date.
-bool isCarryOverStop(int col)
-{
-    return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3 || col == ColDatum;
-}
-
-bool anyIncome(const FlexGridStore &g, int row)
-{
-    return !g.textMatrix(row, ColEinnahmen1).isEmpty() || !g.textMatrix(row, ColEinnahmen2).isEmpty()
-           || !g.textMatrix(row, ColEinnahmen3).isEmpty();
-}
-
-// A sheet whose third rate has no text skips the third income column.
-bool thirdRateUnused(const FlexGridStore &g)
-{
-    return g.textMatrix(RowRates, ColEinnahmen3).isEmpty();
-}
-
 // The carry-over row, the first entry row and the new-entry row.
 constexpr int MinimumRows = FirstEntryRow + 1;
 } // namespace
@@ -159,11 +142,7 @@ void SheetEditor::leaveCell()
 
 void SheetEditor::click()
 {
-    FlexGridStore &g = m_sheet.store();
-    if (g.row() == RowUebertrag && isCarryOverStop(g.col()))
-        g.setRow(FirstEntryRow);
-    if (thirdRateUnused(g) && g.col() == ColEinnahmen3)
-        g.setCol(ColAusgaben);
+    KeyMap::redirectClick(m_sheet.store());
     positionEditor();
     showEditor();
     recalculate();
@@ -197,54 +176,15 @@ bool SheetEditor::gridKeyPress(QKeyEvent *event)
 
 void SheetEditor::keyDown(int keyCode)
 {
-    FlexGridStore &g = m_sheet.store();
     // A key that leaves the cell commits a blank where the editor is empty,
     // which is how Delete empties a cell. Typed characters get no blank.
-    const bool moves = keyCode == KeyCode::Right || keyCode == KeyCode::Up || keyCode == KeyCode::Down
-                       || keyCode == KeyCode::Enter || keyCode == KeyCode::Left;
-    if (moves && m_editor.text().isEmpty())
+    if (KeyMap::leavesCell(keyCode) && m_editor.text().isEmpty())
         m_editor.setText(QStringLiteral(" "));
-    switch (keyCode) {
-    case KeyCode::Delete:
+    if (keyCode == KeyCode::Delete) {
         m_editor.setText(QString());
         m_editorFollows = true;
-        break;
-    case KeyCode::Right:
-        if (thirdRateUnused(g) && g.col() == ColEinnahmen2)
-            g.setCol(ColEinnahmen3);
-        if (g.col() + 1 < g.cols() && g.row() < g.rows())
-            g.setCol(g.col() + 1);
-        if (anyIncome(g, g.row()) && g.row() == g.rows() - 1)
-            g.setRows(g.rows() + 1);
-        if (g.col() == ColDatum && g.row() == RowUebertrag)
-            g.setRow(FirstEntryRow);
-        break;
-    case KeyCode::Up:
-        if (g.row() - 1 > RowRates)
-            g.setRow(g.row() - 1);
-        if (g.row() == RowUebertrag && isCarryOverStop(g.col()))
-            g.setRow(FirstEntryRow);
-        break;
-    case KeyCode::Down:
-    case KeyCode::Enter:
-        if (g.row() == g.rows() - 1)
-            g.setRows(g.rows() + 1);
-        if (g.row() + 1 < g.rows())
-            g.setRow(g.row() + 1);
-        break;
-    case KeyCode::Left:
-        if (thirdRateUnused(g) && g.col() == ColAusgaben)
-            g.setCol(ColEinnahmen1);
-        if (g.col() - 1 != -1)
-            g.setCol(g.col() - 1);
-        if (g.row() == RowUebertrag && g.col() <= ColEinnahmen3)
-            g.setRow(FirstEntryRow);
-        if (anyIncome(g, g.row()) && g.row() == g.rows() - 1)
-            g.setRows(g.rows() + 1);
-        break;
-    default:
-        break;
     }
+    KeyMap::moveByKey(m_sheet.store(), keyCode);
     // Every key ends with one recalculation; the moving keys' own one before
     // it would give the same cells, since nothing in between reads them back.
     rowColChange();
