@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "books/CashCount.h"
 #include "books/ChangeLog.h"
+#include "books/CountSheet.h"
 #include "storage/JournalTable.h"
 
 #include <QtTest>
@@ -131,6 +132,45 @@ private slots:
         QCOMPARE((*row)[8], QStringLiteral("Kassendifferenz lt. Zählung 15.03. 18:30"));
         // The row must save: the text column holds 40 characters.
         QVERIFY((*row)[8].size() <= JournalTable::fields[8].maxLength);
+    }
+
+    // One A4 page, every text inside the margins and apart from the others,
+    // each denomination's pieces and sum on its line, the totals, and a line
+    // over "Datum" and "Unterschrift".
+    void thePrintedPage()
+    {
+        Count c = taken(tallyOf(QStringLiteral("1x50€|2x20€|1x5€|1x2€|1x1€|1x50ct|1x20ct|1x5ct|1x2ct")), 10000,
+                        QStringLiteral("Anna"), QStringLiteral("Wechselgeld fehlt"), countTime);
+        c.number = 41;
+        const ShopData shop{QStringLiteral("Kiosk am Markt"), QStringLiteral("Markt 1"), QStringLiteral("12345 Ort"),
+                            QStringLiteral("12/345/67890"), 0};
+        const std::vector<CountSheet::Item> items = CountSheet::page(c, shop, QStringLiteral("2026-03"));
+        const QRectF inside(10, 10, CountSheet::PageWidthMm - 20, CountSheet::PageHeightMm - 20);
+        QStringList lines; // each text line: its texts left to right
+        std::vector<QRectF> texts;
+        QMap<double, QStringList> byTop;
+        for (const CountSheet::Item &item : items) {
+            QVERIFY2(inside.contains(item.mm.topLeft()) && inside.contains(item.mm.bottomRight()),
+                     qPrintable(item.text));
+            if (item.kind == CountSheet::Item::Kind::Line) {
+                byTop[item.mm.top() - 1.0] << QStringLiteral("___");
+                continue;
+            }
+            for (const QRectF &other : texts)
+                QVERIFY2(!other.intersects(item.mm), qPrintable(item.text));
+            texts.push_back(item.mm);
+            if (!item.text.isEmpty())
+                byTop[item.mm.top()] << item.text;
+        }
+        for (const QStringList &line : byTop)
+            lines << line.join(u'|');
+        for (const char *expected :
+             {"Zählprotokoll", "Kiosk am Markt|Monat 2026-03", "Markt 1|Zählung Nr. 41",
+              "12345 Ort|vom 15.03.2026 18:30:05", "Steuernummer: 12/345/67890|Gezählt von: Anna", "500 €|0|0,00",
+              "20 €|2|40,00", "2 ct|1|0,02", "Gezählter Bestand|98,77", "Buchbestand laut Kassenbuch|100,00",
+              "Differenz (Fehlbetrag)|-1,23", "Bemerkung: Wechselgeld fehlt", "Datum|Unterschrift"})
+            QVERIFY2(lines.contains(QString::fromUtf8(expected)), expected);
+        QCOMPARE(lines.indexOf(QStringLiteral("___|___")) + 1, lines.indexOf(QStringLiteral("Datum|Unterschrift")));
     }
 
     // The close asks about a count when a booking came after the last one;
