@@ -96,6 +96,10 @@ QString describe(const MonthContents &month, const Finding &finding)
         return QStringLiteral("Ihre Kassenzählungen fehlen.");
     if (finding.logBreak)
         return breakText(month, *finding.logBreak);
+    if (finding.closeBroken && ChangeLog::recordsHash(month.records) == month.closed->recordsHash)
+        return QStringLiteral("Die Kette aus Änderungsprotokoll und Kassenzählungen endet nicht mehr dort, wo sie "
+                              "beim Abschluss am %1 endete.")
+            .arg(ChangeLog::displayTime(month.closed->time));
     if (finding.closeBroken)
         return QStringLiteral("Ihre Buchungen sind nicht mehr die, die beim Abschluss am %1 gespeichert waren.")
             .arg(ChangeLog::displayTime(month.closed->time));

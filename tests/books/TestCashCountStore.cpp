@@ -120,15 +120,30 @@ private slots:
         QCOMPARE(file.counts.size(), size_t(2));
         QCOMPARE(ChangeLog::chainHead(file).hash, second.count.hash);
         QVERIFY(MonthAudit::intact(MonthAudit::check(file)));
+        // A close after a count marks the count as the chain's head, so
+        // that even the last count cannot go unseen.
+        Clock::setNow(QDateTime(QDate(2026, 4, 1), QTime(8, 0), QTimeZone(7200)));
+        QCOMPARE(MonthClosing::close(folder.path(), folder.file(monthFile), label), QString());
+        QVERIFY(MonthAudit::intact(MonthAudit::check(read(folder))));
+        QVERIFY(Sql::exec(folder.file(monthFile),
+                          QStringLiteral("DROP TRIGGER Kassenzaehlung_delete; DELETE FROM Kassenzaehlung WHERE Nr = %1")
+                              .arg(second.count.number)));
+        file = read(folder);
+        QCOMPARE(MonthAudit::describe(file, MonthAudit::check(file)),
+                 QStringLiteral("Die Kette aus Änderungsprotokoll und Kassenzählungen endet nicht mehr dort, wo sie "
+                                "beim Abschluss am 01.04.2026 08:00:00 endete."));
     }
 
     // Altered behind Barlog's back with SQLite: the load names the count.
     void anAlteredCountIsNamedAtLoad_data()
     {
-        QTest::addColumn<QString>("sql"); // empty: flip the first count's name
+        QTest::addColumn<QString>("sql"); // empty: flip a byte of the first count's note
         QTest::addColumn<QString>("detail");
-        textRow("a byte of the count flipped", "",
-                "Die Kassenzählung Nr. 41 vom 15.03.2026 18:30:05 ist nicht mehr die, die Barlog gespeichert hat.");
+        const char *altered =
+            "Die Kassenzählung Nr. 41 vom 15.03.2026 18:30:05 ist nicht mehr die, die Barlog gespeichert hat.";
+        textRow("a byte of the count flipped", "", altered);
+        textRow("a count of pieces changed",
+                "DROP TRIGGER Kassenzaehlung_update; UPDATE Kassenzaehlung SET Euro100 = 2 WHERE Nr = 41", altered);
         textRow("a count removed", "DROP TRIGGER Kassenzaehlung_delete; DELETE FROM Kassenzaehlung WHERE Nr = 41",
                 "Nr. 41 fehlt: ein Eintrag des Änderungsprotokolls oder eine Kassenzählung wurde entfernt.");
         textRow("a count slipped in",
@@ -147,7 +162,7 @@ private slots:
         QVERIFY(count(folder).ok());
         QVERIFY(count(folder, 10500, 16).ok());
         if (sql.isEmpty())
-            QVERIFY(Sql::flipByte(folder.file(monthFile), countTable, QStringLiteral("GezaehltVon"), 41, 0));
+            QVERIFY(Sql::flipByte(folder.file(monthFile), countTable, QStringLiteral("Bemerkung"), 41, 0));
         else
             QVERIFY(Sql::exec(folder.file(monthFile), sql));
         FlexGridStore sheet = startupSheet();

@@ -100,39 +100,53 @@ private slots:
         QCOMPARE(log->item(0, 3)->text(), QStringLiteral("Kassenzählung"));
     }
 
-    // The count goes into the running month as saved, or nowhere.
+    // The count goes into the running month as saved, or nowhere; a sheet
+    // changed while the window was open is compared anew first.
     void aCountIsRefusedWhereTheSheetIsNotTheFile_data()
     {
         QTest::addColumn<bool>("saved");
-        QTest::addColumn<QString>("month"); // shown instead of March
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("change"); // after the window opened
+        QTest::addColumn<QString>("message");
+        const QString notStored = QStringLiteral("Die Kassenzählung wurde nicht gespeichert.\r\n\r\n");
         QTest::newRow("unsaved changes") << false << QString()
-                                         << QStringLiteral("Der Monat 2026-03 hat Änderungen, die nicht gespeichert "
-                                                           "sind. Bitte zuerst den Monat speichern, dann die Zählung.");
+                                         << notStored
+                                                + QStringLiteral("Der Monat 2026-03 hat Änderungen, die nicht "
+                                                                 "gespeichert sind. Bitte zuerst den Monat speichern, "
+                                                                 "dann die Zählung.");
         QTest::newRow("another month shown")
-            << true << QStringLiteral("02")
-            << QStringLiteral("Sie gehört in den laufenden Monat 2026-03, das Kassenbuch zeigt aber einen anderen "
-                              "Monat. Bitte den Monat 2026-03 laden und erneut zählen.");
+            << true << QStringLiteral("month")
+            << notStored
+                   + QStringLiteral("Sie gehört in den laufenden Monat 2026-03, das Kassenbuch zeigt aber einen "
+                                    "anderen Monat. Bitte den Monat 2026-03 laden und erneut zählen.");
+        QTest::newRow("a booking saved since") << true << QStringLiteral("booking")
+                                               << QStringLiteral("Das Kassenbuch zeigt inzwischen den Monat 2026-03 "
+                                                                 "mit dem Bestand 327,50. Die Differenz ist neu "
+                                                                 "berechnet; bitte prüfen und erneut speichern.");
     }
     void aCountIsRefusedWhereTheSheetIsNotTheFile()
     {
         QFETCH(bool, saved);
-        QFETCH(QString, month);
-        QFETCH(QString, reason);
+        QFETCH(QString, change);
+        QFETCH(QString, message);
         MonthFileDriver d;
         Kassensturz &k = openOnMarch(d, saved);
-        if (!month.isEmpty()) {
-            d.writeMonth(QStringLiteral("2026"), month, QStringLiteral("Februar"));
-            d.chooseMonth(QStringLiteral("2026"), month);
+        if (change == QStringLiteral("month")) {
+            d.writeMonth(QStringLiteral("2026"), QStringLiteral("02"), QStringLiteral("Februar"));
+            d.chooseMonth(QStringLiteral("2026"), QStringLiteral("02"));
             d.load();
             k.newCount();
         }
+        if (change == QStringLiteral("booking")) {
+            d.typeEntry(4, 3, QStringLiteral("10"), QStringLiteral("03.03.2026"), QStringLiteral("Porto"));
+            d.save({MessageBox::Answer::Yes});
+        }
+        MessageBox::takeShown();
         const QByteArray before = d.folder.read(monthFile);
         k.pieces[2]->setText(QStringLiteral("3"));
         k.save();
-        QCOMPARE(MessageBox::takeShown().value(0).text,
-                 QStringLiteral("Die Kassenzählung wurde nicht gespeichert.\r\n\r\n") + reason);
+        QCOMPARE(MessageBox::takeShown().value(0).text, message);
         QCOMPARE(d.folder.read(monthFile), before);
+        QCOMPARE(k.pieces[2]->text(), QStringLiteral("3"));
     }
 
     // A stored count opens from the list and goes to a PDF file beside the month.

@@ -6,6 +6,7 @@
 #include "editing/GermanNumbers.h"
 #include "editing/ui/SheetEditor.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "storage/MonthDatabase.h"
@@ -46,7 +47,7 @@ CashCounts::Shown CashCounts::shown()
     s.label = monthLabel(named.year, named.month);
     // The same reckoning as the store's, which compares it with the file.
     s.balance = CarryOver::closingOf(SheetRecords::fromSheet(m_sheet.store()), sheetRates()).balance;
-    if (QFileInfo::exists(path)) {
+    if (FileExists(path)) {
         if (const DbStatus status = MonthDatabase::readCounts(path, s.counts); !status.ok())
             s.problem = status.report();
     }

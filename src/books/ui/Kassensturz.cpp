@@ -211,7 +211,6 @@ QWidget *Kassensturz::buildListArea()
 void Kassensturz::showMonth()
 {
     newCount();
-    setWindowTitle(QStringLiteral("%1 %2").arg(Title, m_shown.label));
     if (!m_shown.problem.isEmpty())
         MessageBox::info(this, m_shown.problem, Title);
 }
@@ -219,6 +218,7 @@ void Kassensturz::showMonth()
 void Kassensturz::newCount()
 {
     m_shown = m_counts.shown();
+    setWindowTitle(QStringLiteral("%1 %2").arg(Title, m_shown.label));
     m_opened.reset();
     fillList();
     setReadOnly(false);
@@ -369,6 +369,20 @@ void Kassensturz::save()
     const std::optional<CashCount::Tally> tally = typedTally();
     if (!tally)
         return;
+    // The sheet may have changed since the window showed its balance: the
+    // count keeps its pieces and is compared anew before it is stored.
+    if (const CashCounts::Shown now = m_counts.shown(); now.label != m_shown.label || now.balance != m_shown.balance) {
+        m_shown = now;
+        setWindowTitle(QStringLiteral("%1 %2").arg(Title, m_shown.label));
+        fillList();
+        updateSums();
+        MessageBox::info(this,
+                         QStringLiteral("Das Kassenbuch zeigt inzwischen den Monat %1 mit dem Bestand %2. Die "
+                                        "Differenz ist neu berechnet; bitte prüfen und erneut speichern.")
+                             .arg(m_shown.label, German::formatCents(m_shown.balance)),
+                         Title);
+        return;
+    }
     const CashCountStore::Result result = m_counts.store(
         CashCount::taken(*tally, m_shown.balance, countedBy->text().trimmed(), note->text().trimmed(), QString()));
     if (!result.ok()) {
