@@ -25,20 +25,22 @@
 namespace {
 const QString Title = QStringLiteral("Kassensturz");
 constexpr int PiecesWidth = 90;
-constexpr int AmountWidth = 110;
 constexpr int PiecesMaxLength = 9;
-constexpr QSize StartSize(900, 600);
+constexpr QSize StartSize(960, 600);
 constexpr int AreaSpacing = 24;
 constexpr int RowSpacing = 2;
 const QColor Red(0xC0, 0x00, 0x00);
 enum ListColumn { Number, Time, Counted, Book, Difference, CountedBy, ListColumnCount };
 
+// Wide enough for the longest difference, so that the column keeps its width whatever it shows.
 QLabel *amountLabel(QWidget *parent, const QString &name)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(AmountWidth);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("-9.999.999,99 (Überschuss)")));
     return label;
 }
 
