@@ -461,8 +461,8 @@ L04 src/books/ChangeLog.cpp an entry's new text is left out of its hash
 - addCell(e.newText);
 + addCell(std::nullopt);
 L05 src/books/ChangeLog.cpp a missing entry is noticed only when numbers go back
-- if (e.number != expectedNumber)
-+ if (e.number < expectedNumber)
+- if (number > expectedNumber)
++ if (number > expectedNumber + 1)
 L06 src/books/ChangeLog.cpp the old text of an entry is never checked
 - const bool consistent = cell == e.oldText;
 + const bool consistent = true;
@@ -470,8 +470,8 @@ L07 src/books/ChangeLog.cpp the last writer of a cell is looked up by its row al
 - if (it->row == row && it->column == column)
 + if (it->row == row)
 L08 src/books/ChangeLog.cpp the entries of a save are numbered from 2
-- qint64 number = log.empty() ? 0 : log.back().number;
-+ qint64 number = log.empty() ? 1 : log.back().number;
+- qint64 number = after.number;
++ qint64 number = after.number + 1;
 L09 src/books/ChangeLog.cpp#1 the records' fingerprint leaves out the last field
 - for (int c = 0; c < Fields; ++c)
 + for (int c = 0; c < Fields - 1; ++c)
@@ -479,8 +479,8 @@ L10 src/books/MonthAudit.cpp an unlogged file is checked as a logged one
 - if (!month.logged)
 + if (month.logged)
 L11 src/books/MonthAudit.cpp a close mark is checked only against the records
-- ChangeLog::recordsHash(month.records) != month.closed->recordsHash || head != month.closed->logHead;
-+ ChangeLog::recordsHash(month.records) != month.closed->recordsHash;
+- || ChangeLog::chainHead(month).hash != month.closed->logHead;
++ || false;
 L12 src/books/MonthAudit.cpp a record no entry wrote is named as written by one
 - if (b.entry == 0)
 + if (b.entry != 0)
@@ -491,11 +491,11 @@ K02 src/books/MonthClosing.cpp a month altered outside Barlog can be closed unle
 - if (!MonthAudit::intact(finding))
 + if (!MonthAudit::intact(finding) && finding.logMissing)
 K03 src/books/MonthClosing.cpp the close mark fingerprints no records
-- closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head};
-+ closed.closed = CloseMark{now, ChangeLog::recordsHash({}), head};
-K04 src/books/MonthClosing.cpp an unlogged month's close mark names the empty log
-- const ChangeLog::Entries &tail = closed.log.empty() ? file.log : closed.log;
-+ const ChangeLog::Entries &tail = file.log;
+- closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head.hash};
++ closed.closed = CloseMark{now, ChangeLog::recordsHash({}), head.hash};
+K04 src/books/ChangeLog.cpp an unlogged month's close mark names the empty log
+- return chainHead(next);
++ return head;
 K05 src/books/MonthClosing.cpp a closed month that the register misses is not noted again
 - if (file.closed && MonthAudit::intact(MonthAudit::check(file)))
 + if (file.closed && !MonthAudit::intact(MonthAudit::check(file)))
@@ -571,6 +571,105 @@ Y07 src/books/RecoveryFile.cpp a removal leaves the file where it is
 Y08 src/books/RecoveryFile.cpp a failed write counts as done
 - err = PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
 + PosixFile::replaceFile(*native, RecoveryFile::encode(request.snapshot));
+D14 src/exports/DatevExport.cpp a row's Konto is ignored
+- const bool named = !konto->isEmpty();
++ const bool named = false;
+D15 src/exports/DatevExport.cpp a row's own account keeps the expense tax key
+- named ? nullptr : &m_settings.buSchluessel);
++ &m_settings.buSchluessel);
+D16 src/exports/DatevExport.cpp a Konto of the wrong length passes
+- if (konto.isEmpty() || m_settings.isAccount(konto))
++ if (true)
+D17 src/exports/DatevSettings.cpp a file of the first layout reports what it lacks
+- *message = read.found == DatevSettings::FirstLayoutCount ? QString() : read.message;
++ *message = read.message;
+D18 src/exports/DatevSettings.cpp the first layout's cash-difference accounts ignore the chart
+- QString account = QString::fromLatin1(kontenrahmen == Skr04 ? skr04 : skr03);
++ QString account = QString::fromLatin1(skr03);
+D19 src/exports/DatevSettings.cpp the first layout's cash-difference accounts keep four digits
+- account = account.leftJustified(accountLength(), u'0');
++ static_cast<void>(account);
+D20 src/exports/DatevSettings.cpp the shortage account is not checked
+- account(QStringLiteral("Kassenfehlbetrag"), kassenfehlbetrag);
++ static_cast<void>(kassenfehlbetrag);
+Z01 src/books/CashCount.cpp the difference has the wrong sign
+- c.difference = c.counted - bookBalance;
++ c.difference = bookBalance - c.counted;
+Z02 src/books/CashCount.cpp the most pieces of a coin are refused
+- if (!whole || digits > MaxDigits || value > MaxPieces) {
++ if (!whole || digits > MaxDigits || value >= MaxPieces) {
+Z03 src/books/CashCount.cpp a fraction counts as whole pieces
+- bool whole = parts && !parts->negative && parts->fraction.isEmpty();
++ bool whole = parts && !parts->negative;
+Z04 src/books/CashCount.cpp a surplus goes to a column with a rate
+- if (modul::rateOf(rates[static_cast<size_t>(c)]) == 0)
++ if (modul::rateOf(rates[static_cast<size_t>(c)]) != 0)
+Z05 src/books/CashCount.cpp a shortage is booked to the surplus account
+- cells[modul::ColKonto] = shortage ? accounts.shortage : accounts.surplus;
++ cells[modul::ColKonto] = accounts.surplus;
+Z06 src/books/CashCount.cpp the booked difference counts as a booking after the count
+- if (!bookedDifference)
++ if (!bookedDifference || index > 0)
+Z07 src/books/CashCount.cpp a month never counted passes the close
+- if (month.counts.empty())
++ if (month.counts.empty() && month.log.empty())
+Z08 src/books/ChangeLog.cpp a count's note is left out of its hash
+- addUtf8(c.note.toUtf8());
++ static_cast<void>(c.note);
+Z09 src/books/ChangeLog.cpp a count's pieces are left out of its hash
+- addNumber(pieces, sizeof(quint32));
++ addNumber(0, sizeof(quint32));
+Z10 src/books/ChangeLog.cpp the chain head ignores the counts
+- if (!counts.empty() && counts.back().number > head.number)
++ if (!counts.empty() && counts.back().number < head.number)
+Z11 src/books/ChangeLog.cpp a count takes the number of the link before it
+- count.number = after.number + 1;
++ count.number = after.number;
+Z12 src/books/ChangeLog.cpp a link slipped in with a taken number passes
+- if (number < expectedNumber)
++ if (number < expectedNumber - 1)
+Z13 src/books/ChangeLog.cpp of two links with one number the count is always taken
+- takeCount = !sameDigest(hasher.hash(previous, *entry), entry->hash);
++ takeCount = true;
+Z14 src/books/MonthAudit.cpp a file whose count table is gone passes
+- finding.countsMissing = month.countTableMissing;
++ finding.countsMissing = false;
+Z15 src/books/MonthAudit.cpp a close mark is checked against the log's head alone
+- || ChangeLog::chainHead(month).hash != month.closed->logHead;
++ || ChangeLog::chainHead(month.log, {}).hash != month.closed->logHead;
+Z16 src/books/CashCountStore.cpp a closed month takes a count
+- if (const std::optional<QString> since = MonthClosing::closedSince(programFolder, label, file))
++ if (const std::optional<QString> since = std::optional<QString>())
+Z17 src/books/CashCountStore.cpp a count is stored against another balance than the file's
+- if (balance != count.bookBalance)
++ if (balance < count.bookBalance)
+Z18 src/books/CashCountStore.cpp a count keeps the time it was given
+- CashCount::Count stored = CashCount::taken(count.pieces, balance, count.countedBy, count.note, now);
++ CashCount::Count stored = CashCount::taken(count.pieces, balance, count.countedBy, count.note, count.time);
+Z19 src/books/CountSheet.cpp the print-out's difference shows the counted total
+- p.row(y, differenceKind(count.difference), QString(), German::formatCents(count.difference), true);
++ p.row(y, differenceKind(count.difference), QString(), German::formatCents(count.counted), true);
+Z20 src/books/CountSheet.cpp a printed row sums the next denomination
+- German::formatCents(CashCount::rowSum(i, pieces)));
++ German::formatCents(CashCount::rowSum(i + 1, pieces)));
+Z21 src/books/CountSheet.cpp the signature lines run off the page
+- constexpr double SignatureTop = 255.0;
++ constexpr double SignatureTop = 285.0;
+Z22 src/storage/SqliteMonthDb.cpp a save leaves the counts behind
+- if (requireTable(db, AuditTables::countTable(), path, "alt").ok()) {
++ if (requireTable(db, AuditTables::countTable(), path, "none").ok()) {
+Z23 src/storage/SqliteMonthDb.cpp a version 3 file's counts are not read
+- if (status.ok() && version >= JournalTable::firstCountedVersion) {
++ if (status.ok() && version > JournalTable::firstCountedVersion) {
+Z24 src/storage/ShopData.cpp a surplus column out of range is kept
+- s.surplusColumn = column >= 1 && column <= IncomeColumns ? column : 0;
++ s.surplusColumn = column >= 1 ? column : 0;
+Z25 src/storage/ShopData.cpp the tax number is read from the town's line
+- s.steuernummer = values.value(3).trimmed();
++ s.steuernummer = values.value(2).trimmed();
+Z26 src/books/MonthStorage.cpp a save chains onto the log's last entry past a count
+- const ChangeLog::Link head = ChangeLog::chainHead(previous);
++ const ChangeLog::Link head = ChangeLog::chainHead(previous.log, {});
 EOF
 }
 

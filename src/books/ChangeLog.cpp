@@ -58,6 +58,26 @@ public:
         return digest();
     }
 
+    // A count's bytes carry a tag after its number, so that they never read
+    // as a log entry's.
+    Digest hashCount(const Digest &previous, const CashCount::Count &c)
+    {
+        static const QByteArray Tag = QByteArrayLiteral("Kassenzaehlung");
+        m_bytes.resize(0);
+        m_bytes.append(previous.data(), DigestSize);
+        addNumber(c.number, sizeof(quint64));
+        addUtf8(Tag);
+        addUtf8(c.time.toUtf8());
+        addUtf8(c.countedBy.toUtf8());
+        addUtf8(c.note.toUtf8());
+        addNumber(c.bookBalance, sizeof(quint64));
+        addNumber(c.counted, sizeof(quint64));
+        addNumber(c.difference, sizeof(quint64));
+        for (const int pieces : c.pieces)
+            addNumber(pieces, sizeof(quint32));
+        return digest();
+    }
+
     Digest hashRecords(const Records &records)
     {
         m_bytes.resize(0);
@@ -216,11 +236,56 @@ QByteArray entryHash(const QByteArray &previousHash, const Entry &entry)
     return hexOf(hasher.hash(rawDigest(previousHash), entry));
 }
 
-void append(Entries &log, const std::vector<Change> &changes, const QString &time)
+QByteArray countHash(const QByteArray &previousHash, const CashCount::Count &count)
 {
     EntryHasher hasher;
-    EntryHasher::Digest previous = rawDigest(log.empty() ? startHash() : log.back().hash);
-    qint64 number = log.empty() ? 0 : log.back().number;
+    return hexOf(hasher.hashCount(rawDigest(previousHash), count));
+}
+
+Link chainHead(const Entries &log, const CashCount::Counts &counts)
+{
+    Link head{0, startHash()};
+    if (!log.empty())
+        head = {log.back().number, log.back().hash};
+    if (!counts.empty() && counts.back().number > head.number)
+        head = {counts.back().number, counts.back().hash};
+    return head;
+}
+
+Link chainHead(const MonthContents &month)
+{
+    return chainHead(month.log, month.counts);
+}
+
+void append(Entries &log, const std::vector<Change> &changes, const QString &time)
+{
+    append(log, chainHead(log, {}), changes, time);
+}
+
+void chain(CashCount::Count &count, const Link &after)
+{
+    count.number = after.number + 1;
+    count.hash = countHash(after.hash, count);
+}
+
+Link carryOn(const MonthContents &file, const QString &path, const QString &time, MonthContents &next)
+{
+    next.records = file.records;
+    next.logged = true;
+    const Link head = chainHead(file);
+    if (file.logged) {
+        next.carried = CarriedLog{path, head.number, head.hash};
+        return head;
+    }
+    append(next.log, head, diff({}, file.records), time);
+    return chainHead(next);
+}
+
+void append(Entries &log, const Link &after, const std::vector<Change> &changes, const QString &time)
+{
+    EntryHasher hasher;
+    EntryHasher::Digest previous = rawDigest(after.hash);
+    qint64 number = after.number;
     log.reserve(log.size() + changes.size());
     for (const Change &change : changes) {
         Entry e{++number, time, change.row, change.column, change.oldText, change.newText, {}};
@@ -238,17 +303,34 @@ Records replay(const Entries &log)
     return state.records();
 }
 
-std::optional<Break> verify(const Entries &log, const Records &records)
+std::optional<Break> verify(const Entries &log, const Records &records, const CashCount::Counts &counts)
 {
     EntryHasher hasher;
     EntryHasher::Digest previous{};
     qint64 expectedNumber = 1;
-    for (const Entry &e : log) {
-        if (e.number != expectedNumber)
+    // Both lists are in the order of their numbers; the chain takes the lower
+    // number next. Where both have the number, the link that continues the
+    // chain is the one written, and the other one was slipped in.
+    auto entry = log.begin();
+    auto count = counts.begin();
+    while (entry != log.end() || count != counts.end()) {
+        bool takeCount = count != counts.end() && (entry == log.end() || count->number < entry->number);
+        if (count != counts.end() && entry != log.end() && count->number == entry->number)
+            takeCount = !sameDigest(hasher.hash(previous, *entry), entry->hash);
+        const qint64 number = takeCount ? count->number : entry->number;
+        const int row = takeCount ? 0 : entry->row;
+        const int column = takeCount ? 0 : entry->column;
+        if (number < expectedNumber)
+            return Break{Break::Kind::Inserted, number, row, column, {}, {}, takeCount};
+        if (number > expectedNumber)
             return Break{Break::Kind::Missing, expectedNumber, 0, 0, {}, {}};
-        previous = hasher.hash(previous, e);
-        if (!sameDigest(previous, e.hash))
-            return Break{Break::Kind::Chain, e.number, e.row, e.column, {}, {}};
+        previous = takeCount ? hasher.hashCount(previous, *count) : hasher.hash(previous, *entry);
+        if (!sameDigest(previous, takeCount ? count->hash : entry->hash))
+            return Break{Break::Kind::Chain, number, row, column, {}, {}, takeCount};
+        if (takeCount)
+            ++count;
+        else
+            ++entry;
         ++expectedNumber;
     }
     ReplayState state;

@@ -1,5 +1,7 @@
 #include "books/MonthAudit.h"
 
+#include <algorithm>
+
 namespace MonthAudit {
 namespace {
 const QString br2 = QStringLiteral("\r\n\r\n");
@@ -11,22 +13,15 @@ QString quotedCell(const ChangeLog::Cell &cell)
     return QStringLiteral("„%1“").arg(*cell);
 }
 
-const ChangeLog::Entry *entryNumbered(const ChangeLog::Entries &log, qint64 number)
+// "Nr. 17 vom 15.03.2026 10:23:45" for the log entry or count of that number.
+template <typename Links>
+QString linkName(const Links &links, qint64 number)
 {
-    for (const ChangeLog::Entry &e : log) {
-        if (e.number == number)
-            return &e;
-    }
-    return nullptr;
-}
-
-// "Nr. 17 vom 15.03.2026 10:23:45"
-QString entryName(const ChangeLog::Entries &log, qint64 number)
-{
-    const ChangeLog::Entry *e = entryNumbered(log, number);
     QString name = QStringLiteral("Nr. %1").arg(number);
-    if (e != nullptr)
-        name += QStringLiteral(" vom ") + ChangeLog::displayTime(e->time);
+    const auto found =
+        std::find_if(links.begin(), links.end(), [number](const auto &link) { return link.number == number; });
+    if (found != links.end())
+        name += QStringLiteral(" vom ") + ChangeLog::displayTime(found->time);
     return name;
 }
 
@@ -35,24 +30,38 @@ QString place(int row, int column)
     return QStringLiteral("Zeile %1, Spalte %2").arg(row).arg(columnName(column));
 }
 
-QString breakText(const ChangeLog::Entries &log, const ChangeLog::Break &b)
+QString breakText(const MonthContents &month, const ChangeLog::Break &b)
 {
     using Kind = ChangeLog::Break::Kind;
+    const ChangeLog::Entries &log = month.log;
     switch (b.kind) {
     case Kind::Chain:
+        if (b.count)
+            return QStringLiteral("Die Kassenzählung %1 ist nicht mehr die, die Barlog gespeichert hat.")
+                .arg(linkName(month.counts, b.entry));
         return QStringLiteral("Der erste veränderte Eintrag des Änderungsprotokolls ist %1 (%2).")
-            .arg(entryName(log, b.entry), place(b.row, b.column));
+            .arg(linkName(log, b.entry), place(b.row, b.column));
     case Kind::Missing:
-        return QStringLiteral("Eintrag Nr. %1 des Änderungsprotokolls fehlt.").arg(b.entry);
+        // The gap does not tell which kind of link was removed.
+        return QStringLiteral("Nr. %1 fehlt: ein Eintrag des Änderungsprotokolls oder eine Kassenzählung wurde "
+                              "entfernt.")
+            .arg(b.entry);
+    case Kind::Inserted:
+        if (b.count)
+            return QStringLiteral("Die Kassenzählung %1 wurde nachträglich eingefügt.")
+                .arg(linkName(month.counts, b.entry));
+        return QStringLiteral("Eintrag Nr. %1 des Änderungsprotokolls (%2) wurde nachträglich eingefügt.")
+            .arg(b.entry)
+            .arg(place(b.row, b.column));
     case Kind::OldText:
         return QStringLiteral("Eintrag %1 des Änderungsprotokolls (%2) passt nicht zu den Einträgen davor.")
-            .arg(entryName(log, b.entry), place(b.row, b.column));
+            .arg(linkName(log, b.entry), place(b.row, b.column));
     case Kind::Record:
         if (b.entry == 0)
             return QStringLiteral("%1 enthält %2, aber kein Eintrag des Änderungsprotokolls hat das dort eingetragen.")
                 .arg(place(b.row, b.column), quotedCell(b.stored));
         return QStringLiteral("%1 enthält %2, laut Eintrag %3 des Änderungsprotokolls gehört dort %4 hin.")
-            .arg(place(b.row, b.column), quotedCell(b.stored), entryName(log, b.entry), quotedCell(b.logged));
+            .arg(place(b.row, b.column), quotedCell(b.stored), linkName(log, b.entry), quotedCell(b.logged));
     }
     return {};
 }
@@ -64,27 +73,33 @@ Finding check(const MonthContents &month)
     if (!month.logged)
         return finding;
     finding.logMissing = month.logTableMissing;
+    finding.countsMissing = month.countTableMissing;
     if (!finding.logMissing)
-        finding.logBreak = ChangeLog::verify(month.log, month.records);
+        finding.logBreak = ChangeLog::verify(month.log, month.records, month.counts);
     if (month.closed) {
-        const QByteArray head = month.log.empty() ? ChangeLog::startHash() : month.log.back().hash;
-        finding.closeBroken =
-            ChangeLog::recordsHash(month.records) != month.closed->recordsHash || head != month.closed->logHead;
+        finding.closeBroken = ChangeLog::recordsHash(month.records) != month.closed->recordsHash
+                              || ChangeLog::chainHead(month).hash != month.closed->logHead;
     }
     return finding;
 }
 
 bool intact(const Finding &finding)
 {
-    return !finding.logBreak && !finding.logMissing && !finding.closeBroken;
+    return !finding.logBreak && !finding.logMissing && !finding.countsMissing && !finding.closeBroken;
 }
 
 QString describe(const MonthContents &month, const Finding &finding)
 {
     if (finding.logMissing)
         return QStringLiteral("Ihr Änderungsprotokoll fehlt.");
+    if (finding.countsMissing)
+        return QStringLiteral("Ihre Kassenzählungen fehlen.");
     if (finding.logBreak)
-        return breakText(month.log, *finding.logBreak);
+        return breakText(month, *finding.logBreak);
+    if (finding.closeBroken && ChangeLog::recordsHash(month.records) == month.closed->recordsHash)
+        return QStringLiteral("Die Kette aus Änderungsprotokoll und Kassenzählungen endet nicht mehr dort, wo sie "
+                              "beim Abschluss am %1 endete.")
+            .arg(ChangeLog::displayTime(month.closed->time));
     if (finding.closeBroken)
         return QStringLiteral("Ihre Buchungen sind nicht mehr die, die beim Abschluss am %1 gespeichert waren.")
             .arg(ChangeLog::displayTime(month.closed->time));

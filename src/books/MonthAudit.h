@@ -5,16 +5,18 @@
 
 #include <QString>
 
-// What a load tells the user about a month file's integrity: the change log's
-// chain, the records against the log, and a close mark against the records.
+// What a load tells the user about a month file's integrity: the chain of the
+// change log and the cash counts, the records against the log, and a close
+// mark against the records and the chain's head.
 namespace MonthAudit {
 
 // The first break, if any.
 struct Finding
 {
     std::optional<ChangeLog::Break> logBreak;
-    bool logMissing = false;  // stamped as logged, but the log table is gone
-    bool closeBroken = false; // closed, but records or log are no longer those of the close
+    bool logMissing = false;    // stamped as logged, but the log table is gone
+    bool countsMissing = false; // stamped as keeping counts, but the count table is gone
+    bool closeBroken = false;   // closed, but records or log are no longer those of the close
 };
 Finding check(const MonthContents &month);
 bool intact(const Finding &finding);

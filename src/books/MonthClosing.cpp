@@ -119,19 +119,10 @@ QString close(const QString &programFolder, const QString &path, const QString &
 
     const QString now = ChangeLog::timeNow();
     MonthContents closed;
-    closed.records = file.records;
-    closed.logged = true;
-    if (file.logged) {
-        const ChangeLog::Entry *last = file.log.empty() ? nullptr : &file.log.back();
-        closed.carried = CarriedLog{path, last ? last->number : 0, last ? last->hash : QByteArray()};
-    } else {
-        // A file of the Windows program or of an older Barlog has no log
-        // yet: closing is its first save, and the log starts with its rows.
-        ChangeLog::append(closed.log, ChangeLog::diff({}, file.records), now);
-    }
-    const ChangeLog::Entries &tail = closed.log.empty() ? file.log : closed.log;
-    const QByteArray head = tail.empty() ? ChangeLog::startHash() : tail.back().hash;
-    closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head};
+    // A file of the Windows program or of an older Barlog has no log yet:
+    // closing is its first save, and the log starts with its rows.
+    const ChangeLog::Link head = ChangeLog::carryOn(file, path, now, closed);
+    closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head.hash};
     if (const QString error = MonthFileWriter::write(path, closed); !error.isEmpty())
         return error;
     if (const QString error = note(programFolder, {label, *closed.closed}); !error.isEmpty())

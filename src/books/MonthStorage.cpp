@@ -209,13 +209,11 @@ QString save(const SavePlan &plan)
     next.logged = true;
     // A file without a log, or no file at all: the log starts with every row made.
     const Records before = previous.logged ? previous.records : Records{};
-    ChangeLog::Entries log = previous.log; // its last entry, to chain onto
-    ChangeLog::append(log, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
-    next.log.assign(log.begin() + static_cast<qsizetype>(previous.log.size()), log.end());
-    if (previous.logged && !previous.logTableMissing) {
-        const ChangeLog::Entry *last = previous.log.empty() ? nullptr : &previous.log.back();
-        next.carried = CarriedLog{plan.path, last ? last->number : 0, last ? last->hash : QByteArray()};
-    }
+    // The previous file's last log entry and last count: the new entries chain onto the later one.
+    const ChangeLog::Link head = ChangeLog::chainHead(previous);
+    ChangeLog::append(next.log, head, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
+    if (previous.logged && !previous.logTableMissing)
+        next.carried = CarriedLog{plan.path, head.number, head.hash};
     return MonthFileWriter::write(plan.path, next);
 }
 

@@ -45,7 +45,7 @@ struct Booking
 {
     qint64 cents = 0; // positive
     bool debit = true;
-    const QString *counterAccount = nullptr;
+    QString counterAccount;
     const QString *taxKey = nullptr;
     QDate date;
     QString beleg;
@@ -105,7 +105,7 @@ void appendBooking(QString &out, const DatevSettings &s, const Booking &b)
     f[DatevColumns::SollHaben] = quoted(b.debit ? QStringLiteral("S") : QStringLiteral("H"));
     f[DatevColumns::WkzUmsatz] = quoted(Currency);
     f[DatevColumns::Konto] = s.kasse;
-    f[DatevColumns::Gegenkonto] = *b.counterAccount;
+    f[DatevColumns::Gegenkonto] = b.counterAccount;
     f[DatevColumns::BuSchluessel] = quoted(b.taxKey != nullptr ? *b.taxKey : QString());
     f[DatevColumns::Belegdatum] = b.date.toString(QStringLiteral("ddMM"));
     f[DatevColumns::Belegfeld1] = quoted(b.beleg);
@@ -138,17 +138,23 @@ public:
             if (!any && expense == 0)
                 continue;
             const std::optional<QDate> date = dateOf(m, r);
-            if (!date)
+            const std::optional<QString> konto = kontoOf(m, r);
+            if (!date || !konto)
                 continue;
             Booking b;
             b.date = *date;
             b.beleg = belegfeld(sheet.textMatrix(r, modul::ColBeleg));
             // One line: DATEV reads a booking per line.
             b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
+            // An account the row names is the counter-account of all its
+            // amounts, with no tax key: a private withdrawal, a bank deposit
+            // or a cash difference carries no tax.
+            const bool named = !konto->isEmpty();
             for (int c = 0; c < modul::RateCount; ++c)
-                add(b, m, r, income[static_cast<size_t>(c)], true, m_settings.erloeskonten[static_cast<size_t>(c)],
-                    nullptr);
-            add(b, m, r, expense, false, m_settings.aufwandskonto, &m_settings.buSchluessel);
+                add(b, m, r, income[static_cast<size_t>(c)], true,
+                    named ? *konto : m_settings.erloeskonten[static_cast<size_t>(c)], nullptr);
+            add(b, m, r, expense, false, named ? *konto : m_settings.aufwandskonto,
+                named ? nullptr : &m_settings.buSchluessel);
         }
     }
 
@@ -184,6 +190,18 @@ private:
         return date;
     }
 
+    // The row's Konto: empty, or an account number of the books' length.
+    std::optional<QString> kontoOf(const MonthSheet &m, int row)
+    {
+        const QString konto = m.sheet->textMatrix(row, modul::ColKonto).trimmed();
+        if (konto.isEmpty() || m_settings.isAccount(konto))
+            return konto;
+        problems << QStringLiteral("%1: Das Konto „%2“ ist keine Kontonummer aus %3 Ziffern.")
+                        .arg(where(m, row), konto)
+                        .arg(m_settings.accountLength());
+        return std::nullopt;
+    }
+
     // The side follows the sign: a negative income takes money out of the till.
     void add(Booking b, const MonthSheet &m, int row, qint64 cents, bool income, const QString &counterAccount,
              const QString *taxKey)
@@ -198,7 +216,7 @@ private:
         }
         b.cents = magnitude;
         b.debit = income == (cents > 0);
-        b.counterAccount = &counterAccount;
+        b.counterAccount = counterAccount;
         b.taxKey = taxKey != nullptr && !taxKey->isEmpty() ? taxKey : nullptr;
         bookings.push_back(std::move(b));
     }

@@ -20,6 +20,9 @@ class FlexGridStore;
 //   accounts carry their tax).
 // - Each expense is a booking, H, counter-account = the expense account
 //   with the expense tax key. A negative amount books the other side.
+// - A row whose Konto holds an account number of the books' length books
+//   its amounts to that counter-account instead, with no tax key; any other
+//   text there is refused, naming the row.
 // - Belegdatum is TTMM of the date cell, Belegfeld 1 the receipt number in
 //   the characters DATEV allows (at most 36), Buchungstext the text column
 //   cut to 60 characters.
@@ -54,8 +57,8 @@ struct Result
 };
 
 // Checks every month before anything is written: a row with an amount needs
-// a date that lies in its month, and the settings must name the adviser and
-// the client. created is the time stamp of the header.
+// a date that lies in its month and a Konto that is empty or an account,
+// and the settings must name the adviser and the client. created is the time stamp of the header.
 Result write(const DatevSettings &settings, const Period &period, const std::vector<MonthSheet> &months,
              const QDateTime &created);
 

@@ -11,6 +11,18 @@ constexpr int MinAccountLength = 4;
 constexpr int MaxAccountLength = 8;
 constexpr qsizetype MaxTaxKeyDigits = 4;
 
+// Where a cash difference goes: "Sonstige Aufwendungen unregelmäßig" and
+// "Sonstige Erträge unregelmäßig", 2309 and 2709 in SKR03, 6969 and 4839 in
+// SKR04 (haufe.de, "Kassenführung: Kassenfehlbeträge und Mehrbeträge – so
+// gehen Sie richtig vor", Steuer Office Premium, PI11940 HI10942480).
+struct ChartAccounts
+{
+    const char *skr03;
+    const char *skr04;
+};
+constexpr ChartAccounts Kassenfehlbetrag{"2309", "6969"};
+constexpr ChartAccounts Kassenueberschuss{"2709", "4839"};
+
 bool allDigits(const QString &text)
 {
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -26,7 +38,7 @@ bool inRange(const QString &text, qint64 low, qint64 high)
 }
 
 // A general-ledger account has exactly as many digits as the books say.
-bool isAccount(const QString &text, int length)
+bool isAccountOfLength(const QString &text, int length)
 {
     return allDigits(text) && text.size() == length && text != QString(length, u'0');
 }
@@ -41,13 +53,16 @@ DatevSettings DatevSettings::defaults()
     s.erloeskonten = {QStringLiteral("8400"), QStringLiteral("8300"), QStringLiteral("8200")};
     s.aufwandskonto = QStringLiteral("4980");
     s.buSchluessel = QStringLiteral("9");
+    s.kassenfehlbetrag = QString::fromLatin1(Kassenfehlbetrag.skr03);
+    s.kassenueberschuss = QString::fromLatin1(Kassenueberschuss.skr03);
     return s;
 }
 
 QStringList DatevSettings::values() const
 {
-    return {beraternummer,   mandantennummer, kontenrahmen,    sachkontenlaenge, kasse,
-            erloeskonten[0], erloeskonten[1], erloeskonten[2], aufwandskonto,    buSchluessel};
+    return {beraternummer, mandantennummer, kontenrahmen,     sachkontenlaenge,
+            kasse,         erloeskonten[0], erloeskonten[1],  erloeskonten[2],
+            aufwandskonto, buSchluessel,    kassenfehlbetrag, kassenueberschuss};
 }
 
 DatevSettings DatevSettings::fromValues(const QStringList &values)
@@ -64,7 +79,24 @@ DatevSettings DatevSettings::fromValues(const QStringList &values)
     s.erloeskonten = {v[5], v[6], v[7]};
     s.aufwandskonto = v[8];
     s.buSchluessel = v[9];
+    s.kassenfehlbetrag = v[10];
+    s.kassenueberschuss = v[11];
+    // Settings from before the cash-difference accounts take the chart's
+    // usual ones, in the books' length.
+    if (values.size() <= FirstLayoutCount) {
+        s.kassenfehlbetrag = s.usualAccount(Kassenfehlbetrag.skr03, Kassenfehlbetrag.skr04);
+        s.kassenueberschuss = s.usualAccount(Kassenueberschuss.skr03, Kassenueberschuss.skr04);
+    }
     return s;
+}
+
+QString DatevSettings::usualAccount(const char *skr03, const char *skr04) const
+{
+    QString account = QString::fromLatin1(kontenrahmen == Skr04 ? skr04 : skr03);
+    // DATEV lengthens an account by zeros at its end.
+    if (inRange(sachkontenlaenge, MinAccountLength, MaxAccountLength))
+        account = account.leftJustified(accountLength(), u'0');
+    return account;
 }
 
 QStringList DatevSettings::problems() const
@@ -82,13 +114,15 @@ QStringList DatevSettings::problems() const
     }
     const int length = accountLength();
     const auto account = [&p, length](const QString &name, const QString &value) {
-        if (!isAccount(value, length))
+        if (!isAccountOfLength(value, length))
             p << QStringLiteral("%1: eine Kontonummer aus %2 Ziffern").arg(name).arg(length);
     };
     account(QStringLiteral("Kasse"), kasse);
     for (size_t i = 0; i < erloeskonten.size(); ++i)
         account(QStringLiteral("Erlöskonto %1").arg(i + 1), erloeskonten[i]);
     account(QStringLiteral("Aufwandskonto"), aufwandskonto);
+    account(QStringLiteral("Kassenfehlbetrag"), kassenfehlbetrag);
+    account(QStringLiteral("Kassenüberschuss"), kassenueberschuss);
     if (!buSchluessel.isEmpty() && (!allDigits(buSchluessel) || buSchluessel.size() > MaxTaxKeyDigits))
         p << QStringLiteral("BU-Schlüssel: leer oder bis zu %1 Ziffern").arg(MaxTaxKeyDigits);
     return p;
@@ -104,6 +138,11 @@ QString DatevSettings::exportProblem() const
         return QStringLiteral("Für den DATEV-Export müssen Beraternummer und Mandantennummer eingetragen sein. ")
                + where;
     return {};
+}
+
+bool DatevSettings::isAccount(const QString &text) const
+{
+    return isAccountOfLength(text, accountLength());
 }
 
 QString DatevSettings::chartCode() const
@@ -123,8 +162,9 @@ DatevSettings DatevSettingsFile::load(QString *message) const
 {
     const ValueFileRead read = ValueFile::read(DatevSettings::defaults().values());
     if (message != nullptr)
-        *message = read.message;
-    return DatevSettings::fromValues(read.values);
+        *message = read.found == DatevSettings::FirstLayoutCount ? QString() : read.message;
+    return DatevSettings::fromValues(read.state == ValueFileState::Short ? read.values.mid(0, read.found)
+                                                                         : read.values);
 }
 
 QString DatevSettingsFile::save(const DatevSettings &settings) const

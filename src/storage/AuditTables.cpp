@@ -1,6 +1,9 @@
 #include "storage/AuditTables.h"
 
+#include "storage/CountRecord.h"
 #include "storage/JournalTable.h"
+
+#include <QStringList>
 
 namespace AuditTables {
 namespace {
@@ -32,6 +35,56 @@ QString closeTable()
     return QStringLiteral("Abschluss");
 }
 
+QString countTable()
+{
+    return QStringLiteral("Kassenzaehlung");
+}
+
+QString denominationColumn(int index)
+{
+    if (index < 0 || index >= CashCount::DenominationCount)
+        return {};
+    constexpr qint64 CentsPerEuro = 100;
+    const qint64 cents = CashCount::denominations[static_cast<size_t>(index)];
+    return cents >= CentsPerEuro ? QStringLiteral("Euro%1").arg(cents / CentsPerEuro)
+                                 : QStringLiteral("Cent%1").arg(cents);
+}
+
+namespace {
+// The largest count of one denomination the count window takes.
+constexpr int MaxPieces = 99999;
+// Nr, Zeit, GezaehltVon, Bemerkung, Buchbestand, Gezaehlt, Differenz and Hash.
+constexpr int CountColumnsBesidePieces = 8;
+
+// Every column of a count, quoted, in the table's order.
+QString countColumns()
+{
+    QStringList names = {QStringLiteral("\"Nr\""),          QStringLiteral("\"Zeit\""),
+                         QStringLiteral("\"GezaehltVon\""), QStringLiteral("\"Bemerkung\""),
+                         QStringLiteral("\"Buchbestand\""), QStringLiteral("\"Gezaehlt\""),
+                         QStringLiteral("\"Differenz\"")};
+    for (int i = 0; i < CashCount::DenominationCount; ++i)
+        names << q(denominationColumn(i));
+    names << QStringLiteral("\"Hash\"");
+    return names.join(QStringLiteral(", "));
+}
+
+// Amounts are exact cents; each denomination a whole count of pieces.
+QString createCountSql()
+{
+    QString pieces;
+    for (int i = 0; i < CashCount::DenominationCount; ++i)
+        pieces += QStringLiteral("%1 INTEGER NOT NULL CHECK (%1 BETWEEN 0 AND %2), ")
+                      .arg(q(denominationColumn(i)))
+                      .arg(MaxPieces);
+    return QStringLiteral("CREATE TABLE %1 (\"Nr\" INTEGER PRIMARY KEY, \"Zeit\" TEXT NOT NULL, "
+                          "\"GezaehltVon\" TEXT NOT NULL, \"Bemerkung\" TEXT NOT NULL, "
+                          "\"Buchbestand\" INTEGER NOT NULL, \"Gezaehlt\" INTEGER NOT NULL, "
+                          "\"Differenz\" INTEGER NOT NULL, %2\"Hash\" TEXT NOT NULL); ")
+        .arg(q(countTable()), pieces);
+}
+} // namespace
+
 QString createSql()
 {
     return QStringLiteral("CREATE TABLE %1 (\"Nr\" INTEGER PRIMARY KEY, \"Zeit\" TEXT NOT NULL, "
@@ -40,8 +93,8 @@ QString createSql()
                           "CREATE TABLE %2 (\"Zeit\" TEXT NOT NULL, \"Buchungen\" TEXT NOT NULL, "
                           "\"Protokoll\" TEXT NOT NULL); ")
                .arg(q(logTable()), q(closeTable()))
-           + readOnlyTriggers(JournalTable::tableName()) + readOnlyTriggers(logTable())
-           + readOnlyTriggers(closeTable());
+           + createCountSql() + readOnlyTriggers(JournalTable::tableName()) + readOnlyTriggers(logTable())
+           + readOnlyTriggers(closeTable()) + readOnlyTriggers(countTable());
 }
 
 QString insertLogSql()
@@ -68,6 +121,26 @@ QString copyLogSql()
 {
     return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"")
         .arg(q(logTable()), LogColumns);
+}
+
+QString insertCountSql()
+{
+    QStringList params;
+    for (int i = 1; i <= CashCount::DenominationCount + CountColumnsBesidePieces; ++i)
+        params << QStringLiteral("?%1").arg(i);
+    return QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(q(countTable()), params.join(QStringLiteral(", ")));
+}
+
+QString selectCountSql(bool lastOnly)
+{
+    return QStringLiteral("SELECT %1 FROM %2 ORDER BY \"Nr\" %3")
+        .arg(countColumns(), q(countTable()), lastOnly ? QStringLiteral("DESC LIMIT 1") : QString());
+}
+
+QString copyCountsSql()
+{
+    return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"")
+        .arg(q(countTable()), countColumns());
 }
 
 QString selectCloseSql()

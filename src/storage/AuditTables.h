@@ -2,25 +2,34 @@
 
 #include <QString>
 
-// The tables a month file keeps beside its journal: the change log and the
-// close mark. Barlog writes a month file whole and never alters one in
-// place, so triggers refuse every UPDATE and DELETE on all three tables: a
-// change made with a database tool has to go out of its way.
+// The tables a month file keeps beside its journal: the change log, the
+// close mark and the cash counts. Barlog writes a month file whole and never
+// alters one in place, so triggers refuse every UPDATE and DELETE on all of
+// them: a change made with a database tool has to go out of its way.
 namespace AuditTables {
 
 QString logTable();   // "Protokoll"
 QString closeTable(); // "Abschluss"
+QString countTable(); // "Kassenzaehlung"
 
-// The statements that create both tables and the triggers, after the journal.
+// The column of a count that holds the pieces of denomination i ("Euro500", …, "Cent1").
+QString denominationColumn(int index);
+
+// The statements that create the tables and the triggers, after the journal.
 QString createSql();
 
 // INSERT statements with one parameter per column, in the column order:
-// Nr, Zeit, Zeile, Spalte, Alt, Neu, Hash; and Zeit, Buchungen, Protokoll.
+// Nr, Zeit, Zeile, Spalte, Alt, Neu, Hash; and Zeit, Buchungen, Protokoll;
+// and Nr, Zeit, GezaehltVon, Bemerkung, Buchbestand, Gezaehlt, Differenz,
+// the fifteen denominations, Hash.
 QString insertLogSql();
 QString insertCloseSql();
+QString insertCountSql();
 QString selectLogSql(bool lastOnly);
-// Copies the log of the attached database "alt" into the main one.
+QString selectCountSql(bool lastOnly);
+// Copy the log and the counts of the attached database "alt" into the main one.
 QString copyLogSql();
+QString copyCountsSql();
 QString selectCloseSql();
 
 } // namespace AuditTables

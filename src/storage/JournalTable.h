@@ -35,11 +35,19 @@ QString tableName(); // "Journal"
 QString fieldName(int index);
 
 // Stamped into every month file so that it is told apart from any other
-// SQLite file, and so that a later layout can be recognised. Version 2 added
-// the change log and the close mark; version 1 files still load.
+// SQLite file, and so that a later layout can be recognised.
+// - Version 1: the journal alone.
+// - Version 2: the journal, the change log ("Protokoll") and the close mark
+//   ("Abschluss").
+// - Version 3: as version 2, and the cash counts ("Kassenzaehlung"), which
+//   are links of the change log's chain. A program that knows version 2
+//   would drop them with its next save; it refuses any version above its
+//   own, so it refuses a version 3 file.
+// Files of every version load; a save always writes the newest version.
 inline constexpr std::int32_t applicationId = 0x42524C47; // "BRLG"
-inline constexpr int userVersion = 2;
+inline constexpr int userVersion = 3;
 inline constexpr int firstLoggedVersion = 2;
+inline constexpr int firstCountedVersion = 3;
 
 // An empty sheet cell is stored as one blank, since the table takes no empty text.
 QString blankCell();

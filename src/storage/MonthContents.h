@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/CountRecord.h"
 #include "storage/JournalTable.h"
 #include "storage/LogEntry.h"
 
@@ -9,7 +10,7 @@
 #include <optional>
 
 // A closed month: when it was closed, and the fingerprints of its records
-// and of its change log's last entry at that moment.
+// and of its chain's last link (log entry or count) at that moment.
 struct CloseMark
 {
     QString time; // ISO 8601 with the UTC offset
@@ -17,9 +18,9 @@ struct CloseMark
     QByteArray logHead;
 };
 
-// A log taken over whole from the file a save replaces: its entries are
-// copied as they are stored, byte for byte, and checked to end with the
-// entry the new ones were chained onto.
+// A log taken over whole from the file a save replaces, with its cash
+// counts: both are copied as they are stored, byte for byte, and checked to
+// end with the link (log entry or count) the new ones were chained onto.
 struct CarriedLog
 {
     QString from;
@@ -27,8 +28,9 @@ struct CarriedLog
     QByteArray lastHash;
 };
 
-// How much of the change log a read brings: all of it, or only the last
-// entry, which is all a save needs to chain on.
+// How much of the change log and the counts a read brings: all of it, or
+// only the last entry and the last count, which is all a save needs to
+// chain on.
 enum class LogRead { Whole, LastEntry };
 
 // Everything a month file holds.
@@ -42,7 +44,12 @@ struct MonthContents
     bool logged = false;
     // A file stamped as keeping a log whose log table is gone.
     bool logTableMissing = false;
+    // The cash counts, in the order of their numbers. Files from before
+    // version 3 keep none.
+    CashCount::Counts counts;
+    // A file stamped as keeping counts whose count table is gone.
+    bool countTableMissing = false;
     std::optional<CloseMark> closed;
-    // Written only: the entries of log follow the log carried over.
+    // Written only: the entries of log and counts follow those carried over.
     std::optional<CarriedLog> carried;
 };

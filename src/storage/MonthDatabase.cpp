@@ -79,6 +79,21 @@ DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read)
     return probe.status;
 }
 
+DbStatus readCounts(const QString &datenbank, CashCount::Counts &counts)
+{
+    counts.clear();
+    const FormatProbe probe = probeDatabaseFile(datenbank);
+    switch (probe.format) {
+    case DatabaseFormat::Sqlite:
+        return SqliteMonthDb::readCounts(datenbank, counts);
+    case DatabaseFormat::Jet:
+        return {};
+    case DatabaseFormat::None:
+        break;
+    }
+    return probe.status;
+}
+
 QString alreadyExistsMessage()
 {
     return QStringLiteral(" Datenbank schon vorhanden");

@@ -26,6 +26,10 @@ DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &
 // program's files hold records only.
 DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read = LogRead::Whole);
 
+// The month file's cash counts alone, in the order of their numbers. Files
+// of the Windows program and of older Barlog versions keep none.
+DbStatus readCounts(const QString &datenbank, CashCount::Counts &counts);
+
 // What the main window shows when interne_Datenbank meets an existing database.
 QString alreadyExistsMessage(); // " Datenbank schon vorhanden"
 

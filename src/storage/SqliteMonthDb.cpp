@@ -126,13 +126,16 @@ DbStatus checkStamp(sqlite3 *db, const QString &path, int &version)
     return {};
 }
 
-// The table is looked up with its name as a bound value, so no name reaches SQL unquoted.
-DbStatus requireTable(sqlite3 *db, const QString &table, const QString &path)
+// The table is looked up with its name as a bound value, so no name reaches
+// SQL unquoted; schema is "main" or "alt".
+DbStatus requireTable(sqlite3 *db, const QString &table, const QString &path, const char *schema = "main")
 {
     Statement stmt;
-    if (DbStatus s =
-            prepare(db, QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"),
-                    stmt, path);
+    if (DbStatus s = prepare(db,
+                             QStringLiteral("SELECT 1 FROM %1.sqlite_schema WHERE type = 'table' AND name = ?1 "
+                                            "COLLATE NOCASE")
+                                 .arg(QLatin1StringView(schema)),
+                             stmt, path);
         !s.ok())
         return s;
     const QByteArray name = table.toUtf8();
@@ -325,6 +328,31 @@ DbStatus insertLog(sqlite3 *db, const ChangeLog::Entries &log, const QString &pa
     return {};
 }
 
+DbStatus insertCounts(sqlite3 *db, const CashCount::Counts &counts, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::insertCountSql(), stmt, path); !s.ok())
+        return s;
+    for (const CashCount::Count &c : counts) {
+        DbStatus s = runOnce(db, stmt.get(), path, [&c](sqlite3_stmt *st) {
+            int column = 0;
+            sqlite3_bind_int64(st, ++column, c.number);
+            bindText(st, ++column, c.time);
+            bindText(st, ++column, c.countedBy);
+            bindText(st, ++column, c.note);
+            sqlite3_bind_int64(st, ++column, c.bookBalance);
+            sqlite3_bind_int64(st, ++column, c.counted);
+            sqlite3_bind_int64(st, ++column, c.difference);
+            for (const int pieces : c.pieces)
+                sqlite3_bind_int(st, ++column, pieces);
+            sqlite3_bind_text(st, ++column, c.hash.constData(), static_cast<int>(c.hash.size()), SQLITE_TRANSIENT);
+        });
+        if (!s.ok())
+            return s;
+    }
+    return {};
+}
+
 DbStatus insertClose(sqlite3 *db, const CloseMark &mark, const QString &path)
 {
     Statement stmt;
@@ -351,6 +379,30 @@ DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log, LogR
     });
 }
 
+DbStatus readCountTable(sqlite3 *db, const QString &path, CashCount::Counts &counts, LogRead read)
+{
+    if (DbStatus s = requireTable(db, AuditTables::countTable(), path); !s.ok())
+        return s;
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::selectCountSql(read == LogRead::LastEntry), stmt, path); !s.ok())
+        return s;
+    return eachRow(db, stmt.get(), path, [&counts](sqlite3_stmt *row) {
+        CashCount::Count c;
+        int column = 0;
+        c.number = sqlite3_column_int64(row, column++);
+        c.time = columnCell(row, column++).value_or(QString());
+        c.countedBy = columnCell(row, column++).value_or(QString());
+        c.note = columnCell(row, column++).value_or(QString());
+        c.bookBalance = sqlite3_column_int64(row, column++);
+        c.counted = sqlite3_column_int64(row, column++);
+        c.difference = sqlite3_column_int64(row, column++);
+        for (int &pieces : c.pieces)
+            pieces = sqlite3_column_int(row, column++);
+        c.hash = columnBytes(row, column);
+        counts.push_back(std::move(c));
+    });
+}
+
 DbStatus attachReadOnly(sqlite3 *db, const QString &from, const QString &path)
 {
     Statement stmt;
@@ -362,18 +414,31 @@ DbStatus attachReadOnly(sqlite3 *db, const QString &from, const QString &path)
     });
 }
 
-// The entries of the replaced file, copied as stored; the new ones were
-// chained onto its last entry, so that must still be the last one.
+// The log entries and counts of the replaced file, copied as stored; the new
+// ones were chained onto its last link, so that must still be the last one.
+// A file from before the counts has none to copy.
 DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
 {
     if (DbStatus s = exec(db, AuditTables::copyLogSql(), path); !s.ok())
         return s;
+    if (requireTable(db, AuditTables::countTable(), path, "alt").ok()) {
+        if (DbStatus s = exec(db, AuditTables::copyCountsSql(), path); !s.ok())
+            return s;
+    }
     ChangeLog::Entries last;
     if (DbStatus s = readLog(db, path, last, LogRead::LastEntry); !s.ok())
         return s;
-    const qint64 number = last.empty() ? 0 : last.back().number;
-    const QByteArray hash = last.empty() ? QByteArray() : last.back().hash;
-    if (number == carried.lastNumber && hash == carried.lastHash)
+    CashCount::Counts lastCount;
+    if (DbStatus s = readCountTable(db, path, lastCount, LogRead::LastEntry); !s.ok())
+        return s;
+    qint64 number = last.empty() ? 0 : last.back().number;
+    QByteArray hash = last.empty() ? QByteArray() : last.back().hash;
+    if (!lastCount.empty() && lastCount.back().number > number) {
+        number = lastCount.back().number;
+        hash = lastCount.back().hash;
+    }
+    // With nothing carried there is no hash to compare.
+    if (number == carried.lastNumber && (number == 0 || hash == carried.lastHash))
         return {};
     return DbStatus::failure(DbError::Unexpected,
                              QStringLiteral("Die Datei „%1“ wurde während des Speicherns von anderer Seite geändert. "
@@ -428,6 +493,8 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
             return s;
     }
     if (DbStatus s = insertLog(db.get(), month.log, path); !s.ok())
+        return s;
+    if (DbStatus s = insertCounts(db.get(), month.counts, path); !s.ok())
         return s;
     if (month.closed) {
         if (DbStatus s = insertClose(db.get(), *month.closed, path); !s.ok())
@@ -494,8 +561,33 @@ DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)
     }
     if (status.ok())
         status = readClose(db.get(), path, month.closed);
+    if (status.ok() && version >= JournalTable::firstCountedVersion) {
+        status = readCountTable(db.get(), path, month.counts, read);
+        if (status.number == static_cast<int>(DbError::TableNotFound)) {
+            month.countTableMissing = true;
+            status = {};
+        }
+    }
     if (!status.ok())
         month = {};
+    return status;
+}
+
+DbStatus readCounts(const QString &path, CashCount::Counts &counts)
+{
+    counts.clear();
+    DbHandle db;
+    Statement stmt;
+    int version = 0;
+    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READONLY, JournalTable::tableName(), "LIMIT 0", db, stmt, version);
+        !s.ok())
+        return s;
+    stmt.reset();
+    if (version < JournalTable::firstCountedVersion)
+        return {};
+    DbStatus status = readCountTable(db.get(), path, counts, LogRead::Whole);
+    if (!status.ok())
+        counts.clear();
     return status;
 }
 

@@ -9,8 +9,8 @@
 namespace SqliteMonthDb {
 
 // Fills a new, empty file at path with the stamped tables: the journal with
-// the records, the change log (the carried one first) and the close mark,
-// in one transaction. The
+// the records, the change log and the counts (the carried ones first) and
+// the close mark, in one transaction. The
 // caller makes the file durable and moves it into place; a failure leaves a
 // file the caller throws away. Messages name shownPath, the file the user
 // knows, if it is given.
@@ -23,8 +23,12 @@ DbStatus appendRecord(const QString &path, const QString &table, const Record &v
 // Every record of table, in appending order.
 DbStatus readTable(const QString &path, const QString &table, Records &records);
 
-// The journal's records, and the change log and close mark where the file
-// keeps them. On failure month is left empty.
+// The journal's records, and the change log, close mark and cash counts
+// where the file keeps them. On failure month is left empty.
 DbStatus readMonth(const QString &path, MonthContents &month, LogRead read = LogRead::Whole);
+
+// The cash counts alone, in the order of their numbers; none for a file
+// from before them. On failure counts is left empty.
+DbStatus readCounts(const QString &path, CashCount::Counts &counts);
 
 } // namespace SqliteMonthDb

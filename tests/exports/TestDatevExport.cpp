@@ -17,7 +17,7 @@ DatevSettings adviser(const QString &values = {})
 }
 
 // A recalculated March: the carry-over, then one entry per row, its cells
-// split at "|": the income columns, expense, receipt, date, text.
+// split at "|": the income columns, expense, receipt, date, text, Konto.
 FlexGridStore monthOf(const QString &carryOver, const QStringList &rows)
 {
     FlexGridStore sheet = Fixtures::startupSheet();
@@ -26,7 +26,7 @@ FlexGridStore monthOf(const QString &carryOver, const QStringList &rows)
     for (int i = 0; i < rows.size(); ++i) {
         const QStringList e = rows[i].split(u'|');
         Fixtures::setRow(sheet, modul::FirstEntryRow + i,
-                         {e[0], e[1], e[2], e[3], {}, {}, e.value(4), e.value(5), e.value(6)});
+                         {e[0], e[1], e[2], e[3], {}, e.value(7), e.value(4), e.value(5), e.value(6)});
     }
     modul::BestandBerechnen(sheet);
     return sheet;
@@ -78,7 +78,9 @@ private slots:
     }
 
     // SKR04 with five-digit accounts and no expense tax key: the header names
-    // the chart and the length, the accounts are padded, BU stays empty.
+    // the chart and the length, the accounts are padded, BU stays empty. The
+    // settings are of the first layout: their cash-difference accounts follow
+    // the chart and the length.
     void otherChartAndAccountLength()
     {
         const QList<QByteArray> lines = linesOf(
@@ -109,6 +111,39 @@ private slots:
             exportMonth(monthOf({}, {QStringLiteral("1,00|||||31.03.2026"), QStringLiteral("|||2,00||") + date}));
         QVERIFY(result.bytes.isEmpty());
         QVERIFY2(result.refusal.contains(message), qPrintable(result.refusal));
+    }
+
+    // A row's Konto is its counter-account, without tax key; an empty one
+    // leaves the settings' accounts; anything else is refused by its row.
+    void aRowsKontoIsItsCounterAccount_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("booked"); // the line's start, or the refusal
+        textRow("a private withdrawal", "|||50,00||31.03.2026|Privatentnahme|1800",
+                "50,00;\"H\";\"EUR\";;;;1000;1800;\"\";3103;");
+        textRow("a bank deposit from the till", "-20,00||||41|31.03.2026|Bank|1360",
+                "20,00;\"H\";\"EUR\";;;;1000;1360;\"\";3103;");
+        textRow("a surplus at 0 %", "||0,05|||31.03.2026|Kassendifferenz|2709",
+                "0,05;\"S\";\"EUR\";;;;1000;2709;\"\";3103;");
+        textRow("no Konto", "|||50,00||31.03.2026|Porto|", "50,00;\"H\";\"EUR\";;;;1000;4980;\"9\";3103;");
+        textRow("an account too short", "|||50,00||31.03.2026|Porto|180",
+                "Zeile 3: Das Konto „180“ ist keine Kontonummer aus 4 Ziffern.");
+        textRow("a word", "|||50,00||31.03.2026|Porto|Bank",
+                "Zeile 3: Das Konto „Bank“ ist keine Kontonummer aus 4 Ziffern.");
+    }
+    void aRowsKontoIsItsCounterAccount()
+    {
+        QFETCH(QString, row);
+        QFETCH(QString, booked);
+        const DatevExport::Result result = exportMonth(monthOf(QStringLiteral("100,00"), {row}));
+        if (booked.startsWith(QStringLiteral("Zeile"))) {
+            QVERIFY(result.bytes.isEmpty());
+            QVERIFY2(result.refusal.contains(booked), qPrintable(result.refusal));
+            return;
+        }
+        const QList<QByteArray> lines = linesOf(result.bytes);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[2].startsWith(booked.toUtf8()), lines[2].constData());
     }
 
     void aYearTakesEachRowInItsMonth()

@@ -23,6 +23,7 @@ private slots:
         row("a longer length than the accounts", 3, "5", "Kasse: eine Kontonummer aus 5 Ziffern");
         row("a revenue account too short", 6, "830", "Erlöskonto 2: eine Kontonummer aus 4 Ziffern");
         row("a tax key too long", 9, "12345", "BU-Schlüssel: leer oder bis zu 4 Ziffern");
+        row("a shortage account too long", 10, "23090", "Kassenfehlbetrag: eine Kontonummer aus 4 Ziffern");
     }
     void problems()
     {
@@ -55,8 +56,35 @@ private slots:
         DatevSettings s = DatevSettings::defaults();
         s.buSchluessel.clear();
         QCOMPARE(file.save(s), QString());
-        QVERIFY(folder.read(QStringLiteral("datev.dat")).endsWith("\r\n4980\r\n\"\"\r\n"));
+        QVERIFY(folder.read(QStringLiteral("datev.dat")).endsWith("\r\n4980\r\n\"\"\r\n2309\r\n2709\r\n"));
         QCOMPARE(file.load().values(), s.values());
+    }
+
+    // A file from before the cash-difference accounts lacks nothing: they
+    // take its chart's usual accounts without a word. A shorter file is reported.
+    void anOlderFileReadsWithTheNewDefaults_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("the first layout") << 10 << false;
+        QTest::newRow("a file cut short") << 9 << true;
+    }
+    void anOlderFileReadsWithTheNewDefaults()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, reported);
+        ProgramFolder folder;
+        folder.write(QStringLiteral("datev.dat"),
+                     QByteArray("29098\r\n55003\r\nSKR04\r\n4\r\n1600\r\n4400\r\n4300\r\n4200\r\n6300\r\n9\r\n")
+                         .split('\n')
+                         .mid(0, lines)
+                         .join('\n'));
+        QString message;
+        const DatevSettings s = DatevSettingsFile(folder.path()).load(&message);
+        QCOMPARE(s.kontenrahmen, QStringLiteral("SKR04"));
+        QCOMPARE(QStringList({s.kassenfehlbetrag, s.kassenueberschuss}),
+                 QStringList({QStringLiteral("6969"), QStringLiteral("4839")}));
+        QCOMPARE(!message.isEmpty(), reported);
     }
 };
 

@@ -84,14 +84,16 @@ private slots:
         QVERIFY(!w.ended());
     }
 
-    // The boxes load bl.dat and datev.dat on every activation and save both;
-    // DATEV values that cannot be used keep both files as they were.
+    // The boxes load bl.dat and datev.dat on every activation and save them
+    // with betrieb.dat; DATEV values that cannot be used keep all three as they were.
     void settingsWindow_data()
     {
         QTest::addColumn<QString>("buSchluessel");
         QTest::addColumn<QByteArray>("datev"); // empty: refused
-        QTest::newRow("saved") << QStringLiteral(
-            "9") << QByteArray("29098\r\n55003\r\nSKR04\r\n4\r\n1000\r\n8400\r\n4300\r\n8200\r\n4980\r\n9\r\n");
+        QTest::newRow("saved")
+            << QStringLiteral("9")
+            << QByteArray(
+                   "29098\r\n55003\r\nSKR04\r\n4\r\n1000\r\n8400\r\n4300\r\n8200\r\n4980\r\n9\r\n2309\r\n2709\r\n");
         QTest::newRow("refused") << QStringLiteral("neun") << QByteArray();
     }
     void settingsWindow()
@@ -127,7 +129,11 @@ private slots:
         e->Combo1->setCurrentText(QStringLiteral("SKR04"));
         e->Text2[Einstellungen::Erloeskonto2]->setText(QStringLiteral("4300"));
         e->Text2[Einstellungen::BuSchluessel]->setText(buSchluessel);
+        e->Text3[Einstellungen::Name]->setText(QStringLiteral("Kiosk am Markt"));
+        e->Combo2->setCurrentIndex(3);
         e->Command1_Click();
+        QCOMPARE(f.folder.read(QStringLiteral("betrieb.dat")),
+                 datev.isEmpty() ? QByteArray() : QByteArray("Kiosk am Markt\r\n\"\"\r\n\"\"\r\n\"\"\r\n3\r\n"));
         QCOMPARE(MessageBox::takeShown().value(0).text,
                  datev.isEmpty() ? QStringLiteral("Die DATEV-Einstellungen wurden nicht gespeichert:\n\n"
                                                   "BU-Schlüssel: leer oder bis zu 4 Ziffern")

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "storage/QuickKeyFile.h"
 #include "storage/SettingsFile.h"
+#include "storage/ShopData.h"
 
 #include <QDir>
 #include <QtTest>
@@ -79,6 +80,31 @@ private slots:
         const QString message = SettingsFile(folder.path()).write(items("19%|७%|0%"));
         QVERIFY2(message.contains(QStringLiteral("wurde nicht geändert")), qPrintable(message));
         QCOMPARE(folder.read(blDat), oldRates);
+    }
+
+    // The shop's data read back as written; a column that names no income
+    // column is the automatic choice.
+    void shopData_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("read"); // name|street|place|Steuernummer|column
+        QTest::newRow("every value") << QByteArray(
+            "\"M\xfcller, Kiosk\"\r\nMarkt 1\r\n12345 Ort\r\n12/345/67890\r\n2\r\n")
+                                     << QStringLiteral("Müller, Kiosk|Markt 1|12345 Ort|12/345/67890|2");
+        QTest::newRow("only a name") << QByteArray("Kiosk\r\n") << QStringLiteral("Kiosk||||0");
+        QTest::newRow("no such column") << QByteArray("K\r\nS\r\nO\r\nN\r\n4\r\n") << QStringLiteral("K|S|O|N|0");
+    }
+    void shopData()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, read);
+        ProgramFolder folder;
+        folder.write(QStringLiteral("betrieb.dat"), bytes);
+        const ShopData shop = ShopDataFile(folder.path()).load();
+        QCOMPARE(
+            QStringList({shop.name, shop.street, shop.place, shop.steuernummer, QString::number(shop.surplusColumn)})
+                .join(u'|'),
+            read);
     }
 
     void unwritableFolder()

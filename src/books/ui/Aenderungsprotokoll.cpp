@@ -1,6 +1,7 @@
 #include "books/ui/Aenderungsprotokoll.h"
 
 #include "books/MonthAudit.h"
+#include "editing/GermanNumbers.h"
 #include "platform/ui/Icons.h"
 
 #include <QHBoxLayout>
@@ -65,20 +66,37 @@ Aenderungsprotokoll::Aenderungsprotokoll() : QWidget(nullptr)
     layout->addLayout(buttons);
 }
 
-void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries &entries, const QString &status)
+void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries &entries,
+                                  const CashCount::Counts &counts, const QString &status)
 {
     setWindowTitle(QStringLiteral("Änderungsprotokoll %1").arg(month));
     Label1->setText(status);
-    Table1->setRowCount(static_cast<int>(entries.size()));
+    Table1->setRowCount(static_cast<int>(entries.size() + counts.size()));
     const Qt::Alignment number = Qt::AlignRight | Qt::AlignVCenter;
-    int row = 0;
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it, ++row) {
-        Table1->setItem(row, Number, item(QString::number(it->number), number));
-        Table1->setItem(row, Time, item(ChangeLog::displayTime(it->time)));
-        Table1->setItem(row, Row, item(QString::number(it->row), number));
-        Table1->setItem(row, Field, item(MonthAudit::columnName(it->column)));
-        Table1->setItem(row, Old, item(shownCell(it->oldText)));
-        Table1->setItem(row, New, item(shownCell(it->newText)));
+    auto entry = entries.rbegin();
+    auto count = counts.rbegin();
+    for (int row = 0; entry != entries.rend() || count != counts.rend(); ++row) {
+        if (count != counts.rend() && (entry == entries.rend() || count->number > entry->number)) {
+            Table1->setItem(row, Number, item(QString::number(count->number), number));
+            Table1->setItem(row, Time, item(ChangeLog::displayTime(count->time)));
+            Table1->setItem(row, Row, item(QString()));
+            Table1->setItem(row, Field, item(QStringLiteral("Kassenzählung")));
+            Table1->setItem(row, Old,
+                            item(QStringLiteral("Buchbestand %1").arg(German::formatCents(count->bookBalance))));
+            Table1->setItem(row, New,
+                            item(QStringLiteral("gezählt %1, Differenz %2, von %3")
+                                     .arg(German::formatCents(count->counted), German::formatCents(count->difference),
+                                          count->countedBy)));
+            ++count;
+            continue;
+        }
+        Table1->setItem(row, Number, item(QString::number(entry->number), number));
+        Table1->setItem(row, Time, item(ChangeLog::displayTime(entry->time)));
+        Table1->setItem(row, Row, item(QString::number(entry->row), number));
+        Table1->setItem(row, Field, item(MonthAudit::columnName(entry->column)));
+        Table1->setItem(row, Old, item(shownCell(entry->oldText)));
+        Table1->setItem(row, New, item(shownCell(entry->newText)));
+        ++entry;
     }
     Table1->resizeColumnsToContents();
 }

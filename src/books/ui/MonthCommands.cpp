@@ -1,5 +1,6 @@
 #include "books/ui/MonthCommands.h"
 
+#include "books/CashCount.h"
 #include "books/MonthAudit.h"
 #include "books/MonthClosing.h"
 #include "books/MonthStorage.h"
@@ -48,8 +49,13 @@ void MonthCommands::closeMonth()
                                         .arg(label));
         return;
     }
-    if (MessageBox::show(&m_window, MonthClosing::question(label), MessageBox::Buttons::YesNo,
-                         QStringLiteral("Monat abschließen"))
+    // A month whose last bookings were never counted may still be closed,
+    // but not without a word.
+    QString question = MonthClosing::question(label);
+    MonthContents file;
+    if (MonthDatabase::readMonth(where.path, file).ok() && CashCount::uncountedSinceLastBooking(file))
+        question += br2 + CashCount::uncountedNote();
+    if (MessageBox::show(&m_window, question, MessageBox::Buttons::YesNo, QStringLiteral("Monat abschließen"))
         == MessageBox::Answer::No)
         return;
     if (const QString error = MonthClosing::close(m_programFolder, where.path, label); !error.isEmpty()) {
@@ -109,7 +115,7 @@ MonthCommands::LogView MonthCommands::shownLog() const
 {
     const QString path = m_files.shownPath();
     const MonthYear named = monthYearFromFileName(QFileInfo(path).fileName());
-    LogView view{monthLabel(named.year, named.month), {}, {}};
+    LogView view{monthLabel(named.year, named.month), {}, {}, {}};
     if (!FileExists(path)) {
         view.status = QStringLiteral("Dieser Monat ist noch nicht gespeichert und hat daher noch kein "
                                      "Änderungsprotokoll.");
@@ -121,6 +127,7 @@ MonthCommands::LogView MonthCommands::shownLog() const
         return view;
     }
     view.entries = month.log;
+    view.counts = month.counts;
     if (!month.logged) {
         view.status = QStringLiteral("Diese Datei stammt aus der Zeit vor dem Änderungsprotokoll; es beginnt mit "
                                      "dem nächsten Speichern.");
@@ -129,7 +136,11 @@ MonthCommands::LogView MonthCommands::shownLog() const
     const MonthAudit::Finding finding = MonthAudit::check(month);
     view.status =
         MonthAudit::intact(finding)
-            ? QStringLiteral("%1 Einträge; die Kette ist vollständig und passt zu den Buchungen.").arg(month.log.size())
+            ? QStringLiteral("%1 Einträge%2; die Kette ist vollständig und passt zu den Buchungen.")
+                  .arg(month.log.size())
+                  .arg(month.counts.empty()       ? QString()
+                       : month.counts.size() == 1 ? QStringLiteral(" und 1 Kassenzählung")
+                                                  : QStringLiteral(" und %1 Kassenzählungen").arg(month.counts.size()))
             : QStringLiteral("Die Datei wurde außerhalb von Barlog verändert. ") + MonthAudit::describe(month, finding);
     if (month.closed)
         view.status += QStringLiteral(" Abgeschlossen am %1.").arg(ChangeLog::displayTime(month.closed->time));

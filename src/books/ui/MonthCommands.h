@@ -32,11 +32,13 @@ public:
     // month, which is loaded (or started) first when the sheet shows another.
     void storno();
 
-    // The log of the month the sheet shows, and what a check of it found.
+    // The log of the month the sheet shows with the counts in its chain,
+    // and what a check of it found.
     struct LogView
     {
         QString month; // "2026-03"
         ChangeLog::Entries entries;
+        CashCount::Counts counts;
         QString status;
     };
     LogView shownLog() const;

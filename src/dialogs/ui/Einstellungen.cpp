@@ -6,6 +6,7 @@
 #include "platform/ui/Icons.h"
 #include "platform/ui/MessageBox.h"
 #include "storage/SettingsFile.h"
+#include "storage/ShopData.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -46,8 +47,21 @@ constexpr std::array<FieldPlace, Einstellungen::DatevFieldCount + 1> FieldPlaces
     {u"Erlöskonto Satz 3", 2, 2},
     {u"Aufwandskonto", 1, 2},
     {u"BU-Schlüssel Ausgaben", 3, 0},
+    {u"Kassenfehlbetrag", 3, 1},
+    {u"Kassenüberschuss", 3, 2},
     {u"Kontenrahmen", 0, 2},
 }};
+// Indexed by Einstellungen::ShopField; the surplus column comes last. The
+// name takes two columns.
+constexpr std::array<FieldPlace, Einstellungen::ShopFieldCount + 1> ShopPlaces = {{
+    {u"Name des Betriebs", 0, 0},
+    {u"Straße und Hausnummer", 1, 0},
+    {u"PLZ und Ort", 1, 1},
+    {u"Steuernummer", 0, 2},
+    {u"Kassenüberschuss in", 1, 2},
+}};
+constexpr int ShopFrameTop = 5820;
+constexpr int ShopFrameHeight = 1935;
 
 QRect fieldRect(const FieldPlace &place, bool label)
 {
@@ -63,7 +77,7 @@ Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m
     setWindowIcon(Icons::window());
     // The title bar's close box unloads the window; the next opening makes it anew.
     setAttribute(Qt::WA_DeleteOnClose);
-    Design::setClientSize(this, 7440, 5865);
+    Design::setClientSize(this, 7440, ShopFrameTop + ShopFrameHeight + 180);
 
     Frame1 = new QGroupBox(QStringLiteral("Steuersätze der Felder"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -91,6 +105,7 @@ Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m
     Design::place(Command2, 5535, 1305, 1320, 600);
 
     buildDatevFrame();
+    buildShopFrame();
 
     setTabOrder(Text1[0], Text1[1]);
     setTabOrder(Text1[1], Text1[2]);
@@ -102,7 +117,10 @@ Einstellungen::Einstellungen(const QString &programFolder) : QWidget(nullptr), m
                           static_cast<QWidget *>(Text2[Sachkontenlaenge]), static_cast<QWidget *>(Text2[Kasse]),
                           static_cast<QWidget *>(Text2[Aufwandskonto]), static_cast<QWidget *>(Text2[Erloeskonto1]),
                           static_cast<QWidget *>(Text2[Erloeskonto2]), static_cast<QWidget *>(Text2[Erloeskonto3]),
-                          static_cast<QWidget *>(Text2[BuSchluessel])}) {
+                          static_cast<QWidget *>(Text2[BuSchluessel]), static_cast<QWidget *>(Text2[Kassenfehlbetrag]),
+                          static_cast<QWidget *>(Text2[Kassenueberschuss]), static_cast<QWidget *>(Text3[Name]),
+                          static_cast<QWidget *>(Text3[Steuernummer]), static_cast<QWidget *>(Text3[Strasse]),
+                          static_cast<QWidget *>(Text3[Ort]), static_cast<QWidget *>(Combo2)}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -139,6 +157,66 @@ void Einstellungen::buildDatevFrame()
     showDatevSettings(DatevSettings::defaults());
 }
 
+void Einstellungen::buildShopFrame()
+{
+    Frame3 = new QGroupBox(QStringLiteral("Betrieb"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Frame3->setToolTip(QStringLiteral("Steht auf dem Zählprotokoll und nennt den Betrieb in den Unterlagen"));
+    Design::setFont(Frame3, Face, Points);
+    Design::place(Frame3, 180, ShopFrameTop, 7080, ShopFrameHeight);
+
+    for (size_t i = 0; i < ShopPlaces.size(); ++i) {
+        Label2[i] = new QLabel(QString::fromUtf16(ShopPlaces[i].label), Frame3);
+        Label2[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        Design::setFont(Label2[i], Face, FieldPoints);
+        Design::setTwips(Label2[i], fieldRect(ShopPlaces[i], true));
+    }
+    for (size_t i = 0; i < Text3.size(); ++i) {
+        Text3[i] = new QLineEdit(Frame3);
+        Text3[i]->setObjectName(QStringLiteral("Text3_%1").arg(i));
+        Design::setFont(Text3[i], Face, FieldPoints);
+        QRect place = fieldRect(ShopPlaces[i], false);
+        if (i == Name)
+            place.setWidth(FieldStep + FieldWidth);
+        Design::setTwips(Text3[i], place);
+    }
+    Combo2 = new QComboBox(Frame3);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->addItems({QStringLiteral("der Spalte mit 0 %"), QStringLiteral("Einnahmen Spalte 1"),
+                      QStringLiteral("Einnahmen Spalte 2"), QStringLiteral("Einnahmen Spalte 3")});
+    Design::setFont(Combo2, Face, FieldPoints);
+    Design::setTwips(Combo2, fieldRect(ShopPlaces.back(), false));
+}
+
+void Einstellungen::showShopData()
+{
+    const ShopDataFile file(m_programFolder);
+    if (!FileExists(file.path()))
+        return;
+    QString message;
+    const ShopData shop = file.load(&message);
+    Text3[Name]->setText(shop.name);
+    Text3[Strasse]->setText(shop.street);
+    Text3[Ort]->setText(shop.place);
+    Text3[Steuernummer]->setText(shop.steuernummer);
+    Combo2->setCurrentIndex(shop.surplusColumn);
+    if (!message.isEmpty())
+        MessageBox::info(this, message);
+}
+
+void Einstellungen::saveShopData()
+{
+    ShopData shop;
+    shop.name = Text3[Name]->text().trimmed();
+    shop.street = Text3[Strasse]->text().trimmed();
+    shop.place = Text3[Ort]->text().trimmed();
+    shop.steuernummer = Text3[Steuernummer]->text().trimmed();
+    shop.surplusColumn = Combo2->currentIndex();
+    const QString error = ShopDataFile(m_programFolder).save(shop);
+    if (!error.isEmpty())
+        MessageBox::info(this, error);
+}
+
 DatevSettings Einstellungen::datevSettings() const
 {
     DatevSettings s;
@@ -151,6 +229,8 @@ DatevSettings Einstellungen::datevSettings() const
                       Text2[Erloeskonto3]->text().trimmed()};
     s.aufwandskonto = Text2[Aufwandskonto]->text().trimmed();
     s.buSchluessel = Text2[BuSchluessel]->text().trimmed();
+    s.kassenfehlbetrag = Text2[Kassenfehlbetrag]->text().trimmed();
+    s.kassenueberschuss = Text2[Kassenueberschuss]->text().trimmed();
     return s;
 }
 
@@ -167,12 +247,16 @@ void Einstellungen::showDatevSettings(const DatevSettings &s)
         Text2[Erloeskonto1 + i]->setText(s.erloeskonten[i]);
     Text2[Aufwandskonto]->setText(s.aufwandskonto);
     Text2[BuSchluessel]->setText(s.buSchluessel);
+    Text2[Kassenfehlbetrag]->setText(s.kassenfehlbetrag);
+    Text2[Kassenueberschuss]->setText(s.kassenueberschuss);
 }
 
 bool Einstellungen::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
         Form_Activate();
+        showShopData();
+    }
     return QWidget::event(event);
 }
 
@@ -197,7 +281,7 @@ void Einstellungen::Form_Activate()
 
 void Einstellungen::Command1_Click()
 {
-    // DATEV values that cannot be used keep both files as they were.
+    // DATEV values that cannot be used keep all three files as they were.
     const DatevSettings datev = datevSettings();
     const DatevSettingsFile datevFile(m_programFolder);
     if (!datev.problems().isEmpty()) {
@@ -209,6 +293,8 @@ void Einstellungen::Command1_Click()
         error = datevFile.save(datev);
     if (!error.isEmpty())
         MessageBox::info(this, error);
+    else
+        saveShopData();
 }
 
 void Einstellungen::Command2_Click()

@@ -12,8 +12,8 @@ class QPushButton;
 struct DatevSettings;
 
 // The settings window: the three tax-rate texts, saved to bl.dat, which the
-// main window shows from its next start-up on; and what the DATEV export
-// needs, saved to datev.dat.
+// main window shows from its next start-up on; what the DATEV export needs,
+// saved to datev.dat; and the shop's own data, saved to betrieb.dat.
 class Einstellungen : public QWidget
 {
     Q_OBJECT
@@ -38,12 +38,23 @@ public:
         Erloeskonto3,
         Aufwandskonto,
         BuSchluessel,
+        Kassenfehlbetrag,
+        Kassenueberschuss,
         DatevFieldCount
     };
     QGroupBox *Frame2 = nullptr;
     QComboBox *Combo1 = nullptr;
     std::array<QLineEdit *, DatevFieldCount> Text2{};
     std::array<QLabel *, DatevFieldCount + 1> Label1{};
+
+    // The shop's own data ("Betrieb"), saved to betrieb.dat: the texts in
+    // Text3 in the order of the indices below, each under its Label2, and
+    // the income column of a counted surplus in Combo2.
+    enum ShopField { Name, Strasse, Ort, Steuernummer, ShopFieldCount };
+    QGroupBox *Frame3 = nullptr;
+    std::array<QLineEdit *, ShopFieldCount> Text3{};
+    std::array<QLabel *, ShopFieldCount + 1> Label2{};
+    QComboBox *Combo2 = nullptr;
 
     void Form_Activate();
     void Command1_Click();
@@ -54,6 +65,10 @@ protected:
 
 private:
     void buildDatevFrame();
+    void buildShopFrame();
+    void showShopData();
+    // Shows the message when betrieb.dat could not be written.
+    void saveShopData();
     DatevSettings datevSettings() const;
     void showDatevSettings(const DatevSettings &settings);
 

@@ -1,13 +1,16 @@
 #include "mainwindow/ui/Form1.h"
 
 #include "books/ui/Aenderungsprotokoll.h"
+#include "books/ui/CashCounts.h"
 #include "books/ui/CrashRecovery.h"
+#include "books/ui/Kassensturz.h"
 #include "books/ui/MonthCommands.h"
 #include "books/ui/MonthFiles.h"
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
 #include "editing/ui/EditorBox.h"
 #include "editing/ui/SheetEditor.h"
+#include "exports/DatevSettings.h"
 #include "exports/ui/Jahresuebersicht.h"
 #include "exports/ui/MonthExports.h"
 #include "platform/ui/FlexGrid.h"
@@ -62,6 +65,11 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     m_monthCommands =
         std::make_unique<MonthCommands>(*this, m_programFolder, MonthCommands::Controls{*flex, *Combo1, *Combo2},
                                         *m_editor, *m_monthFiles, *m_recovery);
+    m_cashCounts =
+        std::make_unique<CashCounts>(*this, m_programFolder, *flex, *m_editor, *m_monthFiles, *m_recovery, [this] {
+            const DatevSettings s = DatevSettingsFile(m_programFolder).load();
+            return CashCount::DifferenceAccounts{s.kassenfehlbetrag, s.kassenueberschuss};
+        });
     m_printOut = std::make_unique<PrintOut>(
         PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
     m_exports = std::make_unique<MonthExports>(
@@ -145,7 +153,7 @@ void Form1::endProgram()
     for (QWidget *window :
          {static_cast<QWidget *>(m_einstellungen.get()), static_cast<QWidget *>(m_form2.get()),
           static_cast<QWidget *>(m_druckerwahl.get()), static_cast<QWidget *>(m_jahresuebersicht.get()),
-          static_cast<QWidget *>(m_aenderungsprotokoll.get())}) {
+          static_cast<QWidget *>(m_aenderungsprotokoll.get()), static_cast<QWidget *>(m_kassensturz.get())}) {
         if (window != nullptr)
             window->hide();
     }
@@ -186,10 +194,24 @@ Aenderungsprotokoll *Form1::aenderungsprotokoll()
     return m_aenderungsprotokoll.get();
 }
 
+Kassensturz *Form1::kassensturz()
+{
+    if (!m_kassensturz)
+        m_kassensturz = std::make_unique<Kassensturz>(
+            *m_cashCounts, [this]() -> CurrentPrinter & { return druckerwahl()->currentPrinter(); });
+    return m_kassensturz.get();
+}
+
+void Form1::Kassensturz_Click()
+{
+    kassensturz()->showMonth();
+    bringUp(kassensturz());
+}
+
 void Form1::Protokoll_Click()
 {
     const MonthCommands::LogView view = m_monthCommands->shownLog();
-    aenderungsprotokoll()->showLog(view.month, view.entries, view.status);
+    aenderungsprotokoll()->showLog(view.month, view.entries, view.counts, view.status);
     bringUp(aenderungsprotokoll());
 }
 

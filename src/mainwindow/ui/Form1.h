@@ -10,6 +10,7 @@
 #include <memory>
 
 class Aenderungsprotokoll;
+class CashCounts;
 class CrashRecovery;
 class Druckerwahl;
 class EditorBox;
@@ -17,6 +18,7 @@ class Einstellungen;
 class FlexGrid;
 class Form2;
 class Jahresuebersicht;
+class Kassensturz;
 class MonthExports;
 class MonthCommands;
 class MonthFiles;
@@ -126,11 +128,12 @@ public:
     void DatevMonat_Click();
     void DatevJahr_Click();
     void Jahresuebersicht_Click();
-    // The "Monat" menu: close the month, reverse a row, show the change log;
-    // and "Hilfe", "Über Barlog".
+    // The "Monat" menu: close the month, reverse a row, show the change log,
+    // count the cash drawer; and "Hilfe", "Über Barlog".
     void Abschliessen_Click();
     void Storno_Click();
     void Protokoll_Click();
+    void Kassensturz_Click();
     void Ueber_Click();
 
     void Command4_Click();
@@ -145,6 +148,7 @@ public:
     Druckerwahl *druckerwahl();
     Jahresuebersicht *jahresuebersicht();
     Aenderungsprotokoll *aenderungsprotokoll();
+    Kassensturz *kassensturz();
 
     // True once the user agreed to end the program.
     bool ended() const { return m_ended; }
@@ -182,6 +186,7 @@ private:
     std::unique_ptr<MonthFiles> m_monthFiles;
     std::unique_ptr<CrashRecovery> m_recovery;
     std::unique_ptr<MonthCommands> m_monthCommands;
+    std::unique_ptr<CashCounts> m_cashCounts;
     std::unique_ptr<PrintOut> m_printOut;
     std::unique_ptr<MonthExports> m_exports;
     std::unique_ptr<Einstellungen> m_einstellungen;
@@ -189,6 +194,7 @@ private:
     std::unique_ptr<Druckerwahl> m_druckerwahl;
     std::unique_ptr<Jahresuebersicht> m_jahresuebersicht;
     std::unique_ptr<Aenderungsprotokoll> m_aenderungsprotokoll;
+    std::unique_ptr<Kassensturz> m_kassensturz;
     // Last, so that it unhooks the controls' callbacks before anything else goes.
     CallbackWiring m_wiring;
 };

@@ -50,6 +50,9 @@ void Form1::buildMenu()
     command(monat, "mnuStorno", QStringLiteral("&Storno"), QKeySequence(), [this] { Storno_Click(); });
     command(monat, "mnuProtokoll", QStringLiteral("Änderungs&protokoll"), QKeySequence(),
             [this] { Protokoll_Click(); });
+    // Ctrl+K alone deletes to the line's end in the editor box.
+    command(monat, "mnuKassensturz", QStringLiteral("&Kassensturz …"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K),
+            [this] { Kassensturz_Click(); });
 
     QMenu *hilfe = m_menuBar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->setObjectName(QStringLiteral("mnuHilfe"));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryFile>
 
@@ -15,6 +16,18 @@ void preparePages(QPrinter &printer, QPageLayout::Orientation orientation)
     printer.setDocName(QStringLiteral("Barlog"));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
+}
+
+void preview(QWidget *parent, QPageLayout::Orientation orientation, const std::function<void(QPrinter &)> &paint)
+{
+    auto *dialog = new QPrintPreviewDialog(parent);
+    dialog->setObjectName(QStringLiteral("Druckvorschau"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Druckvorschau"));
+    preparePages(*dialog->printer(), orientation);
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                     [paint](QPrinter *printer) { paint(*printer); });
+    dialog->open();
 }
 
 QString write(const QString &path, QPageLayout::Orientation orientation, const std::function<bool(QPrinter &)> &print)

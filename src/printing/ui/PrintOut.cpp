@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -78,14 +77,8 @@ QString PrintOut::savePdf(const QString &path)
 
 void PrintOut::preview(QWidget *parent)
 {
-    auto *dialog = new QPrintPreviewDialog(parent);
-    dialog->setObjectName(QStringLiteral("Druckvorschau"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QStringLiteral("Druckvorschau"));
-    PdfFile::preparePages(*dialog->printer(), QPageLayout::Portrait);
-    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-                     [this](QPrinter *printer) { inPrintLayout(false, [this, printer] { printDocument(*printer); }); });
-    dialog->open();
+    PdfFile::preview(parent, QPageLayout::Portrait,
+                     [this](QPrinter &printer) { inPrintLayout(false, [this, &printer] { printDocument(printer); }); });
 }
 
 // One document: the sheet's pages, then the totals from a page of their own.
