@@ -85,6 +85,9 @@ private slots:
                  QStringLiteral("Der Monat 2026-02 hat Änderungen, die nicht gespeichert sind. Bitte zuerst speichern, "
                                 "dann abschließen."));
         d.save();
+        trigger(d, "mnuAbschliessen"); // Return, as the empty queue answers, declines
+        QCOMPARE(MessageBox::takeShown().value(0).returnAnswer, MessageBox::Answer::No);
+        QCOMPARE(d.text(1, 8), QString());
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
         trigger(d, "mnuAbschliessen");
         const QList<MessageBox::Shown> asked = MessageBox::takeShown();
@@ -99,8 +102,17 @@ private slots:
 
         d.clickCell(3, 8);
         MessageBox::takeShown();
+        trigger(d, "mnuStorno"); // Return declines
+        QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("02"));
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
         trigger(d, "mnuStorno");
-        QCOMPARE(MessageBox::takeShown().size(), 0);
+        const QList<MessageBox::Shown> storno = MessageBox::takeShown();
+        QCOMPARE(storno.size(), 2);
+        for (const MessageBox::Shown &question : storno) {
+            QCOMPARE(question.text, QStringLiteral("Soll die Buchung ohne Beleg-Nr. vom 27.02.2026 (Einnahmen 19% "
+                                                   "250,00) storniert werden ?"));
+            QCOMPARE(question.returnAnswer, MessageBox::Answer::No);
+        }
         QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("03"));
         QCOMPARE((QStringList{d.text(2, 8), d.text(3, 0), d.text(3, 4), d.text(3, 7), d.text(3, 8)}),
                  (QStringList{QStringLiteral("Übertrag aus 2026-02"), QStringLiteral("-250,00"), QStringLiteral("0,00"),
