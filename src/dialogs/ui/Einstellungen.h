@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -51,11 +52,14 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void tellOnce(const QString &message);
     void buildDatevFrame();
     DatevSettings datevSettings() const;
     void showDatevSettings(const DatevSettings &settings);
 
     QString m_programFolder;
+    QStringList m_told; // the read messages shown since the window was opened
 };

@@ -27,7 +27,7 @@ void Form1::Form_Load()
     move(0, 0);
 
     m_rates = modul::defaultRateTexts();
-    readSettingsFile();
+    readSettingsFile(firstRun);
 
     if (firstRun) {
         m_sfx = static_cast<float>(Screen::widthTwips() / Screen::DesignTwipsPerPixel / Screen::DesignScreen.width());
@@ -64,18 +64,18 @@ void Form1::Form_Load()
     }
     m_editor->editorTakesCurrentCell();
 
-    m_quickKeys->load();
+    m_quickKeys->load(firstRun);
     // Work a crash interrupted is offered back once, at the start.
     if (firstRun)
         m_recovery->offerRestore();
 }
 
-void Form1::readSettingsFile()
+void Form1::readSettingsFile(bool tell)
 {
     const ValueFileRead read = SettingsFile(m_programFolder).read({m_rates.begin(), m_rates.end()});
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i] = read.values[static_cast<qsizetype>(i)];
-    if (!read.message.isEmpty())
+    if (tell && !read.message.isEmpty())
         MessageBox::info(this, read.message);
 }
 
