@@ -71,8 +71,10 @@ bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 
 void MonthFiles::save()
 {
-    // The amount being typed is part of the month.
-    m_editor.settleForReading();
+    // The amount being typed is part of the month; one that is refused
+    // stays in the editor, and nothing is saved.
+    if (!m_editor.settleForReading())
+        return;
 
     const QString year = m_controls.year.currentText();
     const QString month = m_controls.month.currentText();

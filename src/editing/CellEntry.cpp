@@ -1,0 +1,37 @@
+#include "editing/CellEntry.h"
+
+#include "editing/EntryDate.h"
+#include "editing/Modul.h"
+#include "editing/SheetLayout.h"
+#include "platform/FlexGridStore.h"
+
+namespace modul {
+namespace {
+// A pasted line would split the cell's text on paper; it joins with a blank.
+QString withoutLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+} // namespace
+
+CellEntry enterCell(int col, const QString &editorText, const QString &cellText, std::optional<QDate> month)
+{
+    if (editorText == cellText)
+        return {cellText, {}};
+    if (col <= LastAmountCol)
+        return commitAmount(editorText, cellText);
+    if (col == ColDatum)
+        return commitDate(editorText, month);
+    return {withoutLineBreaks(editorText), {}};
+}
+
+std::optional<QDate> labelMonth(const FlexGridStore &sheet)
+{
+    const QDate first = QDate::fromString(sheet.textMatrix(RowRates, ColMonthLabel), QStringLiteral("yyyy-MM"));
+    return first.isValid() ? std::optional<QDate>(first) : std::nullopt;
+}
+
+} // namespace modul
