@@ -63,6 +63,7 @@ private slots:
             d.save({answer});
             const QList<MessageBox::Shown> shown = MessageBox::takeShown();
             QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].returnAnswer, MessageBox::Answer::No);
             QVERIFY2(shown[0].text.startsWith(QStringLiteral("Nach Beleg-Nr (ohne Nummer) vom 02.03.2026 ist der "
                                                              "Kassenbestand negativ: -20,00.")),
                      qPrintable(shown[0].text));

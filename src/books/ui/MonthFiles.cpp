@@ -15,9 +15,11 @@
 namespace {
 const QString SaveTitle = QStringLiteral("Speichern");
 
-bool answeredNo(QWidget *parent, const QString &question)
+// returnAnswer is the button Return presses.
+bool answeredNo(QWidget *parent, const QString &question, MessageBox::Answer returnAnswer)
 {
-    return MessageBox::show(parent, question, MessageBox::Buttons::YesNo, SaveTitle) == MessageBox::Answer::No;
+    return MessageBox::show(parent, question, MessageBox::Buttons::YesNo, SaveTitle, returnAnswer)
+           == MessageBox::Answer::No;
 }
 } // namespace
 
@@ -85,9 +87,9 @@ void MonthFiles::save()
         return;
     }
     if (const std::optional<modul::NegativeRow> negative = modul::firstNegativeRow(sheet);
-        negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative)))
+        negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative), MessageBox::Answer::No))
         return;
-    if (plan.replaces && answeredNo(&m_window, replaceQuestion(year, month)))
+    if (plan.replaces && answeredNo(&m_window, replaceQuestion(year, month), MessageBox::Answer::Yes))
         return;
     if (const QString error = MonthStorage::save(plan); !error.isEmpty()) {
         MessageBox::info(&m_window, error);
