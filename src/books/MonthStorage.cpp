@@ -6,7 +6,6 @@
 #include "editing/Modul.h"
 #include "platform/FileSystem.h"
 #include "platform/FlexGridStore.h"
-#include "storage/DatabaseFormat.h"
 #include "storage/MonthDatabase.h"
 #include "storage/MonthFileWriter.h"
 #include "storage/SheetRecords.h"
@@ -92,13 +91,16 @@ std::optional<Previous> previousMonth(const QString &programFolder, const QStrin
     return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
 }
 
-// A file whose change log would be lost is never replaced. Of its log only
+// A month file that cannot be read is never replaced. Of its log only
 // the last entry is read: the new entries chain onto it, and the rest is
 // copied over as it is stored.
 QString readReplaced(const QString &path, MonthContents &previous)
 {
+    // Whatever keeps it from being read as a month (no permission, a lock,
+    // damage, another kind of file) keeps it from being replaced, too: what
+    // it holds could not be shown again, nor carried into the log.
     const DbStatus status = MonthDatabase::readMonth(path, previous, LogRead::LastEntry);
-    if (status.ok() || probeDatabaseFile(path).format != DatabaseFormat::Sqlite)
+    if (status.ok())
         return {};
     previous = {};
     return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert, denn die Fassung, die sie ersetzen würde, lässt "

@@ -114,7 +114,7 @@ private slots:
     }
 
     // A month's first save logs every row as made, whether it replaces no
-    // file, a file from before the log or one of the Windows program. The
+    // file or a file from before the log. The
     // next save appends its changes with its own time; its backup keeps the
     // previous log byte for byte, and the new log starts with it.
     void theLogSurvivesTheSafeSaveAndItsBackup_data()
@@ -122,7 +122,6 @@ private slots:
         QTest::addColumn<QString>("before");
         textRow("a new month", "");
         textRow("a Barlog file of version 1", "v1");
-        textRow("a Jet file of the Windows program", "jet4/users.mdb");
     }
     void theLogSurvivesTheSafeSaveAndItsBackup()
     {
@@ -131,8 +130,6 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2026")));
         if (before == QStringLiteral("v1"))
             QVERIFY(writeVersion1Month(folder.file(monthFile)));
-        else if (!before.isEmpty())
-            QVERIFY(QFile::copy(testDataPath(before), folder.file(monthFile)));
         const FlexGridStore sheet = sheetWith({QStringLiteral("Kaffee")});
         QCOMPARE(save(sheet, folder, 2), QString());
         MonthContents made;

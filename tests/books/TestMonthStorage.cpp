@@ -90,6 +90,42 @@ private slots:
     }
 
 
+    // A file that does not read as a month is left as it is, and so is its backup.
+    void aFileThatIsNoMonthIsNeverReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // the month file; "cut" the first half of a saved one
+        QTest::addColumn<QString>("reason");   // part of the reason the message gives after the refusal
+        const QString noMonth = QStringLiteral("ist keine Monatsdatenbank");
+        QTest::newRow("random bytes") << QByteArray(4096, '\x5a') << noMonth;
+        QTest::newRow("text") << QByteArray("Datum;Text\r\n") << noMonth;
+        QTest::newRow("a month file cut short") << QByteArray("cut") << QStringLiteral("ist beschädigt");
+        QTest::newRow("a Jet file without a journal")
+            << jetFile() << QStringLiteral("Die Tabelle „Journal“ gibt es in der Datenbank");
+    }
+    void aFileThatIsNoMonthIsNeverReplaced()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        ProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(year));
+        if (bytes == "cut") {
+            QCOMPARE(saveSheet(filledSheet(30), folder), QString());
+            const QByteArray whole = folder.read(monthFile);
+            bytes = whole.left(whole.size() / 2);
+            QVERIFY(QFile::remove(folder.file(monthFile)));
+        }
+        folder.write(monthFile, bytes);
+        folder.write(backup, "die Sicherung");
+        const MonthStorage::SavePlan plan = MonthStorage::planSave(filledSheet(1), folder.path(), year, month);
+        QVERIFY2(plan.message.startsWith(QStringLiteral("Die Datei „2021-03.mdb“ wurde nicht gespeichert, denn die "
+                                                        "Fassung, die sie ersetzen würde, lässt sich nicht lesen")),
+                 qPrintable(plan.message));
+        QVERIFY2(plan.message.section(QStringLiteral("\r\n\r\n"), 1).contains(reason), qPrintable(plan.message));
+        QCOMPARE(MonthStorage::save(plan), plan.message);
+        QCOMPARE(folder.read(monthFile), bytes);
+        QCOMPARE(folder.read(backup), QByteArray("die Sicherung"));
+    }
+
     // A month that cannot be read never half-replaces the sheet: its label stays too.
     void failedLoadKeepsTheSheet_data()
     {
@@ -135,7 +171,7 @@ private slots:
     {
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(year));
-        folder.write(monthFile, jetFile()); // a month of the Windows program
+        QVERIFY(writeVersion1Month(folder.file(monthFile))); // a month from before the log
         QByteArray previous = folder.read(monthFile);
         for (int entries : {10, 2}) {
             const MonthStorage::SavePlan plan =
