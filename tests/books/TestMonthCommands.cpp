@@ -120,6 +120,21 @@ private slots:
                               QStringLiteral("15.03.2026"), QStringLiteral("Storno Beleg ohne Nr. vom 27.02.2026")}));
     }
 
+    // A recovery file is offered back only when the last run left one: what
+    // the start itself does, such as a message that lets the timer run, is no
+    // unsaved work.
+    void nothingIsOfferedBackThatWasNotTyped()
+    {
+        MonthFileDriver f;
+        Form1 w(f.folder.path());
+        w.crashRecovery().sheetChanged();
+        w.crashRecovery().keepUp(); // the timer, firing while a start-up message is open
+        w.crashRecovery().settle();
+        QVERIFY(!QFile::exists(f.folder.file(recoveryFile)));
+        w.Form_Load();
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
     // A recovery file found at start and declined is dropped. While the sheet
     // then differs from the file, the recovery file follows it; a save and
     // an answered exit remove it. (The kill test restores one.)

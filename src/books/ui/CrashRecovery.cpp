@@ -50,6 +50,8 @@ void CrashRecovery::sheetChanged()
 
 void CrashRecovery::keepUp()
 {
+    if (!m_offered)
+        return;
     RecoveryFile::Snapshot now = snapshot();
     if (m_saved && now.rows == *m_saved) {
         if (m_written) {
@@ -83,6 +85,7 @@ void CrashRecovery::discard()
 
 bool CrashRecovery::offerRestore()
 {
+    m_offered = true;
     QFile file(m_path);
     if (!file.exists()) {
         m_saved = snapshot().rows;
