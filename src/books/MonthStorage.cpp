@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace MonthStorage {
 namespace {
 constexpr int labelRow = modul::RowRates;
@@ -19,6 +21,8 @@ constexpr int labelColumn = modul::ColMonthLabel;
 // The closed note stands in the rates row over the text column, where there is room.
 constexpr int closedNoteColumn = modul::ColText;
 constexpr int problemsListed = 12;
+// Records 0 and 1 are the rates row and the carry-over row; entries follow.
+constexpr size_t EntryRecord = 2;
 const QString br2 = QStringLiteral("\r\n\r\n");
 
 QString lengthMessage(const QStringList &problems)
@@ -120,9 +124,10 @@ DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QStri
     return status;
 }
 
-LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &typedMonth,
                      const modul::RateTexts &rates, bool startMissing)
 {
+    const QString month = completedMonth(typedMonth);
     LoadResult result;
     if (!locate(result, programFolder, year, month))
         return result;
@@ -149,6 +154,7 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
         return result;
     }
     readInto(result, sheet, programFolder, label, rates, true);
+    result.fileRead = result.loaded;
     if (result.loaded && before) {
         const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
         if (carryOver != before->closing.balance)
@@ -163,11 +169,13 @@ LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const Q
     LoadResult result;
     result.path = path;
     readInto(result, sheet, programFolder, label, rates, false);
+    result.fileRead = result.loaded;
     return result;
 }
 
-std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month)
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &typedMonth)
 {
+    const QString month = completedMonth(typedMonth);
     const MonthPath where = monthFilePath(programFolder, year, month);
     MonthContents file;
     if (where.ok() && FileExists(where.path))
@@ -180,8 +188,55 @@ QString missingFileMessage()
     return QStringLiteral("Datei existiert nicht");
 }
 
-SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month)
+int bookingsLeaving(const Records &file, const Records &next)
 {
+    // A booking is what was typed into an entry row; its balance and receipt
+    // number follow from the rows above, so a row inserted above it does not
+    // make it another booking.
+    const auto booking = [](const Record &record) {
+        QStringList typed;
+        for (int c : {modul::ColEinnahmen1, modul::ColEinnahmen2, modul::ColEinnahmen3, modul::ColAusgaben,
+                      modul::ColKonto, modul::ColDatum, modul::ColText})
+            typed << record.value(c).trimmed();
+        return typed;
+    };
+    const auto isBooking = [](const QStringList &typed) {
+        return std::any_of(typed.cbegin(), typed.cend(), [](const QString &t) { return !t.isEmpty(); });
+    };
+    QList<QStringList> kept;
+    for (size_t i = EntryRecord; i < next.size(); ++i)
+        kept << booking(next[i]);
+    int leaving = 0;
+    for (size_t i = EntryRecord; i < file.size(); ++i) {
+        const QStringList typed = booking(file[i]);
+        if (!isBooking(typed))
+            continue;
+        if (const qsizetype found = kept.indexOf(typed); found >= 0)
+            kept.removeAt(found);
+        else
+            ++leaving;
+    }
+    return leaving;
+}
+
+QString foreignReplaceQuestion(const QString &year, const QString &month, int leaving)
+{
+    const QString label = monthLabel(year, month);
+    QString lost = leaving == 0 ? QStringLiteral("Jede ihrer Buchungen steht auch im Blatt.")
+                   : leaving == 1
+                       ? QStringLiteral("1 Buchung, die nicht im Blatt steht, ginge dabei verloren.")
+                       : QStringLiteral("%1 Buchungen, die nicht im Blatt stehen, gingen dabei verloren.").arg(leaving);
+    return QStringLiteral("Der Monat %1 ist schon gespeichert, aber das Blatt wurde nicht aus seiner Datei %1.mdb "
+                          "geladen.")
+               .arg(label)
+           + br2 + QStringLiteral("Speichern ersetzt diese Datei durch das Blatt. ") + lost + br2
+           + QStringLiteral("Soll die Datei trotzdem ersetzt werden ?");
+}
+
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
+                  const QString &typedMonth)
+{
+    const QString month = completedMonth(typedMonth);
     SavePlan plan;
     if (!locate(plan, programFolder, year, month))
         return plan;

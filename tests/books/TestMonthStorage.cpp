@@ -89,7 +89,6 @@ private slots:
         }
     }
 
-
     // A file that does not read as a month is left as it is, and so is its backup.
     void aFileThatIsNoMonthIsNeverReplaced_data()
     {
@@ -124,6 +123,41 @@ private slots:
         QCOMPARE(MonthStorage::save(plan), plan.message);
         QCOMPARE(folder.read(monthFile), bytes);
         QCOMPARE(folder.read(backup), QByteArray("die Sicherung"));
+    }
+
+    void bookingsLeaving_data()
+    {
+        QTest::addColumn<QList<QStringList>>("file"); // entry rows
+        QTest::addColumn<QList<QStringList>>("next");
+        QTest::addColumn<int>("leaving");
+        const QStringList coffee = items("5,00|||||4711||01.03.2021|Kaffee");
+        const QStringList tea = items("3,00||||||||Tee");
+        const QStringList worked = items("||||8,00||2");
+        QTest::newRow("all kept") << QList<QStringList>{coffee, tea} << QList<QStringList>{coffee, tea} << 0;
+        QTest::newRow("a new sheet of one booking")
+            << QList<QStringList>{coffee, tea} << QList<QStringList>{items("50,00")} << 2;
+        QTest::newRow("a row inserted above: balance and receipt move")
+            << QList<QStringList>{coffee, tea} << QList<QStringList>{tea, items("1,00"), coffee} << 0;
+        QTest::newRow("a changed amount leaves")
+            << QList<QStringList>{coffee} << QList<QStringList>{items("6,00|||||4711||01.03.2021|Kaffee")} << 1;
+        QTest::newRow("a twice booked entry once kept") << QList<QStringList>{tea, tea} << QList<QStringList>{tea} << 1;
+        QTest::newRow("rows that book nothing are no bookings")
+            << QList<QStringList>{worked, coffee} << QList<QStringList>{coffee} << 0;
+    }
+    void bookingsLeaving()
+    {
+        QFETCH(QList<QStringList>, file);
+        QFETCH(QList<QStringList>, next);
+        QFETCH(int, leaving);
+        const auto records = [](const QList<QStringList> &entries) {
+            Records r{QStringList(10, QStringLiteral(" ")), QStringList(10, QStringLiteral(" "))};
+            for (QStringList e : entries) {
+                e.resize(10);
+                r.push_back(e);
+            }
+            return r;
+        };
+        QCOMPARE(MonthStorage::bookingsLeaving(records(file), records(next)), leaving);
     }
 
     // A month that cannot be read never half-replaces the sheet: its label stays too.

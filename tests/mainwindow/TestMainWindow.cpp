@@ -20,9 +20,10 @@ private slots:
         f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
         Form1 &w = f.start();
         QCOMPARE(f.sheet().rows(), 5);
-        // The Enter key of start-up recalculates row 3 and leaves the cursor below it.
+        // The running month opens as "Laden" opens it: recalculated, the cursor on row 3.
         QCOMPARE(f.sheet().textMatrix(3, 4), QStringLiteral("0,00"));
-        QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 4));
+        QCOMPARE(f.sheet().textMatrix(1, 6), QStringLiteral("2026-03"));
+        QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 3));
         QCOMPARE(Fixtures::texts(f.sheet())[1].first(3), items("16%|5%|0%"));
         QCOMPARE(w.Combo1->currentText(), QStringLiteral("03"));
         QCOMPARE(w.Combo2->currentText(), QStringLiteral("2026"));

@@ -71,6 +71,10 @@ void CrashRecovery::sheetMatchesFile()
 {
     m_timer.stop();
     m_saved = snapshot().rows;
+    // The month start-up opens comes before the offer: the file from the
+    // last run is still to be offered, not removed.
+    if (!m_offered)
+        return;
     m_written.reset();
     m_writer.remove();
 }

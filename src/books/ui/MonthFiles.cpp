@@ -47,9 +47,10 @@ bool MonthFiles::sheetReplaced(const QString &message)
     return true;
 }
 
-void MonthFiles::shown(const QString &path, const QString &warning)
+void MonthFiles::shown(const QString &path, const QString &warning, bool fromFile)
 {
     m_shownPath = path;
+    m_fromShownFile = fromFile;
     if (sheetMatchesFile)
         sheetMatchesFile();
     if (!warning.isEmpty()) {
@@ -65,6 +66,19 @@ QString MonthFiles::shownPath() const
     return monthFilePath(m_programFolder, m_controls.year.currentText(), m_controls.month.currentText()).path;
 }
 
+void MonthFiles::sheetRestored()
+{
+    m_shownPath.clear();
+    m_fromShownFile = false;
+}
+
+void MonthFiles::completeMonthSelector()
+{
+    const QString typed = m_controls.month.currentText();
+    if (const QString completed = completedMonth(typed); completed != typed)
+        m_controls.month.setEditText(completed);
+}
+
 bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 {
     const DbStatus status = MonthStorage::GetRowsTest(m_controls.sheet.store(), datenbank, tabelle, m_rates);
@@ -77,6 +91,7 @@ void MonthFiles::save()
     // stays in the editor, and nothing is saved.
     if (!m_editor.settleForReading())
         return;
+    completeMonthSelector();
 
     const QString year = m_controls.year.currentText();
     const QString month = m_controls.month.currentText();
@@ -89,17 +104,27 @@ void MonthFiles::save()
     if (const std::optional<modul::NegativeRow> negative = modul::firstNegativeRow(sheet);
         negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative), MessageBox::Answer::No))
         return;
-    if (plan.replaces && answeredNo(&m_window, replaceQuestion(year, month), MessageBox::Answer::Yes))
-        return;
+    if (plan.replaces) {
+        // Only the file the sheet was loaded from is replaced as a matter of course.
+        const bool loadedFile = m_fromShownFile && m_shownPath == plan.path;
+        if (loadedFile
+                ? answeredNo(&m_window, replaceQuestion(year, month), MessageBox::Answer::Yes)
+                : answeredNo(&m_window,
+                             MonthStorage::foreignReplaceQuestion(
+                                 year, month, MonthStorage::bookingsLeaving(plan.previous.records, plan.records)),
+                             MessageBox::Answer::No))
+            return;
+    }
     if (const QString error = MonthStorage::save(plan); !error.isEmpty()) {
         MessageBox::info(&m_window, error);
         return;
     }
-    shown(plan.path, QString());
+    shown(plan.path, QString(), true);
 }
 
 void MonthFiles::load(bool startMissing)
 {
+    completeMonthSelector();
     FlexGridStore &g = m_controls.sheet.store();
     const MonthStorage::LoadResult result = MonthStorage::loadMonth(
         g, m_programFolder, m_controls.year.currentText(), m_controls.month.currentText(), m_rates, startMissing);
@@ -111,7 +136,7 @@ void MonthFiles::load(bool startMissing)
     g.setRow(modul::FirstEntryRow);
     g.setCol(modul::ColEinnahmen1);
     m_editor.keyDown(KeyCode::Space);
-    shown(result.path, result.warning);
+    shown(result.path, result.warning, result.fileRead);
 }
 
 bool MonthFiles::open(const QString &path, const QString &chosenName)
@@ -127,6 +152,6 @@ bool MonthFiles::open(const QString &path, const QString &chosenName)
     m_controls.month.setEditText(chosen.month);
     m_controls.year.setEditText(chosen.year);
     m_editor.recalculate();
-    shown(path, result.warning);
+    shown(path, result.warning, true);
     return true;
 }
