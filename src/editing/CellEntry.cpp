@@ -3,7 +3,6 @@
 #include "editing/EntryDate.h"
 #include "editing/Modul.h"
 #include "editing/SheetLayout.h"
-#include "platform/FlexGridStore.h"
 
 namespace modul {
 namespace {
@@ -26,12 +25,6 @@ CellEntry enterCell(int col, const QString &editorText, const QString &cellText,
     if (col == ColDatum)
         return commitDate(editorText, month);
     return {withoutLineBreaks(editorText), {}};
-}
-
-std::optional<QDate> labelMonth(const FlexGridStore &sheet)
-{
-    const QDate first = QDate::fromString(sheet.textMatrix(RowRates, ColMonthLabel), QStringLiteral("yyyy-MM"));
-    return first.isValid() ? std::optional<QDate>(first) : std::nullopt;
 }
 
 } // namespace modul

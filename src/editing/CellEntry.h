@@ -5,8 +5,6 @@
 
 #include <optional>
 
-class FlexGridStore;
-
 // What the editor box's text becomes when it is entered into its cell, or
 // why it cannot be entered. A refused text stays in the editor, on its cell,
 // until the user corrects it; nothing of it reaches the sheet.
@@ -27,8 +25,5 @@ struct CellEntry
 // known), and the text columns take the text with each line break as one
 // blank.
 CellEntry enterCell(int col, const QString &editorText, const QString &cellText, std::optional<QDate> month);
-
-// The month the label in the rates row names ("2026-03"), as its first day.
-std::optional<QDate> labelMonth(const FlexGridStore &sheet);
 
 } // namespace modul

@@ -83,12 +83,9 @@ std::optional<SheetEditor::PendingEdit> SheetEditor::pendingEdit() const
     if (cellHandlersIdle() || m_editor.text().isEmpty() || !editorOwnsCurrentCell())
         return std::nullopt;
     const FlexGridStore &g = m_sheet.store();
-    // Dates belong to the month the selectors save to; while they name none,
-    // to the month the sheet's label names.
-    std::optional<QDate> month = selectedMonth ? selectedMonth() : std::nullopt;
-    if (!month)
-        month = labelMonth(g);
-    const CellEntry entry = enterCell(g.col(), m_editor.text(), g.text(), month);
+    // Dates belong to the month the selectors save to.
+    const CellEntry entry =
+        enterCell(g.col(), m_editor.text(), g.text(), selectedMonth ? selectedMonth() : std::nullopt);
     return PendingEdit{g.row(), g.col(), entry.text, entry.problem};
 }
 

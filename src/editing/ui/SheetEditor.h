@@ -94,8 +94,7 @@ public:
 
     // The longest text each column's field stores; the editor takes no more.
     void limitCellLengths(const std::array<int, modul::ColCount> &lengths) { m_cellLengths = lengths; }
-    // The month the selectors name: typed dates must lie in it. While they
-    // name none, the month of the sheet's label counts.
+    // The month the selectors name: typed dates must lie in it.
     std::function<std::optional<QDate>()> selectedMonth;
 
     // Writes caption into the text column of the row being edited.
