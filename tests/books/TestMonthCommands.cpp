@@ -110,8 +110,7 @@ private slots:
         const QList<MessageBox::Shown> storno = MessageBox::takeShown();
         QCOMPARE(storno.size(), 2);
         for (const MessageBox::Shown &question : storno) {
-            QCOMPARE(question.text, QStringLiteral("Soll die Buchung ohne Beleg-Nr. vom 27.02.2026 (Einnahmen 19% "
-                                                   "250,00) storniert werden ?"));
+            QCOMPARE(question.title, QStringLiteral("Storno"));
             QCOMPARE(question.returnAnswer, MessageBox::Answer::No);
         }
         QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("03"));

@@ -32,9 +32,6 @@ private slots:
             << QList<QStringList>{cells("5,00||||5,00||1"), worked, worked, cells("")} << 3;
         QTest::newRow("an empty row between entries keeps its receipt number")
             << QList<QStringList>{cells("5,00"), worked, cells("|||1,00")} << 5;
-        QTest::newRow("an account alone books") << QList<QStringList>{cells("|||||4711"), cells("")} << 3;
-        QTest::newRow("a date alone books") << QList<QStringList>{cells("|||||||01.03.2026"), cells("")} << 3;
-        QTest::newRow("a blank text books nothing") << QList<QStringList>{cells("||||||||  "), cells("")} << 2;
     }
     void storedRows()
     {
