@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -106,7 +107,8 @@ void MonthFiles::save()
         return;
     if (plan.replaces) {
         // Only the file the sheet was loaded from is replaced as a matter of course.
-        const bool loadedFile = m_fromShownFile && m_shownPath == plan.path;
+        // The same file, however its path was written ("Datei suchen" gives its own).
+        const bool loadedFile = m_fromShownFile && QFileInfo(m_shownPath) == QFileInfo(plan.path);
         if (loadedFile
                 ? answeredNo(&m_window, replaceQuestion(year, month), MessageBox::Answer::Yes)
                 : answeredNo(&m_window,
