@@ -97,11 +97,20 @@ C04 src/exports/CsvExport.cpp empty rows are written too
 - if (!rowHoldsAnything(sheet, r))
 + if (r < 0)
 C05 src/exports/CsvExport.cpp a row without that income still names its rate
-- fields << (hasIncome ? sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i) : QString());
-+ fields << sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i);
+- fields << (hasIncome ? textField(sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i)) : QString());
++ fields << textField(sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i));
 C06 src/exports/CsvExport.cpp the file lacks its byte order mark
 - return QByteArray(Bom) + text.toUtf8();
 + return text.toUtf8();
+C07 src/exports/CsvExport.cpp a text beginning with "@" goes out as a formula
+- static const QString formulaStarts = QStringLiteral("=+-@\t\r");
++ static const QString formulaStarts = QStringLiteral("=+-\t\r");
+C08 src/exports/CsvExport.cpp an amount cell holding no amount goes out as it stands
+- return textField(text);
++ return text;
+C09 src/exports/CsvExport.cpp a negative amount gets an apostrophe
+- return plain;
++ return textField(plain);
 O01 src/exports/YearOverview.cpp two columns at the same rate do not add up
 - month.income[i]->gross += totals.income[static_cast<size_t>(c)];
 + month.income[i]->gross = totals.income[static_cast<size_t>(c)];
@@ -170,23 +179,23 @@ A15 src/editing/Amounts.cpp commitAmount ignores a second decimal
 - push(fraction.size() > 1 ? fraction[1] : u'0');
 + push(fraction.size() > 2 ? fraction[1] : u'0');
 A16 src/editing/Amounts.cpp commitAmount empties the cell on 0
-- return cellText;
-+ return QString();
-A17 src/editing/Amounts.cpp commitAmount rounds every half up
-- if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
-+ if (first >= 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
-A18 src/editing/Amounts.cpp commitAmount rounds a half to the odd cent
-- if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
-+ if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 0)))
-A19 src/editing/Amounts.cpp commitAmount counts the half digit as beyond the half
-- rest.size() > 1 && std::any_of(rest.begin() + 1, rest.end(), [](QChar c) { return c != u'0'; });
-+ rest.size() > 1 && std::any_of(rest.begin(), rest.end(), [](QChar c) { return c != u'0'; });
+- return {cellText, {}}; // 0 leaves the cell as it was
++ return {};
+A17 src/editing/Amounts.cpp commitAmount takes digits past the cent
+- if (beyondCents)
++ if (false)
+A18 src/editing/Amounts.cpp commitAmount refuses zeros past the cent
+- && std::any_of(fraction.begin() + CentDigits, fraction.end(), [](QChar c) { return c != u'0'; });
++ && !fraction.isEmpty();
+A19 src/editing/Amounts.cpp commitAmount refuses a blank instead of emptying the cell
+- if (typed.isEmpty())
++ if (typed.isEmpty() && editorText.isEmpty())
 A20 src/editing/Amounts.cpp commitAmount refuses the largest amount
 - if (cents > MaxCommitCents)
 + if (cents >= MaxCommitCents)
 A21 src/editing/Amounts.cpp commitAmount loses the sign
-- return German::formatCents(parts->negative ? -cents : cents);
-+ return German::formatCents(cents);
+- return {German::formatCents(parts->negative ? -cents : cents), {}};
++ return {German::formatCents(cents), {}};
 A22 src/editing/Amounts.cpp commitAmount saturates at the limit instead of refusing
 - static constexpr qint64 tooLarge = MaxCommitCents + 1;
 + static constexpr qint64 tooLarge = MaxCommitCents;
@@ -300,31 +309,43 @@ T18 src/storage/TextValues.cpp a short file counts as complete
 T19 src/storage/TextValues.cpp a refused value is written anyway, a good one refused
 - if (!encoded.problem.isEmpty())
 + if (encoded.problem.isEmpty())
+T20 src/storage/TextValues.cpp binary bytes read as text
+- return (b < ' ' && b != '\t' && b != '\r' && b != '\n') || b == Del;
++ return b == Del;
+T21 src/storage/TextValues.cpp a rate as long as its field is refused
+- if (JournalTable::characterCount(found[i]) > m_maxLengths[i])
++ if (JournalTable::characterCount(found[i]) >= m_maxLengths[i])
+T22 src/storage/TextValues.cpp a rate one past its field is read
+- if (JournalTable::characterCount(found[i]) > m_maxLengths[i])
++ if (JournalTable::characterCount(found[i]) > m_maxLengths[i] + 1)
+T23 src/storage/TextValues.cpp a folder in place of the file reads as a missing file
+- if (DirExists(m_path))
++ if (false)
 
-P01 src/storage/MonthPath.cpp control characters from 0x0A up pass
-- c.unicode() < 0x20
-+ c.unicode() < 0x0A
-P02 src/storage/MonthPath.cpp DEL passes, "~" is refused
-- c.unicode() == 0x7F
-+ c.unicode() == 0x7E
-P03 src/storage/MonthPath.cpp a backslash passes
-- return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F;
-+ return c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7F;
-P04 src/storage/MonthPath.cpp an empty month passes
-- if (text.isEmpty())
-+ if (text.isEmpty() && isFolderName)
-P05 src/storage/MonthPath.cpp "." and ".." are refused as month, not as year
-- if (isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
-+ if (!isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
-P06 src/storage/MonthPath.cpp the year "." passes
-- if (isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
-+ if (isFolderName && text == QStringLiteral(".."))
+P01 src/storage/MonthPath.cpp month 13 names a month file
+- if (month.size() != MonthDigits || !selectedMonth(year, month))
++ if (month.size() != MonthDigits)
+P02 src/storage/MonthPath.cpp a one-digit month is not completed
+- if (typed.size() == 1 && typed[0] >= u'1' && typed[0] <= u'9')
++ if (false)
+P03 src/storage/MonthPath.cpp the month "0" is completed to "00"
+- if (typed.size() == 1 && typed[0] >= u'1' && typed[0] <= u'9')
++ if (typed.size() == 1 && typed[0] >= u'0' && typed[0] <= u'9')
+P04 src/storage/MonthPath.cpp an empty month is called no month instead of empty
+- if (month.isEmpty())
++ if (false)
+P05 src/storage/MonthPath.cpp a two-digit year names a month file
+- if (!selectedYear(year))
++ if (year.size() < 2)
+P06 src/storage/MonthPath.cpp the path is checked with the month as typed
+- const QString completed = completedMonth(month);
++ const QString completed = month;
 P07 src/storage/MonthPath.cpp the month is checked only after a bad year
 - if (result.problem.isEmpty())
 + if (!result.problem.isEmpty())
 P08 src/storage/MonthPath.cpp the month label loses its dash
-- return year + QLatin1Char('-') + month;
-+ return year + month;
+- return year + QLatin1Char('-') + completedMonth(month);
++ return year + completedMonth(month);
 P09 src/storage/MonthPath.cpp the year selector takes two characters
 - return {name.right(2), name.left(4)};
 + return {name.right(2), name.left(2)};
@@ -345,11 +366,11 @@ S04 src/storage/SheetRecords.cpp a stored blank shows as a blank
 - return value == JournalTable::blankCell() ? QString() : value;
 + return value;
 S05 src/storage/SheetRecords.cpp the headings are saved too
-- for (int r = 1; r < sheet.rows(); ++r) {
-+ for (int r = 0; r < sheet.rows(); ++r) {
-S06 src/storage/SheetRecords.cpp the last row is not saved
-- for (int r = 1; r < sheet.rows(); ++r) {
-+ for (int r = 1; r < sheet.rows() - 1; ++r) {
+- for (int r = 1; r <= last; ++r) {
++ for (int r = 0; r <= last; ++r) {
+S06 src/storage/SheetRecords.cpp the last entry is not saved
+- for (int r = 1; r <= last; ++r) {
++ for (int r = 1; r < last; ++r) {
 S07 src/storage/SheetRecords.cpp an empty cell is saved as the empty text
 - record << (text.isEmpty() ? JournalTable::blankCell() : text);
 + record << text;
@@ -359,12 +380,18 @@ S08 src/storage/SheetRecords.cpp a text of exactly the field length is too long
 S09 src/storage/SheetRecords.cpp the length message names the row above
 - .arg(i + 1)
 + .arg(i)
-S10 src/storage/SheetRecords.cpp a load leaves no empty row after the records
-- sheet.setRows(count + 2);
-+ sheet.setRows(count + 1);
-S11 src/storage/SheetRecords.cpp a load empties the last record instead of the row after it
-- sheet.setTextMatrix(count + 1, c, QString());
-+ sheet.setTextMatrix(count, c, QString());
+S10 src/storage/SheetRecords.cpp a month saved before its first entry loads without its first entry row
+- const int rows = std::max(count + 2, StartupRows);
++ const int rows = count + 2;
+S11 src/storage/SheetRecords.cpp the row after the records keeps the month before's text
+- for (int r = count + 1; r < rows; ++r) {
++ for (int r = count + 2; r < rows; ++r) {
+S12 src/storage/SheetRecords.cpp the rows after the last entry are saved too
+- if (modul::holdsEntry(sheet, r)) {
++ if (true) {
+S13 src/storage/SheetRecords.cpp a month without entries is saved without its carry-over row
+- int last = std::min(modul::RowUebertrag, sheet.rows() - 1);
++ int last = std::min(modul::RowRates, sheet.rows() - 1);
 
 W01 src/storage/MonthFileWriter.cpp existsAtAll answers the other way round
 - return ::lstat(path.constData(), &st) == 0;
@@ -448,6 +475,9 @@ F15 src/platform/FlexGridStore.cpp totalHeight keeps only the last row
 F16 src/platform/FlexGridStore.cpp changes are announced every time, not once until cleared
 - if (m_changedPending || !changed)
 + if (!changed)
+F17 src/platform/FlexGridStore.cpp a move the program refused is made
+- if (mayLeaveCell && !mayLeaveCell())
++ if (false)
 L01 src/books/ChangeLog.cpp a change is logged one row too high
 - changes.push_back({static_cast<int>(r) + 1, c, std::move(old), std::move(now)});
 + changes.push_back({static_cast<int>(r), c, std::move(old), std::move(now)});
@@ -538,6 +568,51 @@ N03 src/editing/Storno.cpp the carry-over row can be reversed
 N04 src/editing/Storno.cpp the reversal overwrites the last entry
 - row = r + 1;
 + row = r;
+N05 src/editing/Storno.cpp the question says "vom" before a missing date
+- date.isEmpty() ? QStringLiteral("ohne Datum") : QStringLiteral("vom ") + date,
++ QStringLiteral("vom ") + date,
+N06 src/editing/Storno.cpp the question names an income without its rate
+- const QString rate = c == ColAusgaben ? QString() : sheet.textMatrix(RowRates, c).trimmed();
++ const QString rate;
+J01 src/editing/SheetLayout.cpp an entry in the last row gets no empty row below
+- if (last >= FirstEntryRow && holdsEntry(sheet, last))
++ if (false)
+J02 src/editing/SheetLayout.cpp an empty last row gets another one below
+- if (last >= FirstEntryRow && holdsEntry(sheet, last))
++ if (last >= FirstEntryRow)
+E01 src/editing/CellEntry.cpp an unchanged text of an older file is checked too
+- if (editorText == cellText)
++ if (false)
+E02 src/editing/CellEntry.cpp a pasted line feed stays in the text
+- text.replace(u'\n', u' ');
++ text.replace(u'\n', u'\n');
+E03 src/editing/CellEntry.cpp the date column takes any text
+- if (col == ColDatum)
++ if (col == ColText)
+E05 src/editing/EntryDate.cpp a date of another month of the year passes
+- if (month && (date->year() != month->year() || date->month() != month->month()))
++ if (month && date->year() != month->year())
+E06 src/editing/EntryDate.cpp the day alone falls in January
+- date = QDate(month->year(), month->month(), value);
++ date = QDate(month->year(), 1, value);
+E07 src/editing/EntryDate.cpp the 32nd passes as a day of the month
+- if (month && value > 0 && QDate::isValid(month->year(), month->month(), value))
++ if (month && value > 0)
+E08 src/editing/EntryDate.cpp the completed date keeps a two-digit year
+- const QString text = date->toString(QStringLiteral("dd.MM.yyyy"));
++ const QString text = date->toString(QStringLiteral("dd.MM.yy"));
+B01 src/books/MonthStorage.cpp#1 a month file that cannot be read is replaced
+- if (status.ok())
++ if (true)
+B02 src/books/MonthStorage.cpp a booking of the sheet is matched twice
+- kept.removeAt(found);
++ ++leaving;
+B03 src/books/MonthStorage.cpp rows that book nothing count as bookings leaving
+- if (!isBooking(typed))
++ if (false)
+B04 src/books/MonthStorage.cpp the file's first entry is not counted
+- for (size_t i = EntryRecord; i < file.size(); ++i) {
++ for (size_t i = EntryRecord + 1; i < file.size(); ++i) {
 N05 src/editing/NegativeCash.cpp the last entry's balance is not looked at
 - for (int r = RowUebertrag; r <= sheet.rows() - 2; ++r) {
 + for (int r = RowUebertrag; r < sheet.rows() - 2; ++r) {

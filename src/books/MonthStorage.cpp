@@ -6,12 +6,13 @@
 #include "editing/Modul.h"
 #include "platform/FileSystem.h"
 #include "platform/FlexGridStore.h"
-#include "storage/DatabaseFormat.h"
 #include "storage/MonthDatabase.h"
 #include "storage/MonthFileWriter.h"
 #include "storage/SheetRecords.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace MonthStorage {
 namespace {
@@ -20,6 +21,8 @@ constexpr int labelColumn = modul::ColMonthLabel;
 // The closed note stands in the rates row over the text column, where there is room.
 constexpr int closedNoteColumn = modul::ColText;
 constexpr int problemsListed = 12;
+// Records 0 and 1 are the rates row and the carry-over row; entries follow.
+constexpr size_t EntryRecord = 2;
 const QString br2 = QStringLiteral("\r\n\r\n");
 
 QString lengthMessage(const QStringList &problems)
@@ -92,13 +95,16 @@ std::optional<Previous> previousMonth(const QString &programFolder, const QStrin
     return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
 }
 
-// A file whose change log would be lost is never replaced. Of its log only
+// A month file that cannot be read is never replaced. Of its log only
 // the last entry is read: the new entries chain onto it, and the rest is
 // copied over as it is stored.
 QString readReplaced(const QString &path, MonthContents &previous)
 {
+    // Whatever keeps it from being read as a month (no permission, a lock,
+    // damage, another kind of file) keeps it from being replaced, too: what
+    // it holds could not be shown again, nor carried into the log.
     const DbStatus status = MonthDatabase::readMonth(path, previous, LogRead::LastEntry);
-    if (status.ok() || probeDatabaseFile(path).format != DatabaseFormat::Sqlite)
+    if (status.ok())
         return {};
     previous = {};
     return QStringLiteral("Die Datei „%1“ wurde nicht gespeichert, denn die Fassung, die sie ersetzen würde, lässt "
@@ -118,9 +124,10 @@ DbStatus GetRowsTest(FlexGridStore &sheet, const QString &datenbank, const QStri
     return status;
 }
 
-LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &typedMonth,
                      const modul::RateTexts &rates, bool startMissing)
 {
+    const QString month = completedMonth(typedMonth);
     LoadResult result;
     if (!locate(result, programFolder, year, month))
         return result;
@@ -147,6 +154,7 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
         return result;
     }
     readInto(result, sheet, programFolder, label, rates, true);
+    result.fileRead = result.loaded;
     if (result.loaded && before) {
         const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
         if (carryOver != before->closing.balance)
@@ -161,11 +169,13 @@ LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const Q
     LoadResult result;
     result.path = path;
     readInto(result, sheet, programFolder, label, rates, false);
+    result.fileRead = result.loaded;
     return result;
 }
 
-std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month)
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &typedMonth)
 {
+    const QString month = completedMonth(typedMonth);
     const MonthPath where = monthFilePath(programFolder, year, month);
     MonthContents file;
     if (where.ok() && FileExists(where.path))
@@ -178,8 +188,55 @@ QString missingFileMessage()
     return QStringLiteral("Datei existiert nicht");
 }
 
-SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month)
+int bookingsLeaving(const Records &file, const Records &next)
 {
+    // A booking is what was typed into an entry row; its balance and receipt
+    // number follow from the rows above, so a row inserted above it does not
+    // make it another booking.
+    const auto booking = [](const Record &record) {
+        QStringList typed;
+        for (int c : {modul::ColEinnahmen1, modul::ColEinnahmen2, modul::ColEinnahmen3, modul::ColAusgaben,
+                      modul::ColKonto, modul::ColDatum, modul::ColText})
+            typed << record.value(c).trimmed();
+        return typed;
+    };
+    const auto isBooking = [](const QStringList &typed) {
+        return std::any_of(typed.cbegin(), typed.cend(), [](const QString &t) { return !t.isEmpty(); });
+    };
+    QList<QStringList> kept;
+    for (size_t i = EntryRecord; i < next.size(); ++i)
+        kept << booking(next[i]);
+    int leaving = 0;
+    for (size_t i = EntryRecord; i < file.size(); ++i) {
+        const QStringList typed = booking(file[i]);
+        if (!isBooking(typed))
+            continue;
+        if (const qsizetype found = kept.indexOf(typed); found >= 0)
+            kept.removeAt(found);
+        else
+            ++leaving;
+    }
+    return leaving;
+}
+
+QString foreignReplaceQuestion(const QString &year, const QString &month, int leaving)
+{
+    const QString label = monthLabel(year, month);
+    QString lost = leaving == 0 ? QStringLiteral("Jede ihrer Buchungen steht auch im Blatt.")
+                   : leaving == 1
+                       ? QStringLiteral("1 Buchung, die nicht im Blatt steht, ginge dabei verloren.")
+                       : QStringLiteral("%1 Buchungen, die nicht im Blatt stehen, gingen dabei verloren.").arg(leaving);
+    return QStringLiteral("Der Monat %1 ist schon gespeichert, aber das Blatt wurde nicht aus seiner Datei %1.mdb "
+                          "geladen.")
+               .arg(label)
+           + br2 + QStringLiteral("Speichern ersetzt diese Datei durch das Blatt. ") + lost + br2
+           + QStringLiteral("Soll die Datei trotzdem ersetzt werden ?");
+}
+
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
+                  const QString &typedMonth)
+{
+    const QString month = completedMonth(typedMonth);
     SavePlan plan;
     if (!locate(plan, programFolder, year, month))
         return plan;

@@ -30,6 +30,7 @@ struct LoadResult
     QString warning; // what the user must know about the loaded month: a file
                      // altered outside Barlog, a carry-over off the month before
     bool loaded = false;
+    bool fileRead = false;              // the sheet holds a file's records, not a new month's start
     std::optional<QString> closedSince; // when the month was closed
     QString carriedFrom;                // the month a new month's carry-over came from
 };
@@ -42,7 +43,7 @@ struct LoadResult
 // untouched.
 // With startMissing, a missing month with no month before it starts empty
 // instead, as start-up lays out the sheet.
-LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month,
+LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &typedMonth,
                      const modul::RateTexts &rates, bool startMissing = false);
 
 // A month file chosen anywhere, whose name gives the month label: loaded and
@@ -52,9 +53,17 @@ LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const Q
                      const modul::RateTexts &rates);
 
 // When the selectors' month was closed, by its file or by the register.
-std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &month);
+std::optional<QString> closedSince(const QString &programFolder, const QString &year, const QString &typedMonth);
 
 QString missingFileMessage(); // "Datei existiert nicht"
+
+// How many bookings of a month file the records that replace it no longer
+// hold, each counted once: a booking is a row's typed cells (amounts,
+// account, date, text), wherever the row now stands.
+int bookingsLeaving(const Records &file, const Records &next);
+// The question before a save replaces a month file the sheet was not loaded
+// from, naming the month and how many bookings would leave it.
+QString foreignReplaceQuestion(const QString &year, const QString &month, int leaving);
 
 // "Speichern", in two steps so that the questions sit between them:
 // planSave builds the path and the records, checks every text against its
@@ -72,7 +81,8 @@ struct SavePlan
     bool ok() const { return message.isEmpty(); }
 };
 
-SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year, const QString &month);
+SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, const QString &year,
+                  const QString &typedMonth);
 // The empty text on success, else the message to show; the file on disk is
 // then exactly as before.
 QString save(const SavePlan &plan);

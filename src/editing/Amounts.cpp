@@ -5,6 +5,7 @@
 
 namespace modul {
 namespace {
+constexpr qsizetype CentDigits = 2;
 
 // What the prefix reader sees in a text without dots: blanks, a sign and a
 // whole number; it stops at the first other character. The value stops at
@@ -105,13 +106,25 @@ qint64 centsOf(QStringView text)
     return reader.value();
 }
 
-QString commitAmount(const QString &editorText, const QString &cellText)
+CellEntry commitAmount(const QString &editorText, const QString &cellText)
 {
-    const std::optional<German::NumberParts> parts = German::splitNumber(editorText);
+    const QString typed = editorText.trimmed();
+    // A blank, as the Delete key leaves it, empties the cell.
+    if (typed.isEmpty())
+        return {};
+    const auto refused = [&editorText, &typed](const char16_t *why) {
+        return CellEntry{editorText, QString::fromUtf16(why).arg(typed, German::formatCents(MaxCommitCents))};
+    };
+    const std::optional<German::NumberParts> parts = German::splitNumber(typed);
     if (!parts)
-        return QString();
-    // Whole cents read exactly from the digits; the digits after the second
-    // decimal decide the rounding, so no binary fraction tips a half.
+        return refused(u"„%1“ ist kein Betrag. Bitte eine Zahl wie 12,50 eingeben.");
+    const QStringView fraction = parts->fraction;
+    const bool beyondCents =
+        fraction.size() > CentDigits
+        && std::any_of(fraction.begin() + CentDigits, fraction.end(), [](QChar c) { return c != u'0'; });
+    if (beyondCents)
+        return refused(u"„%1“ hat mehr als zwei Nachkommastellen. Bitte auf den Cent genau eingeben, z. B. 12,35.");
+    // Whole cents read exactly from the digits.
     static constexpr qint64 tooLarge = MaxCommitCents + 1;
     qint64 cents = 0;
     const auto push = [&cents](QChar c) { cents = std::min(cents * 10 + (c.unicode() - u'0'), tooLarge); };
@@ -119,20 +132,13 @@ QString commitAmount(const QString &editorText, const QString &cellText)
         if (German::isDigit(c))
             push(c);
     }
-    const QStringView fraction = parts->fraction;
     push(fraction.size() > 0 ? fraction[0] : u'0');
     push(fraction.size() > 1 ? fraction[1] : u'0');
     if (cents == 0)
-        return cellText; // 0, or less than a cent: the cell stays as it was
-    const QStringView rest = fraction.size() > 2 ? fraction.sliced(2) : QStringView();
-    const int first = rest.isEmpty() ? 0 : rest[0].unicode() - u'0';
-    const bool beyondHalf =
-        rest.size() > 1 && std::any_of(rest.begin() + 1, rest.end(), [](QChar c) { return c != u'0'; });
-    if (first > 5 || (first == 5 && (beyondHalf || cents % 2 == 1)))
-        ++cents;
+        return {cellText, {}}; // 0 leaves the cell as it was
     if (cents > MaxCommitCents)
-        return QString();
-    return German::formatCents(parts->negative ? -cents : cents);
+        return refused(u"„%1“ ist als Betrag zu groß. Erlaubt sind bis zu %2, mit oder ohne Minus.");
+    return {German::formatCents(parts->negative ? -cents : cents), {}};
 }
 
 } // namespace modul

@@ -7,6 +7,8 @@
 namespace modul {
 namespace {
 constexpr int Century = 2000;
+// The day the messages show as an example.
+constexpr int ExampleDay = 5;
 
 // The value of 1 to maxDigits digits, or -1.
 int digitsValue(QStringView part, qsizetype maxDigits)
@@ -42,6 +44,34 @@ std::optional<QDate> entryDate(QStringView text, int monthYear)
     if (day < 0 || month < 0 || year < 0 || !QDate::isValid(year, month, day))
         return std::nullopt;
     return QDate(year, month, day);
+}
+
+CellEntry commitDate(const QString &editorText, std::optional<QDate> month)
+{
+    const QStringView typed = QStringView(editorText).trimmed();
+    if (typed.isEmpty())
+        return {editorText, {}};
+    std::optional<QDate> date;
+    if (const QStringView day = typed.endsWith(u'.') ? typed.chopped(1) : typed; !day.contains(u'.')) {
+        // The day alone falls in the sheet's month.
+        const int value = digitsValue(day, 2);
+        if (month && value > 0 && QDate::isValid(month->year(), month->month(), value))
+            date = QDate(month->year(), month->month(), value);
+    } else if (month || typed.count(u'.') == 2) {
+        date = entryDate(typed, month ? month->year() : 0);
+    }
+    if (!date) {
+        const QString example = month ? month->addDays(ExampleDay - 1).toString(QStringLiteral("dd.MM.yyyy"))
+                                      : QStringLiteral("05.03.2026");
+        return {editorText, QStringLiteral("„%1“ ist kein Datum. Bitte den Tag eingeben (z. B. %2) oder das ganze "
+                                           "Datum (z. B. %3).")
+                                .arg(typed.toString(), QString::number(ExampleDay), example)};
+    }
+    const QString text = date->toString(QStringLiteral("dd.MM.yyyy"));
+    if (month && (date->year() != month->year() || date->month() != month->month()))
+        return {editorText, QStringLiteral("Der %1 liegt nicht im Monat %2. Bitte ein Datum aus diesem Monat eingeben.")
+                                .arg(text, month->toString(QStringLiteral("yyyy-MM")))};
+    return {text, {}};
 }
 
 } // namespace modul

@@ -25,3 +25,8 @@ int KeyCode::fromQtKey(int qtKey)
     }
     return Other;
 }
+
+bool KeyCode::leavesCell(int code)
+{
+    return code == Right || code == Up || code == Down || code == Enter || code == Left;
+}

@@ -15,4 +15,7 @@ constexpr int Other = 0;
 // Maps a Qt key to a code. Only Qt's special keys map to the codes above: a
 // printable character's Qt key can collide with them ('%' is 37, '.' is 46).
 int fromQtKey(int qtKey);
+
+// The keys of the editor box that move the cursor to another cell.
+bool leavesCell(int code);
 } // namespace KeyCode

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/CellEntry.h"
 #include "editing/SheetLayout.h"
 #include "platform/FlexGridStore.h"
 
@@ -32,11 +33,11 @@ QString BetragInCent(QString &s);
 qint64 centsOf(QStringView text);
 
 // The commit rule for the amount columns: the new text of the cell when the
-// editor holds editorText (at least one character). A number becomes the
-// display format of its cents, halves to the even cent; 0 and amounts below
-// one cent leave cellText as it is; text that is not a number, and amounts
-// past ±MaxCommitCents, empty the cell.
-QString commitAmount(const QString &editorText, const QString &cellText);
+// editor holds editorText (at least one character). A number in whole cents
+// becomes their display format; 0 leaves cellText as it is; a blank empties
+// the cell. Text that is not a number, digits past the cent and amounts past
+// ±MaxCommitCents are refused.
+CellEntry commitAmount(const QString &editorText, const QString &cellText);
 
 // Rewrites the running balance and the receipt-number chain of every entry
 // row except the new-entry row.

@@ -41,6 +41,13 @@ bool holdsEntry(const FlexGridStore &sheet, int row)
     return false;
 }
 
+void keepNewEntryRow(FlexGridStore &sheet)
+{
+    const int last = sheet.rows() - 1;
+    if (last >= FirstEntryRow && holdsEntry(sheet, last))
+        sheet.setRows(sheet.rows() + 1);
+}
+
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows)
 {
     for (int i = 0; i < ColCount; ++i) {

@@ -43,6 +43,10 @@ QString heading(int col);
 // balance and the receipt number are worked out, so they do not count.
 bool holdsEntry(const FlexGridStore &sheet, int row);
 
+// An entry in the last row gets an empty new-entry row below it, so that its
+// balance and receipt number are worked out like every other entry's.
+void keepNewEntryRow(FlexGridStore &sheet);
+
 // Column widths and headings for the screen, scaled by the screen factors;
 // the heading rows' heights are scaled too when scaleRows is set.
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows);

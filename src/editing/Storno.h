@@ -20,6 +20,14 @@ namespace modul {
 // without an amount.
 std::optional<QStringList> reversalRow(const FlexGridStore &sheet, int row, const QDate &today);
 
+// The question before entry row `row` is reversed, naming it by receipt
+// number, date and amounts: "Soll die Buchung Beleg-Nr. 12 vom 05.03.2026
+// (Ausgaben 12,30) storniert werden ?". Only for a row reversalRow takes.
+QString reversalQuestion(const FlexGridStore &sheet, int row);
+
+// The first row after the last one holding an entry: where the next entry goes.
+int nextEntryRow(const FlexGridStore &sheet);
+
 // Writes cells into the first row after the last one holding an entry, and
 // keeps an empty new-entry row below it. Returns the row written.
 int appendEntry(FlexGridStore &sheet, const QStringList &cells);

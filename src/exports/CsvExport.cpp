@@ -13,13 +13,24 @@ const QString LineEnd = QStringLiteral("\r\n");
 constexpr char Bom[] = "\xEF\xBB\xBF";
 constexpr qsizetype CentDigits = 2;
 
+// A text that a spreadsheet would run as a formula gets an apostrophe in
+// front, which makes it plain text there: the usual guard against CSV
+// injection.
+QString textField(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        return u'\'' + text;
+    return text;
+}
+
 // An amount in display form loses its grouping dots: a spreadsheet set to a
-// decimal comma may take "1.234,56" for text. Anything else stays as typed.
+// decimal comma may take "1.234,56" for text. Anything else is text.
 QString amountField(const QString &text)
 {
     const std::optional<German::NumberParts> parts = German::splitNumber(text);
     if (!parts || parts->fraction.size() != CentDigits)
-        return text;
+        return textField(text);
     QString plain = text.trimmed();
     plain.remove(u'.');
     return plain;
@@ -70,11 +81,11 @@ QByteArray write(const FlexGridStore &sheet)
         QStringList fields;
         for (int c = 0; c < modul::ColCount; ++c) {
             const QString &cell = sheet.textMatrix(r, c);
-            fields << (c <= modul::LastAmountCol ? amountField(cell) : cell);
+            fields << (c <= modul::LastAmountCol ? amountField(cell) : textField(cell));
         }
         for (int i = 0; i < modul::RateCount; ++i) {
             const bool hasIncome = !sheet.textMatrix(r, modul::ColEinnahmen1 + i).isEmpty();
-            fields << (hasIncome ? sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i) : QString());
+            fields << (hasIncome ? textField(sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + i)) : QString());
         }
         text += line(fields);
     }

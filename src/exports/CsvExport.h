@@ -13,6 +13,9 @@ class FlexGridStore;
 //   decimal comma and no grouping, CRLF, UTF-8 with a byte order mark.
 // - An empty cell is an empty field; a field holding ";", a quote, a line
 //   break or blanks at its ends is quoted, inner quotes doubled.
+// - A text beginning with "=", "+", "-", "@", a tab or a carriage return
+//   gets a leading apostrophe, so that no spreadsheet runs it as a formula;
+//   amounts stay numbers.
 namespace CsvExport {
 
 QByteArray write(const FlexGridStore &sheet);

@@ -93,6 +93,8 @@ void FlexGridStore::moveTo(int row, int col)
 {
     if (!valid(row, col) || (row == m_row && col == m_col))
         return;
+    if (mayLeaveCell && !mayLeaveCell())
+        return;
     if (leaveCell)
         leaveCell();
     m_row = row;

@@ -14,6 +14,7 @@
 //
 // Moving the current cell calls leaveCell before the change and rowColChange
 // after it, synchronously inside the setter; the editing rests on that order.
+// Before both, mayLeaveCell may keep the cursor where it is.
 // 0xAARRGGBB like Qt's GridRgb, without needing Qt's GUI module in the core.
 using GridRgb = std::uint32_t;
 constexpr GridRgb gridRgb(int r, int g, int b)
@@ -152,7 +153,9 @@ public:
     // Called after the current cell moved and before rowColChange, so that a
     // view can scroll the cell into sight before the program asks where it is.
     std::function<void()> currentMoved;
-    // Notifications of the program's handlers.
+    // Notifications of the program's handlers. A move that mayLeaveCell
+    // answers with false does not happen, and nothing else is called.
+    std::function<bool()> mayLeaveCell;
     std::function<void()> leaveCell;
     std::function<void()> rowColChange;
     // Tells a view that something visible changed. Called once until the view

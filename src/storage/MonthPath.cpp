@@ -3,23 +3,25 @@
 #include <algorithm>
 
 namespace {
-bool isControlOrSeparator(QChar c)
+QString yearProblem(const QString &year)
 {
-    return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    if (year.isEmpty())
+        return QStringLiteral("Die Jahresangabe ist leer. Bitte auswählen oder eintippen.");
+    if (!selectedYear(year))
+        return QStringLiteral("Die Jahresangabe „%1“ ist kein Jahr. Bitte ein Jahr mit vier Ziffern wählen oder "
+                              "eintippen.")
+            .arg(year);
+    return {};
 }
 
-QString textProblem(const QString &text, const QString &what, bool isFolderName)
+QString monthProblem(const QString &year, const QString &month)
 {
-    const QString rule = QStringLiteral("Die Monatsdatei muss in ihrem Jahresordner liegen.");
-    if (text.isEmpty())
-        return QStringLiteral("Die %1 ist leer. Bitte auswählen oder eintippen.").arg(what);
-    for (const QChar c : text) {
-        if (isControlOrSeparator(c))
-            return QStringLiteral("Die %1 „%2“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten. %3")
-                .arg(what, text, rule);
-    }
-    if (isFolderName && (text == QStringLiteral(".") || text == QStringLiteral("..")))
-        return QStringLiteral("Die %1 „%2“ verweist auf einen anderen Ordner. %3").arg(what, text, rule);
+    if (month.isEmpty())
+        return QStringLiteral("Die Monatsangabe ist leer. Bitte auswählen oder eintippen.");
+    constexpr qsizetype MonthDigits = 2;
+    if (month.size() != MonthDigits || !selectedMonth(year, month))
+        return QStringLiteral("Die Monatsangabe „%1“ ist kein Monat. Bitte 01 bis 12 wählen oder eintippen.")
+            .arg(month);
     return {};
 }
 } // namespace
@@ -27,17 +29,26 @@ QString textProblem(const QString &text, const QString &what, bool isFolderName)
 MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month,
                         const QString &extension)
 {
+    const QString completed = completedMonth(month);
     MonthPath result;
-    result.path = programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, month) + extension;
-    result.problem = textProblem(year, QStringLiteral("Jahresangabe"), true);
+    result.path = programFolder + QLatin1Char('/') + year + QLatin1Char('/') + monthLabel(year, completed) + extension;
+    result.problem = yearProblem(year);
     if (result.problem.isEmpty())
-        result.problem = textProblem(month, QStringLiteral("Monatsangabe"), false);
+        result.problem = monthProblem(year, completed);
     return result;
 }
 
 QString monthLabel(const QString &year, const QString &month)
 {
-    return year + QLatin1Char('-') + month;
+    return year + QLatin1Char('-') + completedMonth(month);
+}
+
+QString completedMonth(const QString &month)
+{
+    const QString typed = month.trimmed();
+    if (typed.size() == 1 && typed[0] >= u'1' && typed[0] <= u'9')
+        return u'0' + typed;
+    return month;
 }
 
 QString replaceQuestion(const QString &year, const QString &month)

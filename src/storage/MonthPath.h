@@ -15,9 +15,9 @@ struct MonthPath
     bool ok() const { return problem.isEmpty(); }
 };
 
-// Any typed year or month works, as long as the file stays in its year
-// folder: no empty text, no "/" or "\", no control character, and no year
-// "." or "..".
+// Only a year of four digits and a month from 01 to 12 name a month file; a
+// month of one digit is completed ("7" is "07"). Anything else gives the
+// problem, and no file may be written for it.
 // Exports of the month lie beside its file under another extension
 // ("2026-03.pdf").
 MonthPath monthFilePath(const QString &programFolder, const QString &year, const QString &month,
@@ -34,6 +34,10 @@ QString noYearMessage(const QString &year);
 
 // "2021-03", the label written into the sheet after a load.
 QString monthLabel(const QString &year, const QString &month);
+
+// The month selector's text as files and labels use it: a lone digit from 1
+// to 9 gets its leading zero ("7" gives "07"); anything else stays.
+QString completedMonth(const QString &month);
 
 // The question before a save replaces an existing month file, line breaks as CR LF.
 QString replaceQuestion(const QString &year, const QString &month);

@@ -2,8 +2,13 @@
 
 #include "platform/FlexGridStore.h"
 
+#include <algorithm>
+
 namespace SheetRecords {
 namespace {
+// The headings, the rates row, the carry-over row, the first entry row and
+// the new-entry row, as start-up lays the sheet out.
+constexpr int StartupRows = modul::FirstEntryRow + 2;
 
 // What start-up lays out in rows 1 to 3 when no month is loaded.
 Records startupRecords(const modul::RateTexts &rates)
@@ -27,9 +32,19 @@ QString cellText(const Record &record, int column)
 
 Records fromSheet(const FlexGridStore &sheet)
 {
+    // Rows after the last entry hold at most a worked-out balance and receipt
+    // number, the new-entry row among them: they book nothing and are not
+    // stored, so a load followed by a save gives back the very same records.
+    int last = std::min(modul::RowUebertrag, sheet.rows() - 1);
+    for (int r = sheet.rows() - 1; r >= modul::FirstEntryRow; --r) {
+        if (modul::holdsEntry(sheet, r)) {
+            last = r;
+            break;
+        }
+    }
     Records records;
-    records.reserve(static_cast<size_t>(std::max(sheet.rows() - 1, 0)));
-    for (int r = 1; r < sheet.rows(); ++r) {
+    records.reserve(static_cast<size_t>(std::max(last, 0)));
+    for (int r = 1; r <= last; ++r) {
         Record record;
         record.reserve(JournalTable::fieldCount);
         for (int c = 0; c < JournalTable::fieldCount; ++c) {
@@ -63,13 +78,17 @@ void load(FlexGridStore &sheet, const Records &records, const modul::RateTexts &
     const Records startup = records.empty() ? startupRecords(rates) : Records{};
     const Records &shown = records.empty() ? startup : records;
     const int count = static_cast<int>(shown.size());
-    sheet.setRows(count + 2);
+    // A month saved before its first entry still gets the first entry row.
+    const int rows = std::max(count + 2, StartupRows);
+    sheet.setRows(rows);
     for (int i = 0; i < count; ++i) {
         for (int c = 0; c < sheet.cols(); ++c)
             sheet.setTextMatrix(i + 1, c, cellText(shown[static_cast<size_t>(i)], c));
     }
-    for (int c = 0; c < sheet.cols(); ++c)
-        sheet.setTextMatrix(count + 1, c, QString());
+    for (int r = count + 1; r < rows; ++r) {
+        for (int c = 0; c < sheet.cols(); ++c)
+            sheet.setTextMatrix(r, c, QString());
+    }
 }
 
 } // namespace SheetRecords

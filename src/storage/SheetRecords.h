@@ -6,11 +6,13 @@
 class FlexGridStore;
 
 // Copying the journal sheet to records and back. Record i is sheet row i + 1:
-// the rate texts and month label, then the carry-over row, the entry rows and
-// the empty new-entry row. The heading row 0 is never stored.
+// the rate texts and month label, then the carry-over row and the entry rows
+// up to the last one that holds an entry. The heading row 0 is never stored,
+// nor are the empty rows after the last entry.
 namespace SheetRecords {
 
-// Every row below the headings, ten fields each; an empty cell becomes " ".
+// Every row below the headings up to the last entry, ten fields each; an
+// empty cell becomes " ".
 Records fromSheet(const FlexGridStore &sheet);
 
 // One line per text too long for its field, e.g. "Zeile 7, Spalte Text:
@@ -19,7 +21,8 @@ Records fromSheet(const FlexGridStore &sheet);
 QStringList lengthProblems(const Records &records);
 
 // Replaces rows 1 and below by the records; the row count becomes the record
-// count + 2 and the row after the records is empty. A stored " " or NULL
+// count + 2, at least the start-up layout's 5, and the rows after the records
+// are empty. A stored " " or NULL
 // shows as empty, fields past the sheet's last column are ignored, and cells
 // beyond a short record's fields are emptied, so nothing of the previous
 // month survives. A month without records loads as start-up lays the sheet

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "storage/Cp1252.h"
+#include "storage/JournalTable.h"
 #include "storage/WholeFile.h"
 
 #include <QFile>
@@ -21,6 +22,16 @@ bool isBlank(QChar c)
 bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';
+}
+// Control characters other than tab and line ends never come from typing:
+// such a file is binary, or damaged.
+bool isText(QByteArrayView bytes)
+{
+    constexpr unsigned char Del = 0x7F;
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b < ' ' && b != '\t' && b != '\r' && b != '\n') || b == Del;
+    });
 }
 bool isAscii(QByteArrayView bytes)
 {
@@ -181,9 +192,20 @@ ValueFile::ValueFile(const QString &programFolder, ValueFileKind kind, qsizetype
 {
 }
 
+ValueFileRead ValueFile::unreadable(const QStringList &defaults, const QString &why) const
+{
+    ValueFileRead result;
+    result.values = defaults;
+    result.state = ValueFileState::Unreadable;
+    result.message = why + u' ' + m_kind.defaultsNote;
+    return result;
+}
+
 ValueFileRead ValueFile::read(const QStringList &defaults) const
 {
     Q_ASSERT(defaults.size() == m_count);
+    if (DirExists(m_path))
+        return unreadable(defaults, QStringLiteral("An der Stelle der Datei %1 liegt ein Ordner.").arg(quoted(m_path)));
     ValueFileRead result;
     result.values = defaults;
     if (!FileExists(m_path)) {
@@ -194,13 +216,20 @@ ValueFileRead ValueFile::read(const QStringList &defaults) const
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        result.state = ValueFileState::Unreadable;
-        result.message =
-            QStringLiteral("Die Datei %1 kann nicht gelesen werden. %2").arg(quoted(m_path), m_kind.defaultsNote);
-        return result;
-    }
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        return unreadable(defaults, QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(quoted(m_path)));
+    if (!isText(bytes))
+        return unreadable(
+            defaults,
+            QStringLiteral("Die Datei %1 ist keine Textdatei und kann nicht gelesen werden.").arg(quoted(m_path)));
     const QStringList found = readTextValues(decodeTextFile(bytes), m_count);
+    for (qsizetype i = 0; i < found.size() && i < m_maxLengths.size(); ++i) {
+        if (JournalTable::characterCount(found[i]) > m_maxLengths[i])
+            return unreadable(defaults,
+                              QStringLiteral("Die Datei %1 kann nicht gelesen werden: ihr %2. Wert ist "
+                                             "länger als %3 Zeichen.")
+                                  .arg(quoted(m_path), QString::number(i + 1), QString::number(m_maxLengths[i])));
+    }
     std::copy(found.cbegin(), found.cend(), result.values.begin());
     result.found = found.size();
     if (result.found == m_count) {

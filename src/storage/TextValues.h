@@ -56,7 +56,8 @@ enum class ValueFileState {
     Complete,   // the file held every value
     Missing,    // no such file: every value is the caller's default
     Short,      // fewer values than asked: the rest are the caller's defaults
-    Unreadable, // the file exists but could not be read: every value is a default
+    Unreadable, // the file exists but cannot be read (a folder, no text, a value
+                // too long): every value is a default
 };
 
 struct ValueFileRead
@@ -90,8 +91,17 @@ public:
     // success, else a German message; the old file then stays as it was.
     QString write(const QStringList &values) const;
 
+protected:
+    // The longest text each value may be, in order; a file holding a longer
+    // one is not read. Values past the list may be of any length.
+    void limitLengths(const QList<int> &maxLengths) { m_maxLengths = maxLengths; }
+
 private:
+    // Every value a default, and why, naming the file.
+    ValueFileRead unreadable(const QStringList &defaults, const QString &why) const;
+
     ValueFileKind m_kind;
+    QList<int> m_maxLengths;
     QString m_path;
     qsizetype m_count;
 };

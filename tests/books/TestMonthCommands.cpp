@@ -63,6 +63,7 @@ private slots:
             d.save({answer});
             const QList<MessageBox::Shown> shown = MessageBox::takeShown();
             QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].returnAnswer, MessageBox::Answer::No);
             QVERIFY2(shown[0].text.startsWith(QStringLiteral("Nach Beleg-Nr (ohne Nummer) vom 02.03.2026 ist der "
                                                              "Kassenbestand negativ: -20,00.")),
                      qPrintable(shown[0].text));
@@ -85,6 +86,9 @@ private slots:
                  QStringLiteral("Der Monat 2026-02 hat Änderungen, die nicht gespeichert sind. Bitte zuerst speichern, "
                                 "dann abschließen."));
         d.save();
+        trigger(d, "mnuAbschliessen"); // Return, as the empty queue answers, declines
+        QCOMPARE(MessageBox::takeShown().value(0).returnAnswer, MessageBox::Answer::No);
+        QCOMPARE(d.text(1, 8), QString());
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
         trigger(d, "mnuAbschliessen");
         const QList<MessageBox::Shown> asked = MessageBox::takeShown();
@@ -99,12 +103,35 @@ private slots:
 
         d.clickCell(3, 8);
         MessageBox::takeShown();
+        trigger(d, "mnuStorno"); // Return declines
+        QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("02"));
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
         trigger(d, "mnuStorno");
-        QCOMPARE(MessageBox::takeShown().size(), 0);
+        const QList<MessageBox::Shown> storno = MessageBox::takeShown();
+        QCOMPARE(storno.size(), 2);
+        for (const MessageBox::Shown &question : storno) {
+            QCOMPARE(question.title, QStringLiteral("Storno"));
+            QCOMPARE(question.returnAnswer, MessageBox::Answer::No);
+        }
         QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("03"));
         QCOMPARE((QStringList{d.text(2, 8), d.text(3, 0), d.text(3, 4), d.text(3, 7), d.text(3, 8)}),
                  (QStringList{QStringLiteral("Übertrag aus 2026-02"), QStringLiteral("-250,00"), QStringLiteral("0,00"),
                               QStringLiteral("15.03.2026"), QStringLiteral("Storno Beleg ohne Nr. vom 27.02.2026")}));
+    }
+
+    // A recovery file is offered back only when the last run left one: what
+    // the start itself does, such as a message that lets the timer run, is no
+    // unsaved work.
+    void nothingIsOfferedBackThatWasNotTyped()
+    {
+        MonthFileDriver f;
+        Form1 w(f.folder.path());
+        w.crashRecovery().sheetChanged();
+        w.crashRecovery().keepUp(); // the timer, firing while a start-up message is open
+        w.crashRecovery().settle();
+        QVERIFY(!QFile::exists(f.folder.file(recoveryFile)));
+        w.Form_Load();
+        QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
     // A recovery file found at start and declined is dropped. While the sheet

@@ -72,31 +72,36 @@ private slots:
         QCOMPARE(modul::centsOf(QString(1000, u'9') + QStringLiteral(",00")), MaxSheetCents);
     }
 
+    // A refused text comes back as typed, with a message that names it.
     void commitAmount_data()
     {
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("expected");
-        textRow("one decimal", " 12,5 ", "12,50");
-        textRow("typed whole number is grouped", "1234567", "1.234.567,00");
-        textRow("two decimals", "-1.234,56", "-1.234,56");
-        textRow("half to even, down", "0,125", "0,12");
-        textRow("half to even, up", "-0,375", "-0,38");
-        textRow("a half with zeros after it", "1,0050", "1,00");
-        textRow("just past half", "1,0051", "1,01");
-        textRow("below half", "2,674999", "2,67");
-        textRow("zero leaves the cell", "0", "5,00");
-        textRow("below a cent leaves the cell", "0,004", "5,00");
-        textRow("no number empties the cell", "12.5", "");
-        textRow("upper limit", "21.474.836,47", "21.474.836,47");
-        textRow("one cent past the lower limit", "-21.474.836,48", "");
-        textRow("rounds past the limit", "21474836,475", "");
-        textRow("far beyond any range", "999999999999999999999999999999", "");
+        QTest::addColumn<QString>("problem"); // the start of the message; empty: taken
+        textRow("one decimal", " 12,5 ", "12,50", "");
+        textRow("typed whole number is grouped", "1234567", "1.234.567,00", "");
+        textRow("two decimals", "-1.234,56", "-1.234,56", "");
+        textRow("zeros past the cent", "1,2500", "1,25", "");
+        textRow("zero leaves the cell", "0", "5,00", "");
+        textRow("a blank empties the cell", " ", "", "");
+        textRow("upper limit", "21.474.836,47", "21.474.836,47", "");
+        textRow("lower limit", "-21.474.836,47", "-21.474.836,47", "");
+        textRow("dots that group nothing", "1.2.3", "1.2.3", "„1.2.3“ ist kein Betrag.");
+        textRow("a letter after the digits", "12a", "12a", "„12a“ ist kein Betrag.");
+        textRow("a third decimal", "12,345", "12,345", "„12,345“ hat mehr als zwei Nachkommastellen.");
+        textRow("below a cent", "0,004", "0,004", "„0,004“ hat mehr als zwei Nachkommastellen.");
+        textRow("one cent past the lower limit", "-21.474.836,48", "-21.474.836,48",
+                "„-21.474.836,48“ ist als Betrag zu groß. Erlaubt sind bis zu 21.474.836,47");
+        textRow("far beyond any range", "99999999999999", "99999999999999", "„99999999999999“ ist als Betrag zu groß.");
     }
     void commitAmount()
     {
         QFETCH(QString, editor);
         QFETCH(QString, expected);
-        QCOMPARE(modul::commitAmount(editor, oldCell), expected);
+        QFETCH(QString, problem);
+        const modul::CellEntry entry = modul::commitAmount(editor, oldCell);
+        QCOMPARE(entry.text, expected);
+        QVERIFY2(problem.isEmpty() ? entry.ok() : entry.problem.startsWith(problem), qPrintable(entry.problem));
     }
 };
 

@@ -44,20 +44,27 @@ private slots:
         QTest::addColumn<QString>("firstReceipt"); // the carry-over's receipt number
         QTest::addColumn<QStringList>("reversed"); // empty: the row cannot be reversed
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("question"); // between "Soll die Buchung " and " storniert werden ?"
         const char *d = "03.03.2026";
         QTest::newRow("an income at 19 % books the same amount negative")
-            << items("1.250,00|||") << d << "16" << items("-1.250,00|||") << "Storno Beleg 17 vom 03.03.2026";
+            << items("1.250,00|||") << d << "16" << items("-1.250,00|||") << "Storno Beleg 17 vom 03.03.2026"
+            << "Beleg-Nr. 17 vom 03.03.2026 (Einnahmen 19% 1.250,00)";
         QTest::newRow("an expense books a negative expense")
-            << items("|||12,50") << d << "16" << items("|||-12,50") << "Storno Beleg 17 vom 03.03.2026";
+            << items("|||12,50") << d << "16" << items("|||-12,50") << "Storno Beleg 17 vom 03.03.2026"
+            << "Beleg-Nr. 17 vom 03.03.2026 (Ausgaben 12,50)";
         QTest::newRow("incomes at two rates are both reversed, a negative one turns positive")
             << items("10,00|2,00|-3,00|") << d << "16" << items("-10,00|-2,00|3,00|")
-            << "Storno Beleg 17 vom 03.03.2026";
+            << "Storno Beleg 17 vom 03.03.2026"
+            << "Beleg-Nr. 17 vom 03.03.2026 (Einnahmen 19% 10,00, Einnahmen 7% 2,00, Einnahmen 0% -3,00)";
         QTest::newRow("an entry without a date is named by its number alone")
             << items("5,00|||") << ""
-            << "16" << items("-5,00|||") << "Storno Beleg 17";
+            << "16" << items("-5,00|||") << "Storno Beleg 17"
+            << "Beleg-Nr. 17 ohne Datum (Einnahmen 19% 5,00)";
         QTest::newRow("an entry without a receipt number says so")
-            << items("5,00|||") << d << "" << items("-5,00|||") << "Storno Beleg ohne Nr. vom 03.03.2026";
-        QTest::newRow("a row without an amount") << items("|||") << d << "16" << items("") << "";
+            << items("5,00|||") << d << "" << items("-5,00|||") << "Storno Beleg ohne Nr. vom 03.03.2026"
+            << "ohne Beleg-Nr. vom 03.03.2026 (Einnahmen 19% 5,00)";
+        QTest::newRow("a row without an amount") << items("|||") << d << "16" << items("") << ""
+                                                 << "";
     }
     void reversalRow()
     {
@@ -66,14 +73,18 @@ private slots:
         QFETCH(QString, firstReceipt);
         QFETCH(QStringList, reversed);
         QFETCH(QString, text);
+        QFETCH(QString, question);
         const FlexGridStore sheet = month({entry(amounts[0], amounts[1], amounts[2], amounts[3], date)},
                                           QStringLiteral("100,00"), firstReceipt);
         const std::optional<QStringList> row = modul::reversalRow(sheet, 3, today);
         QCOMPARE(row.has_value(), !reversed.isEmpty());
         const QStringList kept{QString(), QStringLiteral("4711"), QString(), QStringLiteral("02.04.2026"), text,
                                QString()};
-        if (row)
+        if (row) {
             QCOMPARE(*row, reversed + kept);
+            QCOMPARE(modul::reversalQuestion(sheet, 3),
+                     QStringLiteral("Soll die Buchung %1 storniert werden ?").arg(question));
+        }
         // Headings and the carry-over are no entries.
         QVERIFY(!modul::reversalRow(sheet, 1, today) && !modul::reversalRow(sheet, 2, today));
     }
@@ -100,6 +111,19 @@ private slots:
         QCOMPARE(sheet.textMatrix(row, 6), QString::number(17 + row - 3));
         QCOMPARE(modul::centsOf(sheet.textMatrix(row, 4)), 10000 - 750);
         QCOMPARE(sheet.textMatrix(sheet.rows() - 1, 8), QString());
+    }
+
+    // Before the month is read out, an entry in the last row gets the empty
+    // row below it that it needs for its balance and receipt number.
+    void keepNewEntryRow()
+    {
+        for (const auto &[lastRow, added] : {std::pair{"|||||||03.03.2026", 1}, {"", 0}, {"||||100,00||17", 0}}) {
+            FlexGridStore sheet = month({entry(QStringLiteral("5,00"), {}, {}, {})});
+            Fixtures::setRow(sheet, sheet.rows() - 1, items(lastRow));
+            const int before = sheet.rows();
+            modul::keepNewEntryRow(sheet);
+            QCOMPARE(sheet.rows(), before + added);
+        }
     }
 
     void firstNegativeRow_data()

@@ -25,7 +25,7 @@ private slots:
         QTest::newRow("'%' and '.' share codes with Left and Delete")
             << QPoint(7, 3) << "01.03.2026 %" << 0 << QPoint(7, 3) << 5;
         QTest::newRow("click on the carry-over income") << QPoint(0, 2) << "" << 0 << QPoint(0, 3) << 5;
-        QTest::newRow("click on a heading") << QPoint(3, 0) << "" << 0 << QPoint(0, 4) << 5;
+        QTest::newRow("click on a heading") << QPoint(3, 0) << "" << 0 << QPoint(0, 3) << 5;
     }
     void keyMap()
     {
@@ -85,7 +85,7 @@ private slots:
         QTest::keyClicks(d.form->flex, QStringLiteral("7"));
         QVERIFY(d.form->Text1->isVisible());
         d.key(Qt::Key_Right);
-        QCOMPARE(d.text(4, 0), QStringLiteral("7,00"));
+        QCOMPARE(d.text(3, 0), QStringLiteral("7,00"));
         d.clickCell(3, 8);
         d.type(QStringLiteral("orto"));
         d.key(Qt::Key_Home);
@@ -124,7 +124,7 @@ private slots:
         // Before any edit the cursor is on no entry row: no heading is overwritten.
         d.start().Command1_Click(1);
         QCOMPARE(d.text(0, 8), QStringLiteral("Text"));
-        QCOMPARE(d.text(4, 8), QStringLiteral("Gutschein"));
+        QCOMPARE(d.text(3, 8), QStringLiteral("Gutschein"));
     }
 
     void insertRowKeepsTheTypedTextInItsCell()
@@ -148,6 +148,56 @@ private slots:
         d.clickCell(5, 3);
         d.key(Qt::Key_Right);
         QCOMPARE(d.text(3, 0), QString());
+    }
+
+    // Whatever would leave a cell whose typed text is refused shows the
+    // message once and keeps the cursor in the last row, the editor and its
+    // text; nothing reaches the sheet, and Enter appends no row. Dates of the
+    // selectors' month are taken.
+    void aRefusedTextKeepsTheCursor_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("action"); // a key, a click on another cell, a quick-entry button, Speichern
+        const auto row = [](const char *name, int col, const char *typed, const char *action) {
+            QTest::newRow(name) << col << QString::fromUtf8(typed) << QString::fromUtf8(action);
+        };
+        row("Enter", 0, "12a", "Enter");
+        row("Tab", 7, "31.02.", "Tab");
+        row("a click on another cell", 7, "heute", "click");
+        row("a quick-entry button", 0, "1.2.3", "quick");
+        row("Speichern", 3, "12,345", "save");
+        row("a date of the selectors' month", 7, "5", "Enter");
+    }
+    void aRefusedTextKeepsTheCursor()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        QFETCH(QString, action);
+        EditingDriver d;
+        Form1 &w = d.start();
+        d.clickCell(4, col);
+        d.type(typed);
+        MessageBox::takeShown();
+        if (action == QStringLiteral("click"))
+            d.clickCell(3, 8);
+        else if (action == QStringLiteral("quick"))
+            QTest::mouseClick(w.Command1[4], Qt::LeftButton);
+        else if (action == QStringLiteral("save"))
+            QTest::mouseClick(w.Command7, Qt::LeftButton);
+        else
+            d.key(action == QStringLiteral("Tab") ? Qt::Key_Tab : Qt::Key_Return);
+        const bool taken = typed == QStringLiteral("5");
+        QCOMPARE(MessageBox::takeShown().size(), taken ? 0 : 1);
+        QCOMPARE(d.text(4, col), taken ? QStringLiteral("05.03.2026") : QString());
+        if (taken)
+            return;
+        QCOMPARE(d.cell(), QPoint(col, 4));
+        QVERIFY(d.form->Text1->isVisible() && d.form->Text1->hasFocus());
+        QCOMPARE(d.form->Text1->text(), typed);
+        QCOMPARE(d.text(4, 8), QString()); // no quick-entry caption
+        QCOMPARE(d.sheet().rows(), 5);
+        QVERIFY(!QFile::exists(d.folder.file(QStringLiteral("2026/2026-03.mdb"))));
     }
 
     void droppingTheEditedRowDropsItsText()

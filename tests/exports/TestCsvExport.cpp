@@ -55,6 +55,33 @@ private slots:
         }
         QCOMPARE(read[2].toArray()[0].toString(), QStringLiteral("1234,56"));
     }
+
+    // A text a spreadsheet would run as a formula is made plain text there;
+    // amounts stay numbers.
+    void formulasStayText_data()
+    {
+        QTest::addColumn<QString>("col");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("field"); // as it stands in the file
+        textRow("equals sign", "8", "=1+1", "'=1+1");
+        textRow("plus", "8", "+5 Pfand", "'+5 Pfand");
+        textRow("minus", "5", "-4711", "'-4711");
+        textRow("at sign", "8", "@SUMME(A1)", "'@SUMME(A1)");
+        textRow("tab", "8", "\tTab", "'\tTab");
+        textRow("carriage return", "8", "\rZeile", "\"'\rZeile\"");
+        textRow("a negative amount", "3", "-3,10", "-3,10");
+        textRow("a formula in an amount cell of an old file", "0", "=2*3", "'=2*3");
+    }
+    void formulasStayText()
+    {
+        QFETCH(QString, col);
+        QFETCH(QString, cell);
+        QFETCH(QString, field);
+        FlexGridStore sheet = Fixtures::startupSheet();
+        sheet.setTextMatrix(3, col.toInt(), cell);
+        const QStringList lines = QString::fromUtf8(CsvExport::write(sheet)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.value(2).split(u';').value(col.toInt()), field); // after the headings and the carry-over
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCsvExport)

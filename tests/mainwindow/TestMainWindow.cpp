@@ -20,9 +20,10 @@ private slots:
         f.folder.write(QStringLiteral("bl.dat"), "16%\r\n5%\r\n0%\r\n");
         Form1 &w = f.start();
         QCOMPARE(f.sheet().rows(), 5);
-        // The Enter key of start-up recalculates row 3 and leaves the cursor below it.
+        // The running month opens as "Laden" opens it: recalculated, the cursor on row 3.
         QCOMPARE(f.sheet().textMatrix(3, 4), QStringLiteral("0,00"));
-        QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 4));
+        QCOMPARE(f.sheet().textMatrix(1, 6), QStringLiteral("2026-03"));
+        QCOMPARE(QPoint(f.sheet().col(), f.sheet().row()), QPoint(0, 3));
         QCOMPARE(Fixtures::texts(f.sheet())[1].first(3), items("16%|5%|0%"));
         QCOMPARE(w.Combo1->currentText(), QStringLiteral("03"));
         QCOMPARE(w.Combo2->currentText(), QStringLiteral("2026"));
@@ -82,6 +83,40 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("bl.dat")));
         QVERIFY(!w.ended());
+    }
+
+    // A settings file that cannot be read is named once, at the start, and
+    // the program goes on with the defaults.
+    void aBrokenSettingsFileIsNamedOnce()
+    {
+        Form1Fixture f;
+        f.folder.write(QStringLiteral("bl.dat"), "\x7f\x45\x4c\x46\x02\x01");
+        Form1 &w = f.start();
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QVERIFY(shown.size() == 1 && shown[0].text.contains(f.folder.file(QStringLiteral("bl.dat"))));
+        QCOMPARE(Fixtures::texts(f.sheet())[1].first(3), items("19%|7%|0%"));
+        w.Form_Load(); // as after a print-out
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // Each settings file fills its own boxes: datev.dat without bl.dat is
+    // shown, and saved again as it was, with the chart's cash-difference
+    // accounts it did not hold yet.
+    void settingsWindowReadsEachFileOnItsOwn()
+    {
+        Form1Fixture f;
+        const QByteArray datev("1234567\r\n42\r\nSKR04\r\n4\r\n1600\r\n4400\r\n4300\r\n4125\r\n6815\r\n9\r\n");
+        f.folder.write(QStringLiteral("datev.dat"), datev);
+        Form1 &w = f.start();
+        w.Command4_Click();
+        Einstellungen *e = w.einstellungen();
+        e->Form_Activate();
+        QCOMPARE(e->Text2[Einstellungen::Beraternummer]->text(), QStringLiteral("1234567"));
+        QCOMPARE(e->Combo1->currentText(), QStringLiteral("SKR04"));
+        e->Command1_Click();
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        QCOMPARE(f.folder.read(QStringLiteral("datev.dat")), datev + "6969\r\n4839\r\n");
+        QCOMPARE(f.folder.read(QStringLiteral("bl.dat")), QByteArray("19%\r\n7%\r\n0%\r\n"));
     }
 
     // The boxes load bl.dat and datev.dat on every activation and save them

@@ -19,27 +19,32 @@ class TestFlexGridStore : public QObject
     Q_OBJECT
 private slots:
     // A move fires leaveCell in the old cell, then rowColChange in the new
-    // one. A new grid starts in the first cell below the fixed rows.
+    // one, unless mayLeaveCell keeps it. A new grid starts in the first cell
+    // below the fixed rows.
     void notifications_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
         QTest::addColumn<bool>("moves");
-        QTest::newRow("row change") << 3 << 0 << true;
-        QTest::newRow("column change") << 2 << 4 << true;
-        QTest::newRow("both at once: one pair") << 4 << 8 << true;
-        QTest::newRow("same cell") << 2 << 0 << false;
-        QTest::newRow("row out of range") << 5 << 0 << false;
-        QTest::newRow("negative column") << 2 << -1 << false;
+        QTest::addColumn<bool>("mayLeave"); // what mayLeaveCell answers
+        QTest::newRow("row change") << 3 << 0 << true << true;
+        QTest::newRow("column change") << 2 << 4 << true << true;
+        QTest::newRow("both at once: one pair") << 4 << 8 << true << true;
+        QTest::newRow("same cell") << 2 << 0 << false << true;
+        QTest::newRow("row out of range") << 5 << 0 << false << true;
+        QTest::newRow("negative column") << 2 << -1 << false << true;
+        QTest::newRow("a move mayLeaveCell refuses") << 3 << 0 << false << false;
     }
     void notifications()
     {
         QFETCH(int, row);
         QFETCH(int, col);
         QFETCH(bool, moves);
+        QFETCH(bool, mayLeave);
         FlexGridStore g(5, 10, 2, 0);
         QStringList events;
         journal(g, events);
+        g.mayLeaveCell = [mayLeave] { return mayLeave; };
         g.setRowCol(row, col);
         const QStringList pair = {QStringLiteral("leave 2,0"), QStringLiteral("change %1,%2").arg(row).arg(col)};
         QCOMPARE(events, moves ? pair : QStringList());

@@ -13,10 +13,9 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("problem");
-        const QString noSeparator = QStringLiteral("„%1“ darf kein „/“, kein „\\“ und kein Steuerzeichen enthalten. "
-                                                   "Die Monatsdatei muss in ihrem Jahresordner liegen.");
-        const QString otherFolder = QStringLiteral("„%1“ verweist auf einen anderen Ordner. "
-                                                   "Die Monatsdatei muss in ihrem Jahresordner liegen.");
+        const QString notAYear =
+            QStringLiteral("„%1“ ist kein Jahr. Bitte ein Jahr mit vier Ziffern wählen oder eintippen.");
+        const QString notAMonth = QStringLiteral("„%1“ ist kein Monat. Bitte 01 bis 12 wählen oder eintippen.");
         const QString empty = QStringLiteral("ist leer. Bitte auswählen oder eintippen.");
         // The problem is the named selector's, its template filled with that selector's text.
         enum Bad { None, Year, Month };
@@ -30,15 +29,20 @@ private slots:
                                 << (bad == None ? QString() : what + QString(problem).arg(bad == Year ? y : m));
         };
         row("selectors", "2021", "03", "/p/2021/2021-03.mdb");
-        row("any text, dots inside a name, a tilde", "Kasse 2..1", "~..", "/p/Kasse 2..1/Kasse 2..1-~...mdb");
+        row("one digit is completed", "2026", "7", "/p/2026/2026-07.mdb");
+        row("the last month", "2026", "12", "/p/2026/2026-12.mdb");
         row("empty year", "", "03", "/p//-03.mdb", Year, empty);
         row("empty month", "2021", "", "/p/2021/2021-.mdb", Month, empty);
-        row("slash in the year", "../x", "", "/p/../x/../x-.mdb", Year, noSeparator);
-        row("backslash in the month", "2021", "0\\3", "/p/2021/2021-0\\3.mdb", Month, noSeparator);
-        row("line break in the month", "2021", "0\n3", "/p/2021/2021-0\n3.mdb", Month, noSeparator);
-        row("DEL in the month", "2021", "0\x7f", "/p/2021/2021-0\x7f.mdb", Month, noSeparator);
-        row("year ..", "..", "03", "/p/../..-03.mdb", Year, otherFolder);
-        row("year .", ".", "03", "/p/./.-03.mdb", Year, otherFolder);
+        row("month 13", "2026", "13", "/p/2026/2026-13.mdb", Month, notAMonth);
+        row("month 00", "2026", "00", "/p/2026/2026-00.mdb", Month, notAMonth);
+        row("zero alone", "2026", "0", "/p/2026/2026-0.mdb", Month, notAMonth);
+        row("three digits", "2026", "007", "/p/2026/2026-007.mdb", Month, notAMonth);
+        row("letters as month", "2026", "abc", "/p/2026/2026-abc.mdb", Month, notAMonth);
+        row("separator in the month", "2021", "0/3", "/p/2021/2021-0/3.mdb", Month, notAMonth);
+        row("letters as year", "abc", "12", "/p/abc/abc-12.mdb", Year, notAYear);
+        row("two-digit year", "26", "03", "/p/26/26-03.mdb", Year, notAYear);
+        row("year 0000", "0000", "03", "/p/0000/0000-03.mdb", Year, notAYear);
+        row("year ..", "..", "03", "/p/../..-03.mdb", Year, notAYear);
     }
     void paths()
     {

@@ -20,15 +20,31 @@ class TestSheetRecords : public QObject
 {
     Q_OBJECT
 private slots:
-    // Every row below the headings, an empty cell stored as one blank.
-    void startupSheetGivesFourRecords()
+    // Rows 1 and 2 always, then every row up to the last that books
+    // something; an empty cell is stored as one blank.
+    void storedRows_data()
     {
+        QTest::addColumn<QList<QStringList>>("entries"); // rows 3 and below
+        QTest::addColumn<int>("stored");                 // records
+        const QStringList worked = cells("||||5,00||7"); // only a balance and a receipt number
+        QTest::newRow("the start-up sheet: rates and carry-over") << QList<QStringList>{cells(""), cells("")} << 2;
+        QTest::newRow("an entry, then rows with worked-out cells only")
+            << QList<QStringList>{cells("5,00||||5,00||1"), worked, worked, cells("")} << 3;
+        QTest::newRow("an empty row between entries keeps its receipt number")
+            << QList<QStringList>{cells("5,00"), worked, cells("|||1,00")} << 5;
+    }
+    void storedRows()
+    {
+        QFETCH(QList<QStringList>, entries);
+        QFETCH(int, stored);
+        FlexGridStore sheet = startupSheet(static_cast<int>(entries.size()) + 3);
+        for (int i = 0; i < entries.size(); ++i)
+            setRow(sheet, 3 + i, entries[i]);
+        const Records records = SheetRecords::fromSheet(sheet);
+        QCOMPARE(int(records.size()), stored);
         const QString b = QStringLiteral(" ");
-        QCOMPARE(asList(SheetRecords::fromSheet(startupSheet())),
-                 (QList<QStringList>{defaultRates() + QStringList(7, b),
-                                     {b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b},
-                                     QStringList(10, b),
-                                     QStringList(10, b)}));
+        QCOMPARE(records[0], defaultRates() + QStringList(7, b));
+        QCOMPARE(records[1], (QStringList{b, b, b, b, b, b, b, b, QStringLiteral("Übertrag"), b}));
     }
 
     void lengthProblems_data()
@@ -73,15 +89,15 @@ private slots:
         const QStringList empty = cells("");
         const QStringList blank = QStringList(10, QStringLiteral(" "));
         const QStringList amount = cells("|||2,50");
-        QTest::newRow("fewer records than rows")
-            << 9 << QList<QStringList>{blank, amount} << QList<QStringList>{empty, amount, empty};
+        QTest::newRow("fewer records than rows: the first entry row stays")
+            << 9 << QList<QStringList>{blank, amount} << QList<QStringList>{empty, amount, empty, empty};
         QTest::newRow("more records than rows") << 3 << QList<QStringList>{blank, blank, amount, blank}
                                                 << QList<QStringList>{empty, empty, amount, empty, empty};
         QTest::newRow("a single blank and NULL show as empty, two blanks stay")
-            << 5 << QList<QStringList>{cells(" |  ")} << QList<QStringList>{cells("|  "), empty};
+            << 5 << QList<QStringList>{cells(" |  ")} << QList<QStringList>{cells("|  "), empty, empty, empty};
         QTest::newRow("a short record empties the columns it lacks, fields past the last are ignored")
             << 5 << QList<QStringList>{items("张三"), blank + items("k")}
-            << QList<QStringList>{cells("张三"), empty, empty};
+            << QList<QStringList>{cells("张三"), empty, empty, empty};
         QTest::newRow("no records: the start-up layout with the given rates")
             << 9 << QList<QStringList>{}
             << QList<QStringList>{cells("16%|5%|0%"), cells("||||||||Übertrag"), empty, empty};

@@ -20,18 +20,35 @@ class TestValueFiles : public QObject
 private slots:
     void read_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); // a null array: no file at all
+        QTest::addColumn<QByteArray>("bytes"); // a null array: no file at all; "folder": a folder in its place
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<ValueFileState>("state");
         QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("says"); // what the message says after the quoted path; empty: no message
+        const QString defaultsNote = QStringLiteral(" Für die fehlenden Steuersätze gelten die Vorgaben.");
         QTest::newRow("missing file keeps the defaults")
-            << QByteArray() << defaultRates() << ValueFileState::Missing << 0;
-        QTest::newRow("a fourth line is ignored")
-            << QByteArray("16%\r\n5%\r\n0%\r\n9%\r\n") << items("16%|5%|0%") << ValueFileState::Complete << 3;
+            << QByteArray() << defaultRates() << ValueFileState::Missing << 0 << QString();
+        QTest::newRow("a fourth line is ignored") << QByteArray("16%\r\n5%\r\n0%\r\n9%\r\n") << items("16%|5%|0%")
+                                                  << ValueFileState::Complete << 0 << QString();
         QTest::newRow("one line keeps two defaults")
-            << QByteArray("16%\r\n") << items("16%|7%|0%") << ValueFileState::Short << 1;
+            << QByteArray("16%\r\n") << items("16%|7%|0%") << ValueFileState::Short << 1
+            << QStringLiteral(" stehen nur 1 von 3 Steuersätzen.") + defaultsNote;
         QTest::newRow("empty file keeps the defaults")
-            << QByteArray("") << defaultRates() << ValueFileState::Short << 0;
+            << QByteArray("") << defaultRates() << ValueFileState::Short << 0
+            << QStringLiteral(" stehen nur 0 von 3 Steuersätzen.") + defaultsNote;
+        QTest::newRow("binary bytes are no text")
+            << QByteArray("16%\r\n\x00\x9f\x01z\r\n0%\r\n", 13) << defaultRates() << ValueFileState::Unreadable << 0
+            << QStringLiteral(" ist keine Textdatei und kann nicht gelesen werden.") + defaultsNote;
+        QTest::newRow("a rate longer than its field")
+            << QByteArray("16%\r\n") + QByteArray(26, 'x') + "\r\n0%\r\n"
+            << defaultRates() << ValueFileState::Unreadable << 0
+            << QStringLiteral(" kann nicht gelesen werden: ihr 2. Wert ist länger als 25 Zeichen.") + defaultsNote;
+        QTest::newRow("the longest rates fit")
+            << QByteArray(25, 'a') + "\r\n" + QByteArray(25, 'b') + "\r\n" + QByteArray(30, 'c') + "\r\n"
+            << QStringList{QString(25, u'a'), QString(25, u'b'), QString(30, u'c')} << ValueFileState::Complete << 3
+            << QString();
+        QTest::newRow("a folder in its place") << QByteArray("folder") << defaultRates() << ValueFileState::Unreadable
+                                               << 0 << QStringLiteral(" liegt ein Ordner.") + defaultsNote;
     }
     void read()
     {
@@ -39,16 +56,21 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(ValueFileState, state);
         QFETCH(int, found);
+        QFETCH(QString, says);
         ProgramFolder folder;
-        if (!bytes.isNull())
+        if (bytes == "folder")
+            QVERIFY(QDir(folder.path()).mkdir(blDat));
+        else if (!bytes.isNull())
             folder.write(blDat, bytes);
         const ValueFileRead read = SettingsFile(folder.path()).read(defaultRates());
         QCOMPARE(read.values, values);
         QCOMPARE(read.state, state);
-        QCOMPARE(read.found, qsizetype(found));
-        // Only a short file has something to tell the user: the file and what it lacks.
-        const QString shortNote = QStringLiteral("„%1“ stehen nur %2 von 3").arg(folder.file(blDat)).arg(found);
-        QCOMPARE(read.message.contains(shortNote), state == ValueFileState::Short);
+        QCOMPARE(read.found, qsizetype(state == ValueFileState::Complete ? values.size() : found));
+        // The message names the file and what became of its values.
+        QVERIFY2(says.isEmpty() ? read.message.isEmpty()
+                                : read.message.contains(QStringLiteral("„%1“").arg(folder.file(blDat)))
+                                      && read.message.endsWith(says),
+                 qPrintable(read.message));
     }
 
     // A write replaces the whole file, and what it wrote reads back.
@@ -107,15 +129,15 @@ private slots:
             read);
     }
 
-    void unwritableFolder()
+    void aFolderInItsPlaceIsNamed()
     {
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(blDat));
-        const SettingsFile file(folder.path());
-        const QString message = file.write(defaultRates());
-        QVERIFY2(message.contains(QStringLiteral("„%1“ kann nicht geschrieben werden").arg(file.path())),
+        const QString message = SettingsFile(folder.path()).write(defaultRates());
+        QVERIFY2(message.contains(QStringLiteral("„%1“ kann nicht geschrieben werden, denn an ihrer Stelle liegt ein "
+                                                 "Ordner.")
+                                      .arg(folder.file(blDat))),
                  qPrintable(message));
-        QCOMPARE(file.read(defaultRates()).state, ValueFileState::Missing);
     }
 };
 

@@ -60,11 +60,14 @@ struct MonthFileDriver : EditingDriver
         key(Qt::Key_Enter);
     }
 
-    // Rows 1 and below, as shown; with `stored`, an empty cell as the blank a file holds.
+    // Rows 1 and below, as shown; with `stored`, as a file holds them: up to
+    // the last entry, an empty cell as a blank.
     QList<QStringList> body(bool stored = false)
     {
         QList<QStringList> rows = Fixtures::texts(sheet());
         rows.removeFirst();
+        while (stored && rows.size() > modul::RowUebertrag && !modul::holdsEntry(sheet(), int(rows.size())))
+            rows.removeLast();
         for (QStringList &row : rows)
             for (QString &cell : row)
                 if (stored && cell.isEmpty())
@@ -87,12 +90,11 @@ struct MonthFileDriver : EditingDriver
                          {QStringLiteral("5,00"), QString(), QString(), QString(), QStringLiteral("105,00"),
                           QStringLiteral("4711"), QString(), QStringLiteral("01.03.2021"),
                           QStringLiteral("Kaffee ") + tag});
-        m.setTextMatrix(4, 4, QStringLiteral("105,00")); // loaded, the balance carries into the last row
         const QString error = MonthStorage::save(MonthStorage::planSave(m, folder.path(), year, month));
         if (!error.isEmpty())
             qWarning("%s", qPrintable(error));
         QList<QStringList> rows = Fixtures::texts(m);
         rows.removeFirst();
-        return rows << QStringList(10);
+        return rows; // row 4 stays the empty new-entry row
     }
 };

@@ -50,6 +50,8 @@ void CrashRecovery::sheetChanged()
 
 void CrashRecovery::keepUp()
 {
+    if (!m_offered)
+        return;
     RecoveryFile::Snapshot now = snapshot();
     if (m_saved && now.rows == *m_saved) {
         if (m_written) {
@@ -69,6 +71,10 @@ void CrashRecovery::sheetMatchesFile()
 {
     m_timer.stop();
     m_saved = snapshot().rows;
+    // The month start-up opens comes before the offer: the file from the
+    // last run is still to be offered, not removed.
+    if (!m_offered)
+        return;
     m_written.reset();
     m_writer.remove();
 }
@@ -83,6 +89,7 @@ void CrashRecovery::discard()
 
 bool CrashRecovery::offerRestore()
 {
+    m_offered = true;
     QFile file(m_path);
     if (!file.exists()) {
         m_saved = snapshot().rows;

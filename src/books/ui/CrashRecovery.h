@@ -53,6 +53,10 @@ private:
     Controls m_controls;
     SheetEditor &m_editor;
     std::optional<Records> m_saved; // nothing after a restore: then it differs until saved
+    // Nothing is written or removed before the start has looked for a file
+    // to offer: the start's own steps are no work of the user's, and the
+    // month it opens must not remove what the last run left.
+    bool m_offered = false;
     std::optional<RecoveryFile::Snapshot> m_written;
     QElapsedTimer m_sinceWrite;
     QTimer m_timer;

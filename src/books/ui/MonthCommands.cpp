@@ -55,7 +55,9 @@ void MonthCommands::closeMonth()
     MonthContents file;
     if (MonthDatabase::readMonth(where.path, file).ok() && CashCount::uncountedSinceLastBooking(file))
         question += br2 + CashCount::uncountedNote();
-    if (MessageBox::show(&m_window, question, MessageBox::Buttons::YesNo, QStringLiteral("Monat abschließen"))
+    // A close cannot be undone: Return declines it.
+    if (MessageBox::show(&m_window, question, MessageBox::Buttons::YesNo, QStringLiteral("Monat abschließen"),
+                         MessageBox::Answer::No)
         == MessageBox::Answer::No)
         return;
     if (const QString error = MonthClosing::close(m_programFolder, where.path, label); !error.isEmpty()) {
@@ -82,6 +84,11 @@ void MonthCommands::storno()
                                                    "soll. Sie muss einen Betrag haben."));
         return;
     }
+    // A reversal is booked for good: the row is named first, and Return declines.
+    if (MessageBox::show(&m_window, modul::reversalQuestion(sheet, sheet.row()), MessageBox::Buttons::YesNo,
+                         QStringLiteral("Storno"), MessageBox::Answer::No)
+        == MessageBox::Answer::No)
+        return;
     const QString year = today.toString(QStringLiteral("yyyy"));
     const QString month = today.toString(QStringLiteral("MM"));
     const QString label = monthLabel(year, month);

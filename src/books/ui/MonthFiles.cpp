@@ -10,14 +10,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
 const QString SaveTitle = QStringLiteral("Speichern");
 
-bool answeredNo(QWidget *parent, const QString &question)
+// returnAnswer is the button Return presses.
+bool answeredNo(QWidget *parent, const QString &question, MessageBox::Answer returnAnswer)
 {
-    return MessageBox::show(parent, question, MessageBox::Buttons::YesNo, SaveTitle) == MessageBox::Answer::No;
+    return MessageBox::show(parent, question, MessageBox::Buttons::YesNo, SaveTitle, returnAnswer)
+           == MessageBox::Answer::No;
 }
 } // namespace
 
@@ -45,9 +48,10 @@ bool MonthFiles::sheetReplaced(const QString &message)
     return true;
 }
 
-void MonthFiles::shown(const QString &path, const QString &warning)
+void MonthFiles::shown(const QString &path, const QString &warning, bool fromFile)
 {
     m_shownPath = path;
+    m_fromShownFile = fromFile;
     if (sheetMatchesFile)
         sheetMatchesFile();
     if (!warning.isEmpty()) {
@@ -63,6 +67,19 @@ QString MonthFiles::shownPath() const
     return monthFilePath(m_programFolder, m_controls.year.currentText(), m_controls.month.currentText()).path;
 }
 
+void MonthFiles::sheetRestored()
+{
+    m_shownPath.clear();
+    m_fromShownFile = false;
+}
+
+void MonthFiles::completeMonthSelector()
+{
+    const QString typed = m_controls.month.currentText();
+    if (const QString completed = completedMonth(typed); completed != typed)
+        m_controls.month.setEditText(completed);
+}
+
 bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 {
     const DbStatus status = MonthStorage::GetRowsTest(m_controls.sheet.store(), datenbank, tabelle, m_rates);
@@ -71,8 +88,11 @@ bool MonthFiles::loadRecords(const QString &datenbank, const QString &tabelle)
 
 void MonthFiles::save()
 {
-    // The amount being typed is part of the month.
-    m_editor.settleForReading();
+    // The amount being typed is part of the month; one that is refused
+    // stays in the editor, and nothing is saved.
+    if (!m_editor.settleForReading())
+        return;
+    completeMonthSelector();
 
     const QString year = m_controls.year.currentText();
     const QString month = m_controls.month.currentText();
@@ -83,19 +103,30 @@ void MonthFiles::save()
         return;
     }
     if (const std::optional<modul::NegativeRow> negative = modul::firstNegativeRow(sheet);
-        negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative)))
+        negative && answeredNo(&m_window, modul::negativeCashQuestion(*negative), MessageBox::Answer::No))
         return;
-    if (plan.replaces && answeredNo(&m_window, replaceQuestion(year, month)))
-        return;
+    if (plan.replaces) {
+        // Only the file the sheet was loaded from is replaced as a matter of course.
+        // The same file, however its path was written ("Datei suchen" gives its own).
+        const bool loadedFile = m_fromShownFile && QFileInfo(m_shownPath) == QFileInfo(plan.path);
+        if (loadedFile
+                ? answeredNo(&m_window, replaceQuestion(year, month), MessageBox::Answer::Yes)
+                : answeredNo(&m_window,
+                             MonthStorage::foreignReplaceQuestion(
+                                 year, month, MonthStorage::bookingsLeaving(plan.previous.records, plan.records)),
+                             MessageBox::Answer::No))
+            return;
+    }
     if (const QString error = MonthStorage::save(plan); !error.isEmpty()) {
         MessageBox::info(&m_window, error);
         return;
     }
-    shown(plan.path, QString());
+    shown(plan.path, QString(), true);
 }
 
 void MonthFiles::load(bool startMissing)
 {
+    completeMonthSelector();
     FlexGridStore &g = m_controls.sheet.store();
     const MonthStorage::LoadResult result = MonthStorage::loadMonth(
         g, m_programFolder, m_controls.year.currentText(), m_controls.month.currentText(), m_rates, startMissing);
@@ -107,7 +138,7 @@ void MonthFiles::load(bool startMissing)
     g.setRow(modul::FirstEntryRow);
     g.setCol(modul::ColEinnahmen1);
     m_editor.keyDown(KeyCode::Space);
-    shown(result.path, result.warning);
+    shown(result.path, result.warning, result.fileRead);
 }
 
 bool MonthFiles::open(const QString &path, const QString &chosenName)
@@ -123,6 +154,6 @@ bool MonthFiles::open(const QString &path, const QString &chosenName)
     m_controls.month.setEditText(chosen.month);
     m_controls.year.setEditText(chosen.year);
     m_editor.recalculate();
-    shown(path, result.warning);
+    shown(path, result.warning, true);
     return true;
 }

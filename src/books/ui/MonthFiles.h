@@ -30,7 +30,8 @@ public:
                const modul::RateTexts &rates);
 
     // Asks once before saving a month whose cash balance goes below zero,
-    // and refuses a closed month.
+    // and refuses a closed month. A month file the sheet was not loaded from
+    // is replaced only after a question of its own, which Return declines.
     void save();
     // With startMissing, a month without a file and without a month before
     // starts empty instead of being refused.
@@ -45,13 +46,18 @@ public:
     // The file of the month the sheet shows: the one last loaded, opened or
     // saved, or the selectors' month before any of that.
     QString shownPath() const;
+    // Unsaved work was put back into the sheet: it holds the selectors' month,
+    // loaded from no file.
+    void sheetRestored();
 
     // Called whenever the sheet has just been made equal to a file.
     std::function<void()> sheetMatchesFile;
 
 private:
     bool sheetReplaced(const QString &message);
-    void shown(const QString &path, const QString &warning);
+    void shown(const QString &path, const QString &warning, bool fromFile);
+    // Writes the completed month ("07" for "7") back into its selector.
+    void completeMonthSelector();
 
     QWidget &m_window;
     QString m_programFolder;
@@ -59,4 +65,7 @@ private:
     SheetEditor &m_editor;
     const modul::RateTexts &m_rates;
     QString m_shownPath;
+    // Whether the sheet's bookings came from the file at m_shownPath (loaded,
+    // opened or saved there), not from a new month's start or a restore.
+    bool m_fromShownFile = false;
 };

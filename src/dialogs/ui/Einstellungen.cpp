@@ -262,21 +262,36 @@ bool Einstellungen::event(QEvent *event)
 
 void Einstellungen::Form_Activate()
 {
+    // Each file fills its own boxes; a missing one leaves them as they are.
     const SettingsFile file(m_programFolder);
-    if (!FileExists(file.path()))
-        return;
-    const ValueFileRead read = file.read({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
-    for (size_t i = 0; i < Text1.size(); ++i)
-        Text1[i]->setText(read.values[static_cast<qsizetype>(i)]);
-    if (!read.message.isEmpty())
-        MessageBox::info(this, read.message);
+    if (FileExists(file.path()) || DirExists(file.path())) {
+        const ValueFileRead read = file.read({Text1[0]->text(), Text1[1]->text(), Text1[2]->text()});
+        for (size_t i = 0; i < Text1.size(); ++i)
+            Text1[i]->setText(read.values[static_cast<qsizetype>(i)]);
+        tellOnce(read.message);
+    }
     const DatevSettingsFile datev(m_programFolder);
-    if (!FileExists(datev.path()))
+    if (FileExists(datev.path()) || DirExists(datev.path())) {
+        QString message;
+        showDatevSettings(datev.load(&message));
+        tellOnce(message);
+    }
+}
+
+void Einstellungen::tellOnce(const QString &message)
+{
+    // Closing the message activates the window again, which reads the files
+    // again: each message is shown once while the window stays open.
+    if (message.isEmpty() || m_told.contains(message))
         return;
-    QString message;
-    showDatevSettings(datev.load(&message));
-    if (!message.isEmpty())
-        MessageBox::info(this, message);
+    m_told << message;
+    MessageBox::info(this, message);
+}
+
+void Einstellungen::hideEvent(QHideEvent *event)
+{
+    m_told.clear();
+    QWidget::hideEvent(event);
 }
 
 void Einstellungen::Command1_Click()

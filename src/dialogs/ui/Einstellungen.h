@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -62,8 +63,10 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void tellOnce(const QString &message);
     void buildDatevFrame();
     void buildShopFrame();
     void showShopData();
@@ -73,4 +76,5 @@ private:
     void showDatevSettings(const DatevSettings &settings);
 
     QString m_programFolder;
+    QStringList m_told; // the read messages shown since the window was opened
 };

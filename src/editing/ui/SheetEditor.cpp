@@ -1,5 +1,6 @@
 #include "editing/ui/SheetEditor.h"
 
+#include "editing/CellEntry.h"
 #include "editing/KeyCodes.h"
 #include "editing/KeyMap.h"
 #include "editing/Modul.h"
@@ -12,11 +13,15 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 using namespace modul;
 
 namespace {
 // The carry-over row, the first entry row and the new-entry row.
 constexpr int MinimumRows = FirstEntryRow + 1;
+// A line edit's own limit, for columns without a field length.
+constexpr int MaxEditorLength = 32767;
 } // namespace
 
 SheetEditor::SheetEditor(QWidget &window, FlexGrid &sheet, FlexGrid &totals, EditorBox &editor)
@@ -36,6 +41,9 @@ void SheetEditor::recalculate()
 void SheetEditor::setEditorText(const QString &text, bool follows)
 {
     const FlexGridStore &g = m_sheet.store();
+    // A longer text already in the cell is shown whole, never cut.
+    const int field = g.col() >= 0 && g.col() < modul::ColCount ? m_cellLengths[static_cast<size_t>(g.col())] : 0;
+    m_editor.setMaxLength(field > 0 ? std::max(field, static_cast<int>(text.size())) : MaxEditorLength);
     m_editor.setText(text);
     m_editorRow = g.row();
     m_editorCol = g.col();
@@ -58,14 +66,28 @@ std::optional<SheetEditor::PendingEdit> SheetEditor::pendingEdit() const
     if (cellHandlersIdle() || m_editor.text().isEmpty() || !editorOwnsCurrentCell())
         return std::nullopt;
     const FlexGridStore &g = m_sheet.store();
-    const QString text = g.col() <= LastAmountCol ? commitAmount(m_editor.text(), g.text()) : m_editor.text();
-    return PendingEdit{g.row(), g.col(), text};
+    // Dates belong to the month the selectors save to.
+    const CellEntry entry =
+        enterCell(g.col(), m_editor.text(), g.text(), selectedMonth ? selectedMonth() : std::nullopt);
+    return PendingEdit{g.row(), g.col(), entry.text, entry.problem};
 }
 
 void SheetEditor::commitPendingEdit()
 {
-    if (const std::optional<PendingEdit> pending = pendingEdit())
+    if (const std::optional<PendingEdit> pending = pendingEdit(); pending && pending->problem.isEmpty())
         m_sheet.store().setText(pending->text);
+}
+
+bool SheetEditor::pendingEditAccepted()
+{
+    const std::optional<PendingEdit> pending = pendingEdit();
+    if (!pending || pending->problem.isEmpty())
+        return true;
+    MessageBox::info(&m_window, pending->problem);
+    // The message took the focus, and with it the editor box; both come back.
+    if (m_sheet.store().row() == pending->row && m_sheet.store().col() == pending->col)
+        showEditor();
+    return false;
 }
 
 void SheetEditor::notifyChanged()
@@ -74,11 +96,15 @@ void SheetEditor::notifyChanged()
         changed();
 }
 
-void SheetEditor::settleForReading()
+bool SheetEditor::settleForReading()
 {
+    if (!pendingEditAccepted())
+        return false;
     commitPendingEdit();
+    keepNewEntryRow(m_sheet.store());
     recalculate();
     editorTakesCurrentCell();
+    return true;
 }
 
 void SheetEditor::positionEditor()
@@ -200,6 +226,9 @@ void SheetEditor::editorLostFocus()
 
 void SheetEditor::quickEntry(const QString &caption)
 {
+    // The caption goes into the row being typed, which the cursor then leaves.
+    if (!pendingEditAccepted())
+        return;
     FlexGridStore &g = m_sheet.store();
     // The row being edited; before any edit that is the current entry row,
     // never a heading.
@@ -221,10 +250,12 @@ void SheetEditor::quickEntry(const QString &caption)
     notifyChanged();
 }
 
-void SheetEditor::appendEntry(const QStringList &cells)
+bool SheetEditor::appendEntry(const QStringList &cells)
 {
     FlexGridStore &g = m_sheet.store();
     // What was typed stays where it was typed.
+    if (!pendingEditAccepted())
+        return false;
     commitPendingEdit();
     const int row = modul::appendEntry(g, cells);
     g.setRowCol(row, ColEinnahmen1);
@@ -232,10 +263,14 @@ void SheetEditor::appendEntry(const QStringList &cells)
     showEditor();
     recalculate();
     notifyChanged();
+    return true;
 }
 
 void SheetEditor::insertRow()
 {
+    // The row moves down with what is typed in it, which must be taken first.
+    if (!pendingEditAccepted())
+        return;
     if (MessageBox::show(&m_window,
                          QStringLiteral("Möchten Sie wirklich eine Zeile einfügen ?. Die Beleg-Nummern und die "
                                         "Summen werden sich ändern !."),

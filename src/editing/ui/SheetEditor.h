@@ -1,10 +1,13 @@
 #pragma once
 
+#include "editing/SheetLayout.h"
 #include "editing/UndoBuffer.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -52,16 +55,24 @@ public:
     // A key on the grid itself; true when it was taken.
     bool gridKeyPress(QKeyEvent *event);
 
-    // What the editor would commit, and where, if the cell were left now.
+    // What the editor would commit, and where, if the cell were left now. A
+    // text its column refuses comes with the reason and is never committed;
+    // text then holds what was typed.
     struct PendingEdit
     {
         int row;
         int col;
         QString text;
+        QString problem;
     };
     std::optional<PendingEdit> pendingEdit() const;
-    // Commits the editor's pending text into the cell it was typed for.
+    // Commits the editor's pending text into the cell it was typed for,
+    // unless its column refuses it.
     void commitPendingEdit();
+    // Whatever leaves the cell asks first: a refused text is named in a
+    // message, and the editor stays on its cell with the text for the user
+    // to correct. False then: the cursor must not move.
+    bool pendingEditAccepted();
     // The program changed the sheet or the current cell while the editor did
     // not follow: the editor takes the current cell's own text, which makes a
     // later commit change nothing.
@@ -75,14 +86,22 @@ public:
     // Balances, receipt numbers and totals.
     void recalculate();
     // Before the month is read out (saved or exported): the entry being
-    // typed is committed and the balances follow, so that what is read is
-    // what the sheet shows; the editor then shows the cell as it stands.
-    void settleForReading();
+    // typed is committed, an entry in the last row gets its empty row below,
+    // and the balances follow, so that what is read is what the sheet shows;
+    // the editor then shows the cell as it stands. False, after the message,
+    // when the typed text is refused: nothing may be read out then.
+    bool settleForReading();
+
+    // The longest text each column's field stores; the editor takes no more.
+    void limitCellLengths(const std::array<int, modul::ColCount> &lengths) { m_cellLengths = lengths; }
+    // The month the selectors name: typed dates must lie in it.
+    std::function<std::optional<QDate>()> selectedMonth;
 
     // Writes caption into the text column of the row being edited.
     void quickEntry(const QString &caption);
-    // Adds a booked row after the last entry and moves the editor onto it.
-    void appendEntry(const QStringList &cells);
+    // Adds a booked row after the last entry and moves the editor onto it;
+    // false when the text being typed is refused, and nothing is added.
+    bool appendEntry(const QStringList &cells);
     // Asks, then inserts an empty row above the current one.
     void insertRow();
     void deleteLastRow();
@@ -117,6 +136,7 @@ private:
     int m_editorRow = -1;
     int m_editorCol = -1;
     bool m_editorFollows = false;
+    std::array<int, modul::ColCount> m_cellLengths{};
 
     UndoBuffer m_undo;
 };

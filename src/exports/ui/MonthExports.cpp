@@ -66,7 +66,8 @@ void MonthExports::preview()
 
 void MonthExports::csv()
 {
-    m_main.editor.settleForReading();
+    if (!m_main.editor.settleForReading())
+        return;
     const QString proposed = proposedPath(QStringLiteral(".csv"));
     if (proposed.isEmpty())
         return;
@@ -78,7 +79,8 @@ void MonthExports::csv()
 
 void MonthExports::datevMonth()
 {
-    m_main.editor.settleForReading();
+    if (!m_main.editor.settleForReading())
+        return;
     const QString yearText = m_main.year.currentText();
     const QString monthText = m_main.month.currentText();
     const std::optional<QDate> month = selectedMonth(yearText, monthText);

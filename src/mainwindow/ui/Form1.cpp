@@ -17,6 +17,8 @@
 #include "platform/ui/MessageBox.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintOut.h"
+#include "storage/JournalTable.h"
+#include "storage/MonthPath.h"
 #include "storage/ui/QuickKeys.h"
 
 #include <QCloseEvent>
@@ -57,6 +59,11 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
 {
     buildDesign();
     m_editor = std::make_unique<SheetEditor>(*this, *flex, *flex2, *Text1);
+    std::array<int, modul::ColCount> lengths{};
+    for (int c = 0; c < modul::ColCount; ++c)
+        lengths[static_cast<size_t>(c)] = JournalTable::fields[static_cast<size_t>(c)].maxLength;
+    m_editor->limitCellLengths(lengths);
+    m_editor->selectedMonth = [this] { return selectedMonth(Combo2->currentText(), Combo1->currentText()); };
     m_quickKeys = std::make_unique<QuickKeys>(*this, m_programFolder, Command1, *Combo33);
     m_monthFiles = std::make_unique<MonthFiles>(
         *this, m_programFolder, MonthFiles::Controls{*flex, *Combo1, *Combo2, *Text2}, *m_editor, m_rates);
@@ -84,6 +91,7 @@ Form1::~Form1()
 
 void Form1::connectHandlers()
 {
+    m_wiring.hook(flex->store().mayLeaveCell, [this] { return m_editor->pendingEditAccepted(); });
     m_wiring.hook(flex->store().leaveCell, [this] { flex_LeaveCell(); });
     m_wiring.hook(flex->store().rowColChange, [this] { flex_RowColChange(); });
     m_wiring.hook(flex->click, [this] { flex_Click(); });

@@ -163,7 +163,8 @@ private:
     void buildMenu();
     void connectHandlers();
     bool flex_KeyPress(QKeyEvent *event);
-    void readSettingsFile();
+    // tell: show what went wrong; only the first start-up does.
+    void readSettingsFile(bool tell);
     void createYearFolder();
     void endProgram();
 

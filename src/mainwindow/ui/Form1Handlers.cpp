@@ -4,6 +4,7 @@
 
 #include "books/ui/MonthCommands.h"
 #include "books/ui/MonthFiles.h"
+#include "editing/KeyCodes.h"
 #include "editing/ui/SheetEditor.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintGrid.h"
@@ -12,6 +13,9 @@
 void Form1::Text1_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift)
+    // A typed text that cannot be entered keeps the cursor, whatever the key.
+    if (KeyCode::leavesCell(KeyCode) && !m_editor->pendingEditAccepted())
+        return;
     m_editor->keyDown(KeyCode);
 }
 

@@ -1,8 +1,10 @@
 #include "mainwindow/ui/Form1.h"
 
 #include "books/ui/CrashRecovery.h"
+#include "books/ui/MonthFiles.h"
 #include "dialogs/ui/Skalieren.h"
 #include "editing/KeyCodes.h"
+#include "editing/Storno.h"
 #include "editing/ui/SheetEditor.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -27,7 +29,7 @@ void Form1::Form_Load()
     move(0, 0);
 
     m_rates = modul::defaultRateTexts();
-    readSettingsFile();
+    readSettingsFile(firstRun);
 
     if (firstRun) {
         m_sfx = static_cast<float>(Screen::widthTwips() / Screen::DesignTwipsPerPixel / Screen::DesignScreen.width());
@@ -64,18 +66,26 @@ void Form1::Form_Load()
     }
     m_editor->editorTakesCurrentCell();
 
-    m_quickKeys->load();
-    // Work a crash interrupted is offered back once, at the start.
-    if (firstRun)
-        m_recovery->offerRestore();
+    m_quickKeys->load(firstRun);
+    // The running month opens as "Laden" would open it, once: a re-run after
+    // a print-out keeps what is being typed. Work a crash interrupted is
+    // then offered back over it.
+    if (firstRun) {
+        m_monthFiles->load(true);
+        // The day goes on below the month's last entry.
+        if (sheet.rows() > modul::nextEntryRow(sheet))
+            sheet.setRowCol(modul::nextEntryRow(sheet), modul::ColEinnahmen1);
+        if (m_recovery->offerRestore())
+            m_monthFiles->sheetRestored();
+    }
 }
 
-void Form1::readSettingsFile()
+void Form1::readSettingsFile(bool tell)
 {
     const ValueFileRead read = SettingsFile(m_programFolder).read({m_rates.begin(), m_rates.end()});
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i] = read.values[static_cast<qsizetype>(i)];
-    if (!read.message.isEmpty())
+    if (tell && !read.message.isEmpty())
         MessageBox::info(this, read.message);
 }
 

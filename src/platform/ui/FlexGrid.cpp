@@ -329,8 +329,11 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
     if (!hitCell(event->position().toPoint(), row, col))
         return;
     m_pressedInside = true;
-    if (row >= m_store.fixedRows() && col >= m_store.fixedCols())
+    if (row >= m_store.fixedRows() && col >= m_store.fixedCols()) {
         m_store.setRowCol(row, col);
+        // A move the program refused is no click on that cell either.
+        m_pressedInside = m_store.row() == row && m_store.col() == col;
+    }
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent *event)

@@ -17,6 +17,11 @@ State &state()
     return s;
 }
 
+MessageBox::Answer firstAnswer(MessageBox::Buttons buttons)
+{
+    return buttons == MessageBox::Buttons::YesNo ? MessageBox::Answer::Yes : MessageBox::Answer::Ok;
+}
+
 MessageBox::Answer escapeAnswer(MessageBox::Buttons buttons)
 {
     switch (buttons) {
@@ -31,11 +36,17 @@ MessageBox::Answer escapeAnswer(MessageBox::Buttons buttons)
 }
 } // namespace
 
-MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Buttons buttons, const QString &title)
+MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Buttons buttons, const QString &title,
+                                    std::optional<Answer> returnAnswer)
 {
     const QString caption = title.isEmpty() ? QStringLiteral("Barlog") : title;
+    // Only one of the box's own buttons can be the default.
+    const Answer onReturn =
+        returnAnswer && (*returnAnswer == firstAnswer(buttons) || *returnAnswer == escapeAnswer(buttons))
+            ? *returnAnswer
+            : firstAnswer(buttons);
     State &s = state();
-    s.shown.append(Shown{text, caption, buttons});
+    s.shown.append(Shown{text, caption, buttons, onReturn});
     if (s.testing)
         return s.answers.isEmpty() ? escapeAnswer(buttons) : s.answers.takeFirst();
 
@@ -51,13 +62,13 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Button
     case Buttons::YesNo:
         yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        box.setDefaultButton(onReturn == Answer::No ? no : yes);
         box.setEscapeButton(no);
         break;
     case Buttons::OkCancel:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-        box.setDefaultButton(ok);
+        box.setDefaultButton(onReturn == Answer::Cancel ? cancel : ok);
         box.setEscapeButton(cancel);
         break;
     case Buttons::Ok:

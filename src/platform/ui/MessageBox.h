@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // Every message of the program goes through here: German buttons, the title
@@ -13,7 +15,10 @@ namespace MessageBox {
 enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
-Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok, const QString &title = QString());
+// Return presses the first button (Ja, OK) unless returnAnswer names another:
+// a question whose Ja cannot be undone gives Answer::No.
+Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok, const QString &title = QString(),
+            std::optional<Answer> returnAnswer = std::nullopt);
 inline void info(QWidget *parent, const QString &text, const QString &title = QString())
 {
     show(parent, text, Buttons::Ok, title);
@@ -24,6 +29,7 @@ struct Shown
     QString text;
     QString title;
     Buttons buttons;
+    Answer returnAnswer; // the button Return presses
 };
 
 // Test hooks. Once testing() is on, a box never appears: it takes the next

@@ -25,6 +25,10 @@ constexpr int ParkCol = modul::ColAusgaben;
 void PrintOut::inPrintLayout(bool hideWindow, const std::function<void()> &print)
 {
     FlexGridStore &sheet = m_main.sheet.store();
+    // A typed text that is refused stays in the editor; the print-out would
+    // rebuild the sheet and lose it.
+    if (!m_main.editor.pendingEditAccepted())
+        return;
     // An entry being typed in the first column has no cell to the left to
     // move to, so the Left key would not commit it; it is printed and kept.
     m_main.editor.commitPendingEdit();

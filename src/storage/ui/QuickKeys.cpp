@@ -29,18 +29,18 @@ QStringList QuickKeys::captions() const
     return list;
 }
 
-void QuickKeys::load()
+void QuickKeys::load(bool tell)
 {
     const QuickKeyFile file(m_programFolder);
     const ValueFileRead read = file.read(captions());
     for (size_t i = 0; i < Count; ++i)
         m_buttons[i]->setText(read.values[static_cast<qsizetype>(i)]);
-    if (!read.message.isEmpty())
+    if (tell && !read.message.isEmpty())
         MessageBox::info(&m_window, read.message);
     // A missing file is made from the captions the buttons have now.
     if (read.state == ValueFileState::Missing) {
         const QString error = file.write(read.values);
-        if (!error.isEmpty())
+        if (tell && !error.isEmpty())
             MessageBox::info(&m_window, error);
     }
     fillRenameList();

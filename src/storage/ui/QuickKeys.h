@@ -21,8 +21,9 @@ public:
     QuickKeys(QWidget &window, const QString &programFolder, const Buttons &buttons, QComboBox &renameList);
 
     QString caption(int index) const;
-    // Reads the captions and fills the rename list with them.
-    void load();
+    // Reads the captions and fills the rename list with them; with tell,
+    // a file that cannot be read or made is named in a message.
+    void load(bool tell);
     // The list's choice: which button is to be renamed, and its caption now.
     void select();
     // Asks, then gives the chosen button the list's text and saves all twelve.
