@@ -21,6 +21,7 @@ MessageBox::Answer escapeAnswer(MessageBox::Buttons buttons)
 {
     switch (buttons) {
     case MessageBox::Buttons::YesNo:
+    case MessageBox::Buttons::YesNoDefaultNo:
         return MessageBox::Answer::No;
     case MessageBox::Buttons::OkCancel:
         return MessageBox::Answer::Cancel;
@@ -42,16 +43,18 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &text, Button
     QMessageBox box(parent);
     box.setWindowTitle(caption);
     box.setText(text);
-    box.setIcon(buttons == Buttons::YesNo ? QMessageBox::Question : QMessageBox::NoIcon);
+    const bool question = buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo;
+    box.setIcon(question ? QMessageBox::Question : QMessageBox::NoIcon);
     QPushButton *yes = nullptr;
     QPushButton *no = nullptr;
     QPushButton *ok = nullptr;
     QPushButton *cancel = nullptr;
     switch (buttons) {
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        box.setDefaultButton(buttons == Buttons::YesNo ? yes : no);
         box.setEscapeButton(no);
         break;
     case Buttons::OkCancel:

@@ -10,7 +10,9 @@ class QWidget;
 // that no test waits on a real dialog.
 namespace MessageBox {
 
-enum class Buttons { Ok, OkCancel, YesNo };
+// YesNoDefaultNo: Return answers "Nein", for a question whose "Ja" should
+// never be given by a reflex.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
 Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok, const QString &title = QString());
