@@ -146,6 +146,8 @@ private slots:
         QVERIFY(overview->isVisible());
         QCOMPARE(overview->Label1->text(), QStringLiteral("Jahresübersicht 2026"));
         QCOMPARE(overview->flex->store().textMatrix(4, 1), QStringLiteral("119,00")); // March at 19 %
+        QCOMPARE(overview->flexUst->store().textMatrix(4, 1), QStringLiteral("100")); // its Kz 81
+        QCOMPARE(overview->Label3->text(), QStringLiteral("Umsatzsteuer-Voranmeldung 2026"));
     }
 
     // An open month is named and asked about, Return meaning "Nein"; the
