@@ -114,48 +114,42 @@ QList<DeclaredTable> declarations(const QByteArray &xml, QString &supplier)
 {
     QList<DeclaredTable> tables;
     QXmlStreamReader x(xml);
-    QStringList path;
-    const QStringList leaves{QStringLiteral("URL"),          QStringLiteral("Name"),     QStringLiteral("Description"),
-                             QStringLiteral("SkipNumBytes"), QStringLiteral("Accuracy"), QStringLiteral("MaxLength")};
+    bool inColumn = false;
     while (!x.atEnd()) {
-        x.readNext();
-        if (x.isEndElement())
-            path.removeLast();
-        if (!x.isStartElement())
+        const QXmlStreamReader::TokenType token = x.readNext();
+        const QString n = x.name().toString();
+        const bool column = n == u"VariablePrimaryKey" || n == u"VariableColumn";
+        if (token == QXmlStreamReader::EndElement && column)
+            inColumn = false;
+        if (token != QXmlStreamReader::StartElement)
             continue;
-        const QString name = x.name().toString();
-        const QString parent = path.value(path.size() - 1);
-        path << name;
-        if (name == u"Table")
-            tables.append(DeclaredTable{});
-        else if (name == u"VariablePrimaryKey" || name == u"VariableColumn")
-            tables.last().columns.append(DeclaredColumn{});
-        else if (name == u"Numeric" || name == u"Date" || name == u"AlphaNumeric")
-            tables.last().columns.last().type = name;
-        else if (name == u"UTF8")
-            tables.last().utf8 = true;
-        if (!leaves.contains(name))
+        if (tables.isEmpty()) {
+            if (n == u"Table")
+                tables.append(DeclaredTable{});
+            else if (n == u"Name" && supplier.isEmpty())
+                supplier = x.readElementText();
             continue;
-        const QString text = x.readElementText();
-        path.removeLast();
-        if (parent == u"DataSupplier" && name == u"Name")
-            supplier = text;
-        if (tables.isEmpty() || parent == u"ForeignKey" || parent == u"DataSupplier")
-            continue;
-        DeclaredTable &t = tables.last();
-        DeclaredColumn *c = parent == u"Table" ? nullptr : &t.columns.last();
-        if (name == u"URL")
-            t.url = text;
-        else if (name == u"Name")
-            (c != nullptr ? c->name : t.name) = text;
-        else if (name == u"Description" && c == nullptr)
-            t.description = text;
-        else if (name == u"SkipNumBytes")
-            t.skip = text.toLongLong();
-        else if (name == u"Accuracy")
-            c->accuracy = text.toInt();
-        else if (name == u"MaxLength")
-            c->maxLength = text.toInt();
+        }
+        DeclaredTable &t = n == u"Table" ? tables.emplaceBack() : tables.last();
+        if (column)
+            t.columns.append(DeclaredColumn{});
+        inColumn = inColumn || column;
+        if (n == u"Numeric" || n == u"Date" || n == u"AlphaNumeric")
+            t.columns.last().type = n;
+        else if (n == u"UTF8")
+            t.utf8 = true;
+        else if (n == u"Name" && inColumn)
+            t.columns.last().name = x.readElementText();
+        else if (n == u"Name" && t.name.isEmpty())
+            t.name = x.readElementText();
+        else if (n == u"URL" || (n == u"Description" && !inColumn))
+            (n == u"URL" ? t.url : t.description) = x.readElementText();
+        else if (n == u"SkipNumBytes")
+            t.skip = x.readElementText().toLongLong();
+        else if (n == u"Accuracy")
+            t.columns.last().accuracy = x.readElementText().toInt();
+        else if (n == u"MaxLength")
+            t.columns.last().maxLength = x.readElementText().toInt();
     }
     return tables;
 }
