@@ -1,13 +1,21 @@
 // Data out for a busy year: the year overview of twelve month files of 300
-// rows opens (reads and computes), and the year's 3,600 rows become one
-// DATEV batch.
+// rows opens (reads and computes), the year's 3,600 rows become one DATEV
+// batch, and the year with 10,000 log entries and 250 counts becomes the
+// tax audit's ZIP file.
+#include "books/CashCount.h"
+#include "books/ChangeLog.h"
 #include "books/MonthStorage.h"
 #include "editing/Modul.h"
+#include "exports/AuditExport.h"
 #include "exports/DatevExport.h"
 #include "exports/YearOverview.h"
 #include "platform/FlexGridStore.h"
+#include "storage/MonthFileWriter.h"
+#include "storage/SheetRecords.h"
+#include "storage/WholeFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -74,8 +82,59 @@ void BM_DatevYear(benchmark::State &state)
         benchmark::DoNotOptimize(result.bytes.size());
     }
 }
+
+constexpr int LogEntriesPerMonth = 834; // 10,008 in the year
+constexpr int CountsPerMonth = 21;      // 252 in the year
+
+// A month file of 300 rows whose log holds edits of its texts and whose
+// counts follow the log in the chain.
+void writeAuditMonth(const QString &folder, int month)
+{
+    MonthContents file;
+    file.logged = true;
+    file.records = SheetRecords::fromSheet(monthSheet(month));
+    std::vector<ChangeLog::Change> changes;
+    for (int i = 0; i < LogEntriesPerMonth; ++i) {
+        const int row = modul::FirstEntryRow + i % RowsPerMonth;
+        changes.push_back({row, modul::ColText, QStringLiteral("Tageseinnahme %1").arg(i),
+                           QStringLiteral("Tageseinnahme Nr. %1 für Büro; \"Kasse\"").arg(i)});
+    }
+    ChangeLog::append(file.log, changes,
+                      QStringLiteral("%1-%2-28T18:00:00.000+01:00").arg(Year).arg(month, 2, 10, QLatin1Char('0')));
+    ChangeLog::Link head = ChangeLog::chainHead(file.log, {});
+    for (int i = 0; i < CountsPerMonth; ++i) {
+        CashCount::Tally tally{};
+        tally[static_cast<size_t>(i % CashCount::DenominationCount)] = i + 1;
+        CashCount::Count count = CashCount::taken(tally, 100000, QStringLiteral("Anna Müller"),
+                                                  QStringLiteral("Abendkasse"), file.log.back().time);
+        ChangeLog::chain(count, head);
+        head = {count.number, count.hash};
+        file.counts.push_back(count);
+    }
+    const QString path = QStringLiteral("%1/%2/%2-%3.mdb").arg(folder).arg(Year).arg(month, 2, 10, QLatin1Char('0'));
+    QDir().mkpath(QFileInfo(path).path());
+    MonthFileWriter::write(path, file);
+}
+
+void BM_AuditExportYear(benchmark::State &state)
+{
+    const QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-audit-XXXXXX"));
+    for (int m = 1; m <= 12; ++m)
+        writeAuditMonth(dir.path(), m);
+    const QDateTime created(QDate(Year + 1, 1, 15), QTime(9, 0));
+    const QString target = dir.path() + QStringLiteral("/Betriebsprüfung.zip");
+    for (auto _ : state) {
+        const AuditYear::Year year = AuditYear::read(dir.path(), Year);
+        const ZipArchive::Result zip = ZipArchive::pack(AuditExport::files(year, {}, created), created);
+        if (!zip.ok() || !writeWholeFile(target, zip.bytes).isEmpty())
+            state.SkipWithError("not written");
+        if (year.months[0].file.log.size() != LogEntriesPerMonth)
+            state.SkipWithError("log not read");
+    }
+}
 } // namespace
 
 BENCHMARK(BM_YearOverviewOpens)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DatevYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AuditExportYear)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

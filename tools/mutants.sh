@@ -745,6 +745,60 @@ Z25 src/storage/ShopData.cpp the tax number is read from the town's line
 Z26 src/books/MonthStorage.cpp a save chains onto the log's last entry past a count
 - const ChangeLog::Link head = ChangeLog::chainHead(previous);
 + const ChangeLog::Link head = ChangeLog::chainHead(previous.log, {});
+G01 src/exports/GdpduTable.cpp a quote inside a text is not doubled
+- field.replace('"', "\"\"");
++ field.replace('"', "\"");
+G02 src/exports/GdpduTable.cpp SkipNumBytes stops short of the heading's line end
+- << QStringLiteral("      <SkipNumBytes>%1</SkipNumBytes>").arg(headingLine().size())
++ << QStringLiteral("      <SkipNumBytes>%1</SkipNumBytes>").arg(headingLine().size() - 1)
+G03 src/exports/GdpduTable.cpp MaxLength counts characters, not UTF-8 bytes
+- const qsizetype length = text.toUtf8().size();
++ const qsizetype length = text.size();
+G04 src/exports/GdpduTable.cpp a negative amount loses its sign
+- field = (v < 0 ? QByteArray("-") : QByteArray()) + QByteArray::number(magnitude / HundredthsPerUnit) + ','
++ field = QByteArray::number(magnitude / HundredthsPerUnit) + ','
+G05 src/exports/GdpduTable.cpp the cents lose their leading zero
+- + QByteArray::number(magnitude % HundredthsPerUnit).rightJustified(2, '0');
++ + QByteArray::number(magnitude % HundredthsPerUnit);
+G06 src/exports/AuditYear.cpp#2 a month closed only in the register counts as open
+- else if (noted)
++ else if (false)
+G13 src/exports/AuditYear.cpp#1 a closed month whose file is gone goes unnamed
+- else if (noted)
++ else if (false)
+G07 src/exports/AuditYear.cpp a month changed outside Barlog goes unnamed
+- m.tampered = MonthAudit::describe(m.file, finding);
++ static_cast<void>(finding);
+G08 src/exports/AuditYear.cpp a closed month's older copy goes unnamed
+- if (!noted || MonthClosing::checkRegister(programFolder, m.label, m.file).isEmpty())
++ if (true)
+G09 src/exports/AuditYear.h a month without a log goes unnamed
+- bool unlogged() const { return read() && unreadable.isEmpty() && !file.logged; }
++ bool unlogged() const { return false; }
+G10 src/exports/AuditExport.cpp a closed month's rows are marked open
+- return m.closed() ? QStringLiteral("abgeschlossen") : QStringLiteral("offen");
++ return m.present ? QStringLiteral("offen") : QStringLiteral("abgeschlossen");
+G11 src/exports/AuditExport.cpp a row's VAT column gets its net
+- t.twoDecimals(split ? std::optional(split->vat) : std::nullopt);
++ t.twoDecimals(split ? std::optional(split->net) : std::nullopt);
+G12 src/exports/AuditExport.cpp the carry-over's deviation has the wrong sign
+- t.twoDecimals(before ? std::optional(carry - *before) : std::nullopt);
++ t.twoDecimals(before ? std::optional(*before - carry) : std::nullopt);
+V01 src/exports/VatReturn.cpp the base's cents are rounded, not cut off
+- f.base81 = s.net81 / CentsPerEuro;
++ f.base81 = (s.net81 + CentsPerEuro / 2) / CentsPerEuro;
+V02 src/exports/VatReturn.cpp the tax is reckoned from the net to the cent
+- f.tax81 = f.base81 * Rate81 / CentsPerEuro;
++ f.tax81 = s.net81 * Rate81 / (CentsPerEuro * CentsPerEuro);
+V03 src/exports/VatReturn.cpp a quarter closes one month early
+- if ((i + 1) % MonthsPerQuarter == 0) {
++ if (i % MonthsPerQuarter == 0) {
+V04 src/exports/VatReturn.cpp income at 7 % counts as tax-free
+- else if (o.rates[i].rate == Rate86)
++ else if (false)
+V05 src/exports/VatReturn.cpp a rate the form does not know is put under a Kennzahl
+- return rate.rate == Rate81 || rate.rate == Rate86 || rate.rate == TaxFreeRate;
++ return rate.rate.has_value();
 EOF
 }
 

@@ -3,6 +3,7 @@
 // exporters with their file dialogs and messages.
 #include "EditingDriver.h"
 #include "Sheets.h"
+#include "StorageFixtures.h"
 
 #include "dialogs/ui/Form2.h"
 #include "editing/ui/EditorBox.h"
@@ -122,7 +123,9 @@ private slots:
         saveMarch(w, d.sheet());
         d.clickCell(4, 0);
         d.type(QStringLiteral("12,5"));
-        FileDialog::queueAnswer(d.folder.file(QStringLiteral("export.csv")));
+        // A refused export asks for no file; no answer is left for the next test.
+        if (!proposed.isEmpty())
+            FileDialog::queueAnswer(d.folder.file(QStringLiteral("export.csv")));
         trigger(w, caption);
         QCOMPARE(FileDialog::takeAsked().value(0).proposed, proposed.isEmpty() ? QString() : d.folder.file(proposed));
         const QList<MessageBox::Shown> shown = MessageBox::takeShown();
@@ -143,6 +146,51 @@ private slots:
         QVERIFY(overview->isVisible());
         QCOMPARE(overview->Label1->text(), QStringLiteral("Jahresübersicht 2026"));
         QCOMPARE(overview->flex->store().textMatrix(4, 1), QStringLiteral("119,00")); // March at 19 %
+        QCOMPARE(overview->flexUst->store().textMatrix(4, 1), QStringLiteral("100")); // its Kz 81
+        QCOMPARE(overview->Label3->text(), QStringLiteral("Umsatzsteuer-Voranmeldung 2026"));
+    }
+
+    // An open month is named and asked about, Return meaning "Nein"; the
+    // ZIP is written whole or not at all.
+    void auditExport_data()
+    {
+        QTest::addColumn<MessageBox::Answer>("answer");
+        QTest::addColumn<QString>("target"); // what the file dialog answers, in the program folder
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Nein exports nothing") << MessageBox::Answer::No << QString() << false << QString();
+        QTest::newRow("Ja writes the ZIP") << MessageBox::Answer::Yes << QStringLiteral("audit.zip") << true
+                                           << QStringLiteral("Die Daten für die Betriebsprüfung 2026 sind gespeichert");
+        QTest::newRow("a folder in the way leaves nothing behind")
+            << MessageBox::Answer::Yes << QStringLiteral("2026") << false
+            << QStringLiteral("kann nicht geschrieben werden");
+    }
+    void auditExport()
+    {
+        QFETCH(MessageBox::Answer, answer);
+        QFETCH(QString, target);
+        QFETCH(bool, written);
+        QFETCH(QString, message);
+        Form1Fixture f;
+        Form1 &w = f.start();
+        saveMarch(w, f.sheet());
+        const QStringList before = Fixtures::folderEntries(f.folder.path());
+        MessageBox::queueAnswer(answer);
+        if (!target.isEmpty())
+            FileDialog::queueAnswer(f.folder.file(target));
+        trigger(w, QStringLiteral("Daten für die Betriebsprüfung …"));
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QVERIFY(!shown.isEmpty());
+        QVERIFY2(shown[0].text.contains(QStringLiteral("2026-03")), qPrintable(shown[0].text));
+        QCOMPARE(shown[0].returnAnswer, MessageBox::Answer::No);
+        QCOMPARE(FileDialog::takeAsked().value(0).proposed,
+                 target.isEmpty() ? QString() : f.folder.file(QStringLiteral("2026/Betriebsprüfung 2026.zip")));
+        QCOMPARE(f.folder.read(QStringLiteral("audit.zip")).startsWith("PK"), written);
+        QVERIFY2(message.isEmpty() ? shown.size() == 1 : shown.last().text.contains(message),
+                 qPrintable(shown.last().text));
+        QStringList after = Fixtures::folderEntries(f.folder.path());
+        after.removeAll(QStringLiteral("audit.zip"));
+        QCOMPARE(after, before);
     }
 };
 

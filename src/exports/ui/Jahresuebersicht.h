@@ -10,9 +10,10 @@ class QLabel;
 class QPrinter;
 class QPushButton;
 
-// The year overview window: the table of YearOverview for one year folder,
-// printed on the program's current printer or saved as a PDF file, both on
-// A4 landscape.
+// The year overview window: the table of YearOverview for one year folder
+// and below it the VAT return's figures (VatReturn), printed on the
+// program's current printer or saved as a PDF file, both on A4 landscape,
+// the VAT figures on a page of their own.
 class Jahresuebersicht : public QWidget
 {
     Q_OBJECT
@@ -23,6 +24,9 @@ public:
     QLabel *Label1 = nullptr; // the title
     FlexGrid *flex = nullptr;
     QLabel *Label2 = nullptr; // months whose file could not be read
+    QLabel *Label3 = nullptr; // "Umsatzsteuer-Voranmeldung 2026"
+    FlexGrid *flexUst = nullptr;
+    QLabel *Label4 = nullptr; // how to read the VAT figures, and the rates the form does not know
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;
@@ -40,6 +44,7 @@ private:
     // One print job of the table on printer, its columns narrowed to fit the page.
     bool printOn(QPrinter &printer);
     QString title() const;
+    QString vatTitle() const;
 
     QString m_programFolder;
     std::function<CurrentPrinter &()> m_printer;

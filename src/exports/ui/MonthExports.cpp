@@ -1,10 +1,12 @@
 #include "exports/ui/MonthExports.h"
 
 #include "editing/ui/SheetEditor.h"
+#include "exports/AuditExport.h"
 #include "exports/CsvExport.h"
 #include "exports/DatevExport.h"
 #include "exports/ProblemList.h"
 #include "exports/YearFiles.h"
+#include "platform/Clock.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
@@ -15,6 +17,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 const QString DatevPrefix = QStringLiteral("EXTF_Buchungsstapel_");
@@ -94,15 +98,22 @@ void MonthExports::datevMonth()
     saveDatev(proposedPath(QStringLiteral(".csv"), DatevPrefix), result);
 }
 
-void MonthExports::datevYear()
+std::optional<int> MonthExports::chosenYear()
 {
     const QString yearText = m_main.year.currentText();
-    const std::optional<int> selected = selectedYear(yearText);
-    if (!selected) {
+    const std::optional<int> year = selectedYear(yearText);
+    if (!year)
         tell(noYearMessage(yearText));
+    return year;
+}
+
+void MonthExports::datevYear()
+{
+    const std::optional<int> selected = chosenYear();
+    if (!selected)
         return;
-    }
     const int year = *selected;
+    const QString yearText = m_main.year.currentText();
     const std::array<YearFiles::Month, YearFiles::MonthCount> files = YearFiles::read(m_main.programFolder, year);
     std::vector<DatevExport::MonthSheet> months;
     QStringList unreadable;
@@ -147,4 +158,43 @@ void MonthExports::saveDatev(const QString &proposed, const DatevExport::Result 
         tell(QStringLiteral("Der DATEV-Export wurde geschrieben. Diese Zeichen kennt das DATEV-Format nicht; sie "
                             "stehen dort als „?“: %1")
                  .arg(result.unrepresentable.join(u' ')));
+}
+
+void MonthExports::auditYear()
+{
+    const std::optional<int> selected = chosenYear();
+    if (!selected)
+        return;
+    const AuditYear::Year year = AuditYear::read(m_main.programFolder, *selected);
+    if (std::none_of(year.months.cbegin(), year.months.cend(), [](const AuditYear::Month &m) { return m.present; })) {
+        tell(AuditExport::nothingMessage(year.year));
+        return;
+    }
+    // Handing over months that may still change is rarely meant: Return says no.
+    if (const QStringList open = AuditYear::openMonths(year);
+        !open.isEmpty()
+        && MessageBox::show(&m_main.window, AuditExport::openMonthsQuestion(year.year, open),
+                            MessageBox::Buttons::YesNo, QStringLiteral("Daten für die Betriebsprüfung"),
+                            MessageBox::Answer::No)
+               != MessageBox::Answer::Yes)
+        return;
+    const QString proposed =
+        m_main.programFolder + u'/' + m_main.year.currentText() + u'/' + AuditExport::fileName(year.year);
+    const QString path = FileDialog::saveFileName(&m_main.window, QStringLiteral("Daten für die Betriebsprüfung"),
+                                                  proposed, QStringLiteral("ZIP-Dateien (*.zip)"));
+    if (path.isEmpty())
+        return;
+    QString message;
+    const ShopData shop = ShopDataFile(m_main.programFolder).load(&message);
+    tell(message);
+    const ZipArchive::Result zip = ZipArchive::pack(AuditExport::files(year, shop, Clock::now()), Clock::now());
+    if (!zip.ok()) {
+        tell(zip.error);
+        return;
+    }
+    if (const QString error = writeWholeFile(path, zip.bytes); !error.isEmpty()) {
+        tell(error);
+        return;
+    }
+    tell(AuditExport::doneMessage(path, year, shop));
 }

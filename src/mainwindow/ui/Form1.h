@@ -119,14 +119,15 @@ public:
                    const QString &Titel, const QString &Datum, short many);
 
     // Data out, from the "Datei" menu: the print-out as a PDF file and as a
-    // preview, the month as CSV and DATEV, a year as DATEV, and the year
-    // overview of the year selector's year.
+    // preview, the month as CSV and DATEV, a year as DATEV and as the data
+    // for a tax audit, and the year overview of the year selector's year.
     void addExportActions(QMenu *datei);
     void PdfSpeichern_Click();
     void Druckvorschau_Click();
     void CsvExport_Click();
     void DatevMonat_Click();
     void DatevJahr_Click();
+    void Betriebspruefung_Click();
     void Jahresuebersicht_Click();
     // The "Monat" menu: close the month, reverse a row, show the change log,
     // count the cash drawer; and "Hilfe", "Über Barlog".

@@ -25,6 +25,8 @@ void Form1::addExportActions(QMenu *datei)
     add("DatevJahr", QStringLiteral("Jahr im DATEV-Format exportieren …"), &Form1::DatevJahr_Click);
     datei->addSeparator();
     add("Jahresuebersicht", QStringLiteral("Jahresübersicht …"), &Form1::Jahresuebersicht_Click);
+    // Last, so that the entries above keep their places for scripted sessions.
+    add("Betriebspruefung", QStringLiteral("Daten für die Betriebsprüfung …"), &Form1::Betriebspruefung_Click);
 }
 
 void Form1::PdfSpeichern_Click()
@@ -50,6 +52,11 @@ void Form1::DatevMonat_Click()
 void Form1::DatevJahr_Click()
 {
     m_exports->datevYear();
+}
+
+void Form1::Betriebspruefung_Click()
+{
+    m_exports->auditYear();
 }
 
 Jahresuebersicht *Form1::jahresuebersicht()
