@@ -2,11 +2,16 @@
 //   QT_QPA_PLATFORM=offscreen build-bench/bench/bench_print
 // The print-out through CUPS needs a print server with the queue PDF; the
 // private one of tools/cups-test-server.sh does (export what it prints).
+// The floors of the PDF print-outs are below, each checked once against
+// Barlog's pages with pdftoppm.
+#include "floor/FloorGrid.h"
+#include "floor/PdfPages.h"
 #include "mainwindow/ui/Form1.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Screen.h"
+#include "printing/PrintLayout.h"
 #include "printing/ui/Druckerwahl.h"
 #include "printing/ui/PrintGrid.h"
 
@@ -14,6 +19,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,6 +30,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
+#include <memory>
 
 namespace {
 
@@ -42,22 +50,36 @@ void fillMonth(FlexGridStore &s)
     }
 }
 
-void BM_PrintGridToPdf(benchmark::State &state)
+// The margins of the print-out's two jobs, and of the bare grid's.
+constexpr PageMargins SheetPage{20.0F, 10.0F, 0.0F, 10.0F};
+constexpr PageMargins TotalsPage{60.0F, 30.0F, 5.0F, 10.0F};
+constexpr PageMargins GridPage = SheetPage;
+
+// A grid of the given number of rows below two heading rows, laid out like
+// the printed sheet.
+std::unique_ptr<FlexGrid> monthGrid(int rows)
 {
-    FlexGrid grid(nullptr, 2 + static_cast<int>(state.range(0)), 10, 2, 0);
-    FlexGridStore &s = grid.store();
+    auto grid = std::make_unique<FlexGrid>(nullptr, 2 + rows, 10, 2, 0);
+    FlexGridStore &s = grid->store();
     s.setFontName(QStringLiteral("MS Sans Serif"));
     s.setFontSize(8.0F);
     const std::array<int, 10> widths = {1000, 1000, 1000, 1000, 1000, 600, 900, 1000, 2500, 20};
     for (int c = 0; c < 10; ++c)
         s.setColWidth(c, widths[static_cast<size_t>(c)]);
     fillMonth(s);
+    return grid;
+}
+
+void BM_PrintGridToPdf(benchmark::State &state)
+{
+    const std::unique_ptr<FlexGrid> grid = monthGrid(static_cast<int>(state.range(0)));
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("monat.pdf")));
     for (auto _ : state) {
-        const bool printed = PrintGrid(grid, printer, 20.0F, 10.0F, 0.0F, 10.0F, {}, {}, 0);
+        const bool printed =
+            PrintGrid(*grid, printer, GridPage.left, GridPage.top, GridPage.right, GridPage.bottom, {}, {}, 0);
         benchmark::DoNotOptimize(printed);
     }
 }
@@ -97,7 +119,158 @@ void BM_PrintOutToPdf(benchmark::State &state)
     if (!MessageBox::takeShown().isEmpty())
         state.SkipWithError("the print-out showed a message");
 }
-BENCHMARK(BM_PrintOutToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_PrintOutToPdf)->Unit(benchmark::kMillisecond);
+
+// The floor of printing: the same pages painted by FloorGrid from the cells'
+// texts and looks, taken in the set-up, onto a printer of the same kind.
+struct FloorJob
+{
+    FloorJob(const FlexGridStore &store, PageMargins pageMargins)
+        : grid(store, store.fixedCols()),
+          rows(store.rows()),
+          firstRow(store.fixedRows()),
+          margins(pageMargins)
+    {
+        for (int r = 0; r < store.rows(); ++r) {
+            for (int c = 0; c < store.cols(); ++c)
+                texts.push_back(store.textMatrix(r, c));
+        }
+    }
+
+    // Page after page until every row is printed, as one job.
+    bool print(QPrinter &printer)
+    {
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return false;
+        grid.prepare(&printer);
+        const auto pixels = [](double mm, int dpi) { return std::nearbyint(mm * dpi / 25.4); };
+        const QRectF page(
+            QPointF(pixels(margins.left, printer.logicalDpiX()), pixels(margins.top, printer.logicalDpiY())),
+            QPointF(printer.width() - pixels(margins.right, printer.logicalDpiX()),
+                    printer.height() - pixels(margins.bottom, printer.logicalDpiY())));
+        for (int next = firstRow;;) {
+            const FloorGrid::Layout layout =
+                grid.layout(page, printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0, next, false);
+            grid.paint(painter, layout, texts.data());
+            next = grid.lastDrawnRow(layout) + 1;
+            if (next >= rows)
+                break;
+            printer.newPage();
+        }
+        return painter.end();
+    }
+
+    FloorGrid grid;
+    std::vector<QString> texts;
+    int rows;
+    int firstRow;
+    PageMargins margins;
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void BM_FloorPrintGridToPdf(benchmark::State &state)
+{
+    const std::unique_ptr<FlexGrid> grid = monthGrid(static_cast<int>(state.range(0)));
+    FloorJob job(grid->store(), GridPage);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("barlog.pdf")));
+    PrintGrid(*grid, printer, GridPage.left, GridPage.top, GridPage.right, GridPage.bottom, {}, {}, 0);
+    const QByteArray barlog = fileBytes(printer.outputFileName());
+    printer.setOutputFileName(dir.filePath(QStringLiteral("floor.pdf")));
+    job.print(printer);
+    const QByteArray floor = fileBytes(printer.outputFileName());
+    if (const QString difference = pdfPagesDiffer(barlog, floor); !difference.isEmpty()) {
+        state.SkipWithError(qPrintable(QStringLiteral("the floor's pages differ: ") + difference));
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(job.print(printer));
+    state.counters["barlog_pdf_kb"] = static_cast<double>(barlog.size()) / 1024.0;
+    state.counters["floor_pdf_kb"] = static_cast<double>(floor.size()) / 1024.0;
+}
+BENCHMARK(BM_FloorPrintGridToPdf)->Arg(MonthRows)->Unit(benchmark::kMillisecond);
+
+// The print-out's two jobs as the floor prints them: the sheet in the print
+// layout, then the totals grid as the window shows it.
+struct FloorPrintOut
+{
+    explicit FloorPrintOut(PrintingMonth &month)
+        : sheet(printLayout(month.form.flex->store(), month.form.rates()), SheetPage),
+          totals(month.form.flex2->store(), TotalsPage)
+    {
+    }
+
+    static FlexGridStore printLayout(FlexGridStore store, const modul::RateTexts &rates)
+    {
+        store.leaveCell = {};
+        store.rowColChange = {};
+        store.currentMoved = {};
+        store.changed = {};
+        PrintLayout::setColumns(store, rates);
+        PrintLayout::setEveryCellFontSize(store, PrintLayout::CellPoints);
+        store.setAllRowHeights(FlexGridStore::DefaultRowHeight);
+        return store;
+    }
+
+    bool print(QPrinter &printer) { return sheet.print(printer) && totals.print(printer); }
+
+    FloorJob sheet;
+    FloorJob totals;
+};
+
+void BM_FloorPrintOutToPdf(benchmark::State &state)
+{
+    PrintingMonth month;
+    month.window().Combo1->setEditText(QString());
+    QPrinter &barlogPrinter = month.window().currentPrinter().printer();
+    barlogPrinter.setOutputFormat(QPrinter::PdfFormat);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QList<QByteArray> barlogJobs;
+    {
+        PdfJobs jobs;
+        barlogPrinter.setOutputFileName(jobs.fileName());
+        month.window().Command1_Click();
+        barlogJobs = jobs.take();
+    }
+    // The sheet as Barlog printed it: its balances recalculated.
+    FloorPrintOut floor(month);
+    QList<QByteArray> floorJobs;
+    {
+        PdfJobs jobs;
+        printer.setOutputFileName(jobs.fileName());
+        floor.print(printer);
+        floorJobs = jobs.take();
+    }
+    if (barlogJobs.size() != 2 || floorJobs.size() != 2) {
+        state.SkipWithError(qPrintable(QStringLiteral("not two print jobs: %1, floor %2; %3")
+                                           .arg(barlogJobs.size())
+                                           .arg(floorJobs.size())
+                                           .arg(MessageBox::takeShown().size())));
+        return;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (const QString difference = pdfPagesDiffer(barlogJobs[i], floorJobs[i]); !difference.isEmpty()) {
+            state.SkipWithError(
+                qPrintable(QStringLiteral("job %1 of the floor differs: %2").arg(i + 1).arg(difference)));
+            return;
+        }
+    }
+    printer.setOutputFileName(month.folder.filePath(QStringLiteral("floor.pdf")));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(floor.print(printer));
+    state.counters["barlog_pdf_kb"] = static_cast<double>(barlogJobs[0].size()) / 1024.0;
+    state.counters["floor_pdf_kb"] = static_cast<double>(floorJobs[0].size()) / 1024.0;
+}
+BENCHMARK(BM_FloorPrintOutToPdf)->Unit(benchmark::kMillisecond);
 
 // Ids of the completed jobs on queue.
 QSet<int> completedJobs(const QString &queue)

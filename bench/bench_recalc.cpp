@@ -1,8 +1,10 @@
 // One full recalculation, the balance walk and the totals, as it runs after
-// every key press in the editor box. Measure in a release build; the
-// median of the repetitions is the figure to read.
+// every key press in the editor box, and its floor: one pass over the same
+// texts (floor/FloorSheet). Measure in a release build; bench/ratios.sh
+// runs both in turns and prints their ratio.
 #include "editing/GermanNumbers.h"
 #include "editing/Modul.h"
+#include "floor/FloorSheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,19 +86,38 @@ void BM_RecalcCarryOverChanged(benchmark::State &state)
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The floor of the worst case, checked once against Barlog's result for
+// both carry-over texts.
+void BM_FloorRecalcCarryOverChanged(benchmark::State &state)
+{
+    const int entryRows = static_cast<int>(state.range(0));
+    FlexGridStore sheet = monthSheet(entryRows);
+    FlexGridStore totals(6, 3, 1, 1);
+    FloorSheet floor(sheet);
+    const QString carryOver[2] = {QStringLiteral("1.500,00"), QStringLiteral("1.500,01")};
+    for (const QString &text : carryOver) {
+        sheet.setTextMatrix(2, modul::ColBestand, text);
+        floor.set(2, modul::ColBestand, text);
+        recalculate(sheet, totals);
+        floor.recalculate();
+        if (const QStringList differences = floor.differences(sheet, totals); !differences.isEmpty()) {
+            state.SkipWithError(qPrintable(QStringLiteral("the floor differs: ") + differences.first()));
+            return;
+        }
+    }
+    int flip = 0;
+    for (auto _ : state) {
+        floor.set(2, modul::ColBestand, carryOver[flip ^= 1]);
+        floor.recalculate();
+        benchmark::DoNotOptimize(floor.cell(5, 4).data());
+    }
+}
+
 } // namespace
 
-BENCHMARK(BM_RecalcUnchanged)
-    ->Arg(300)
-    ->Arg(3000)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RecalcCarryOverChanged)
-    ->Arg(300)
-    ->Arg(3000)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond);
+// bench/ratios.sh asks for repetitions itself.
+BENCHMARK(BM_RecalcUnchanged)->Arg(300)->Arg(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecalcCarryOverChanged)->Arg(300)->Arg(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FloorRecalcCarryOverChanged)->Arg(300)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
