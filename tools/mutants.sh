@@ -613,13 +613,13 @@ B03 src/books/MonthStorage.cpp rows that book nothing count as bookings leaving
 B04 src/books/MonthStorage.cpp the file's first entry is not counted
 - for (size_t i = EntryRecord; i < file.size(); ++i) {
 + for (size_t i = EntryRecord + 1; i < file.size(); ++i) {
-N05 src/editing/NegativeCash.cpp the last entry's balance is not looked at
+N10 src/editing/NegativeCash.cpp the last entry's balance is not looked at
 - for (int r = RowUebertrag; r <= sheet.rows() - 2; ++r) {
 + for (int r = RowUebertrag; r < sheet.rows() - 2; ++r) {
-N06 src/editing/NegativeCash.cpp a balance of zero counts as negative
+N11 src/editing/NegativeCash.cpp a balance of zero counts as negative
 - if (balance < 0)
 + if (balance <= 0)
-N07 src/editing/NegativeCash.cpp a negative carry-over is named as an entry
+N12 src/editing/NegativeCash.cpp a negative carry-over is named as an entry
 - if (row.row == RowUebertrag)
 + if (row.row != RowUebertrag)
 Y01 src/books/RecoveryFile.cpp a tab in a cell is written as it is
@@ -799,6 +799,78 @@ V04 src/exports/VatReturn.cpp income at 7 % counts as tax-free
 V05 src/exports/VatReturn.cpp a rate the form does not know is put under a Kennzahl
 - return rate.rate == Rate81 || rate.rate == Rate86 || rate.rate == TaxFreeRate;
 + return rate.rate.has_value();
+M01 src/editing/GermanNumbers.cpp four digits before the first dot are read
+- if (firstGroup < 1 || firstGroup > 3)
++ if (firstGroup < 1)
+M02 src/editing/GermanNumbers.cpp a minus sign is dropped
+- parts.negative = s[i] == u'-';
++ parts.negative = false;
+M03 src/editing/GermanNumbers.cpp amounts are grouped by four digits
+- if (inGroup == 3) {
++ if (inGroup == 4) {
+M04 src/editing/GermanNumbers.cpp text after the number is taken
+- if (i != s.size() || (parts.integer.isEmpty() && parts.fraction.isEmpty()))
++ if (parts.integer.isEmpty() && parts.fraction.isEmpty())
+H01 src/editing/KeyMap.cpp Up reaches the rates row
+- if (g.row() - 1 > RowRates)
++ if (g.row() - 1 >= RowRates)
+H02 src/editing/KeyMap.cpp Right does not skip an unused third income
+- if (thirdRateUnused(g) && g.col() == ColEinnahmen2)
++ if (false)
+H03 src/editing/KeyMap.cpp a click on the carry-over's date stays there
+- return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3 || col == ColDatum;
++ return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3;
+H04 src/editing/KeyMap.cpp Enter in the last row adds no row
+- if (g.row() == g.rows() - 1)
++ if (g.row() == g.rows())
+I01 src/editing/VatSplit.cpp the VAT is cut instead of rounded
+- qint64 vat = whole * rate + (2 * rest * rate + divisor) / (2 * divisor);
++ qint64 vat = whole * rate + (rest * rate) / divisor;
+I02 src/editing/VatSplit.cpp a rate with three decimals is read
+- if (!parts || parts->negative || parts->fraction.size() > 2)
++ if (!parts || parts->negative)
+I03 src/editing/VatSplit.cpp a negative amount's VAT keeps its sign wrong
+- vat = -vat;
++ vat = vat;
+Q01 src/platform/BooksFolder.cpp an installed program's bin folder holds the books
+- if (!isPrefixBin(programFolder) && canWriteIn(programFolder))
++ if (canWriteIn(programFolder))
+Q02 src/platform/BooksFolder.cpp a folder that cannot be written is taken
+- return probe.open();
++ return true;
+Q03 src/platform/InstanceLock.cpp a lock held by another counts as failed
+- return m_lock.error() == QLockFile::LockFailedError ? Result::HeldByOther : Result::Failed;
++ return Result::Failed;
+Q04 src/platform/FileSystem.cpp a folder counts as a file
+- return statPath(fileName, st) && !S_ISDIR(st.st_mode);
++ return statPath(fileName, st);
+Q05 src/platform/FileSystem.cpp a name with a NUL is looked up shortened
+- if (native.contains('\0'))
++ if (false)
+X01 src/storage/Cp1252.cpp the euro sign's byte reads as a control character
+- return b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : char16_t(b);
++ return b >= 0x81 && b <= 0x9F ? kHighControls[b - 0x80] : char16_t(b);
+X02 src/storage/Cp1252.cpp a character the code page lacks is not reported
+- if (!result.unrepresentable.contains(character))
++ if (false)
+X03 src/storage/JournalTable.cpp a quote in a name is not doubled
+- quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
++ quoted.replace(QLatin1Char('"'), QStringLiteral("\""));
+X04 src/storage/SqliteMonthDb.cpp another program's SQLite file is read as a month
+- if (appId != JournalTable::applicationId)
++ if (false)
+X05 src/storage/SqliteMonthDb.cpp a file of a newer Barlog is read
+- if (version < 1 || version > JournalTable::userVersion)
++ if (version < 1)
+X06 src/storage/SqliteMonthDb.cpp an empty text is reported as too long
+- if (index >= 0 && value.isEmpty())
++ if (false)
+X07 src/storage/MonthDatabase.cpp a record is appended to a file of the Windows program
+- return DbErrors::readOnlyJet(datenbank);
++ return {};
+X08 src/storage/DbStatus.cpp an existing file is reported as a bad path
+- return databaseExists(path);
++ return DbStatus::failure(DbError::InvalidPath, path);
 EOF
 }
 

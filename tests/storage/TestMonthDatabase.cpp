@@ -30,7 +30,7 @@ QString prepare(const ProgramFolder &folder, const QString &kind)
     if (kind == QStringLiteral("text"))
         folder.write(name, "Einnahmen;Ausgaben\r\n");
     if (kind == QStringLiteral("foreign"))
-        Sql::exec(path, QStringLiteral("CREATE TABLE Journal (a TEXT)"));
+        Sql::exec(path, QStringLiteral("CREATE TABLE Journal (a TEXT); PRAGMA user_version = 1"));
     if (kind == QStringLiteral("ours") || kind == QStringLiteral("newer") || kind == QStringLiteral("dropped"))
         ourMonthFile(folder);
     if (kind == QStringLiteral("newer"))
