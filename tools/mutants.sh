@@ -811,16 +811,16 @@ M03 src/editing/GermanNumbers.cpp amounts are grouped by four digits
 M04 src/editing/GermanNumbers.cpp text after the number is taken
 - if (i != s.size() || (parts.integer.isEmpty() && parts.fraction.isEmpty()))
 + if (parts.integer.isEmpty() && parts.fraction.isEmpty())
-H01 src/editing/KeyMap.cpp Up reaches the rates row
+KM01 src/editing/KeyMap.cpp Up reaches the rates row
 - if (g.row() - 1 > RowRates)
 + if (g.row() - 1 >= RowRates)
-H02 src/editing/KeyMap.cpp Right does not skip an unused third income
+KM02 src/editing/KeyMap.cpp Right does not skip an unused third income
 - if (thirdRateUnused(g) && g.col() == ColEinnahmen2)
 + if (false)
-H03 src/editing/KeyMap.cpp a click on the carry-over's date stays there
+KM03 src/editing/KeyMap.cpp a click on the carry-over's date stays there
 - return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3 || col == ColDatum;
 + return col == ColEinnahmen1 || col == ColEinnahmen2 || col == ColEinnahmen3;
-H04 src/editing/KeyMap.cpp Enter in the last row adds no row
+KM04 src/editing/KeyMap.cpp Enter in the last row adds no row
 - if (g.row() == g.rows() - 1)
 + if (g.row() == g.rows())
 I01 src/editing/VatSplit.cpp the VAT is cut instead of rounded
