@@ -78,7 +78,8 @@ QString differenceKind(qint64 difference)
 }
 } // namespace
 
-std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel)
+std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel,
+                       const QString &checksum)
 {
     Page p;
     p.text(Left, Top, Width, QStringLiteral("Zählprotokoll"), Qt::AlignLeft, true, TitlePoints, TitleHeight);
@@ -92,7 +93,7 @@ std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, cons
     const QStringList info = {QStringLiteral("Monat %1").arg(monthLabel),
                               QStringLiteral("Zählung Nr. %1").arg(count.number),
                               QStringLiteral("vom %1").arg(ChangeLog::displayTime(count.time)),
-                              QStringLiteral("Gezählt von: %1").arg(count.countedBy)};
+                              QStringLiteral("Gezählt von: %1").arg(count.countedBy), checksum};
     for (qsizetype i = 0; i < info.size(); ++i)
         p.text(InfoLeft, HeadBlockTop + static_cast<double>(i) * LineHeight, Right - InfoLeft, info[i], Qt::AlignRight);
 
