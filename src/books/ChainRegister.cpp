@@ -40,13 +40,16 @@ QByteArray lineHash(const QByteArray &previous, const QByteArray &fields)
     return hash.result().toHex();
 }
 
-std::vector<Line> readLines(const QString &programFolder)
+QByteArray readRegister(const QString &programFolder)
 {
     QFile file(registerPath(programFolder));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<Line> linesOf(const QByteArray &bytes)
+{
     std::vector<Line> lines;
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    for (const QByteArray &raw : file.readAll().split('\n')) {
+    for (const QByteArray &raw : bytes.split('\n')) {
         const QByteArray text = raw.trimmed();
         if (text.isEmpty() || text.startsWith('#'))
             continue;
@@ -68,12 +71,8 @@ std::vector<Line> readLines(const QString &programFolder)
 // A note that cannot be written is made good by the next load (see check).
 void note(const QString &programFolder, const Noted &noted)
 {
-    QFile file(registerPath(programFolder));
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    file.close();
-    const std::vector<Line> lines = readLines(programFolder);
+    QByteArray bytes = readRegister(programFolder);
+    const std::vector<Line> lines = linesOf(bytes);
     const QByteArray previous = lines.empty() ? ChangeLog::startHash() : lines.back().hash;
     if (bytes.isEmpty())
         bytes = RegisterHeader;
@@ -114,7 +113,7 @@ QString registerPath(const QString &programFolder)
 
 std::optional<Noted> latest(const QString &programFolder, const QString &label)
 {
-    const std::vector<Line> lines = readLines(programFolder);
+    const std::vector<Line> lines = linesOf(readRegister(programFolder));
     const auto found = std::find_if(lines.rbegin(), lines.rend(),
                                     [&label](const Line &l) { return l.wellFormed && l.noted.label == label; });
     if (found == lines.rend())
@@ -126,7 +125,7 @@ std::optional<int> brokenLine(const QString &programFolder)
 {
     QByteArray previous = ChangeLog::startHash();
     int number = 0;
-    for (const Line &line : readLines(programFolder)) {
+    for (const Line &line : linesOf(readRegister(programFolder))) {
         ++number;
         if (!line.wellFormed || line.hash != lineHash(previous, fieldsOf(line.noted)))
             return number;
