@@ -733,9 +733,9 @@ Z21 src/books/CountSheet.cpp the signature lines run off the page
 Z22 src/storage/SqliteMonthDb.cpp a save leaves the counts behind
 - if (requireTable(db, AuditTables::countTable(), path, "alt").ok()) {
 + if (requireTable(db, AuditTables::countTable(), path, "none").ok()) {
-Z23 src/storage/SqliteMonthDb.cpp a version 3 file's counts are not read
+Z23 src/storage/SqliteMonthDb.cpp a file stamped with counts whose count table is gone passes
 - && (version >= JournalTable::firstCountedVersion
-+ && (version > JournalTable::firstCountedVersion
++ && (version > JournalTable::userVersion
 Z24 src/storage/ShopData.cpp a surplus column out of range is kept
 - s.surplusColumn = column >= 1 && column <= IncomeColumns ? column : 0;
 + s.surplusColumn = column >= 1 ? column : 0;

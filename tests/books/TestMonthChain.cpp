@@ -142,8 +142,9 @@ private slots:
             QVERIFY2(warning.contains(shown), qPrintable(warning));
     }
 
-    // March's first link chains onto February's head: February going on is
-    // fine, February rolled back behind that head is named at March's load.
+    // March's first link chains onto February's head, closed or not:
+    // February going on is fine, February rolled back behind that head is
+    // named at March's load.
     void theMonthBeforeIsHeldToItsHead_data()
     {
         QTest::addColumn<bool>("rollBack");
@@ -159,6 +160,8 @@ private slots:
         FlexGridStore march = february(QStringLiteral("Märzkaffee"));
         march.setTextMatrix(2, 4, QStringLiteral("1.050,00"));
         QCOMPARE(saveAs(march, folder, "03"), QString());
+        // The close keeps the link its chain starts from.
+        QCOMPARE(MonthClosing::close(folder.path(), folder.file(marchFile), QStringLiteral("2026-03")), QString());
         if (rollBack) {
             const QString path = folder.file(monthFile);
             QVERIFY(QFile::remove(path) && QFile::copy(path + QStringLiteral(".bak"), path));
@@ -167,6 +170,7 @@ private slots:
         }
         const MonthStorage::LoadResult loaded = load(folder, "03");
         QVERIFY(loaded.loaded);
+        QVERIFY2(!loaded.warning.contains(QStringLiteral("außerhalb von Barlog")), qPrintable(loaded.warning));
         QCOMPARE(loaded.warning.contains(
                      QStringLiteral("Der Monat 2026-02 wurde verändert, seit der Monat 2026-03 begonnen wurde.")),
                  rollBack);
