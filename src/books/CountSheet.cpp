@@ -93,7 +93,7 @@ std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, cons
     const QStringList info = {QStringLiteral("Monat %1").arg(monthLabel),
                               QStringLiteral("Zählung Nr. %1").arg(count.number),
                               QStringLiteral("vom %1").arg(ChangeLog::displayTime(count.time)),
-                              QStringLiteral("Gezählt von: %1").arg(count.countedBy), checksum};
+                              QStringLiteral("Gezählt von: %1").arg(count.countedBy)};
     for (qsizetype i = 0; i < info.size(); ++i)
         p.text(InfoLeft, HeadBlockTop + static_cast<double>(i) * LineHeight, Right - InfoLeft, info[i], Qt::AlignRight);
 
@@ -122,6 +122,9 @@ std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, cons
     p.line(Right - SignatureWidth, SignatureTop, SignatureWidth);
     p.text(Right - SignatureWidth, captionTop, SignatureWidth, QStringLiteral("Unterschrift"), Qt::AlignLeft, false,
            SmallPoints);
+    // The foot pins the month file's state the signature vouches for.
+    if (!checksum.isEmpty())
+        p.text(Left, captionTop + 2 * LineHeight, Width, checksum, Qt::AlignLeft, false, SmallPoints);
     return p.take();
 }
 

@@ -31,7 +31,7 @@ struct Item
 };
 
 // The page of count in month `monthLabel` ("2026-03"), for the shop given,
-// with the month's "Prüfsumme" line under the count's data.
+// with the month's "Prüfsumme" line at its foot.
 std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel,
                        const QString &checksum = QString());
 
