@@ -2,12 +2,12 @@
 
 #include "books/CarryOver.h"
 #include "books/CashCount.h"
+#include "books/ChainRegister.h"
 #include "books/ChangeLog.h"
 #include "books/MonthClosing.h"
 #include "editing/GermanNumbers.h"
 #include "platform/FileSystem.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthFileWriter.h"
 
 #include <QFileInfo>
 
@@ -54,7 +54,7 @@ Result store(const QString &programFolder, const QString &path, const QString &l
     CashCount::Count stored = CashCount::taken(count.pieces, balance, count.countedBy, count.note, now);
     ChangeLog::chain(stored, head);
     next.counts = {stored};
-    if (const QString error = MonthFileWriter::write(path, next); !error.isEmpty())
+    if (const QString error = ChainRegister::writeMonth(programFolder, label, path, next); !error.isEmpty())
         return refused(error);
     return {{}, stored};
 }

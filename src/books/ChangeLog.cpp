@@ -254,7 +254,29 @@ Link chainHead(const Entries &log, const CashCount::Counts &counts)
 
 Link chainHead(const MonthContents &month)
 {
+    if (month.log.empty() && month.counts.empty())
+        return {0, chainStart(month)};
     return chainHead(month.log, month.counts);
+}
+
+QByteArray chainStart(const MonthContents &month)
+{
+    return month.monthBefore ? month.monthBefore->hash : startHash();
+}
+
+std::optional<QByteArray> linkHash(const MonthContents &month, qint64 number)
+{
+    if (number == 0)
+        return chainStart(month);
+    const auto entry =
+        std::find_if(month.log.begin(), month.log.end(), [number](const Entry &e) { return e.number == number; });
+    if (entry != month.log.end())
+        return entry->hash;
+    const auto count = std::find_if(month.counts.begin(), month.counts.end(),
+                                    [number](const CashCount::Count &c) { return c.number == number; });
+    if (count != month.counts.end())
+        return count->hash;
+    return std::nullopt;
 }
 
 void append(Entries &log, const std::vector<Change> &changes, const QString &time)
@@ -272,6 +294,7 @@ Link carryOn(const MonthContents &file, const QString &path, const QString &time
 {
     next.records = file.records;
     next.logged = true;
+    next.monthBefore = file.monthBefore;
     const Link head = chainHead(file);
     if (file.logged) {
         next.carried = CarriedLog{path, head.number, head.hash};
@@ -303,10 +326,11 @@ Records replay(const Entries &log)
     return state.records();
 }
 
-std::optional<Break> verify(const Entries &log, const Records &records, const CashCount::Counts &counts)
+std::optional<Break> verify(const Entries &log, const Records &records, const CashCount::Counts &counts,
+                            const QByteArray &start)
 {
     EntryHasher hasher;
-    EntryHasher::Digest previous{};
+    EntryHasher::Digest previous = rawDigest(start);
     qint64 expectedNumber = 1;
     // Both lists are in the order of their numbers; the chain takes the lower
     // number next. Where both have the number, the link that continues the

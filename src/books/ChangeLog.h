@@ -52,7 +52,14 @@ struct Link
 // and startHash() while there is none. The head fingerprints the whole
 // chain, so that a link cut off its end is noticed where the head was noted.
 Link chainHead(const Entries &log, const CashCount::Counts &counts);
+// A month's whole chain counts from the head of the month before it links
+// to: with no link yet, that head is where its first link chains on.
 Link chainHead(const MonthContents &month);
+// The hash the month's first link chains onto: the month before's head, or startHash().
+QByteArray chainStart(const MonthContents &month);
+// The hash of the month's link of that number, log entry or count; for 0,
+// its chainStart(). Nothing when the month has no such link.
+std::optional<QByteArray> linkHash(const MonthContents &month, qint64 number);
 
 // Appends the changes to log as entries of one save made at time, numbered
 // and chained on from its last entry, or from the link `after`.
@@ -62,7 +69,8 @@ void append(Entries &log, const Link &after, const std::vector<Change> &changes,
 void chain(CashCount::Count &count, const Link &after);
 
 // Prepares the next version of the month file at path, which keeps its
-// records: next takes them, with the file's log and counts carried over;
+// records: next takes them, with the file's log, counts and link to the
+// month before carried over;
 // a file without a log (the Windows program's or an older Barlog's) gets
 // one that starts with its rows, made at time. Returns the head the next
 // links chain onto.
@@ -90,7 +98,8 @@ struct Break
     Cell stored;        // Record: what the file holds
     bool count = false; // Chain, Inserted: link `entry` is a count
 };
-std::optional<Break> verify(const Entries &log, const Records &records, const CashCount::Counts &counts = {});
+std::optional<Break> verify(const Entries &log, const Records &records, const CashCount::Counts &counts = {},
+                            const QByteArray &start = startHash());
 
 // SHA-256 over every record's fields, as hex: the fingerprint of a closed month.
 QByteArray recordsHash(const Records &records);

@@ -78,7 +78,8 @@ QString differenceKind(qint64 difference)
 }
 } // namespace
 
-std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel)
+std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel,
+                       const QString &checksum)
 {
     Page p;
     p.text(Left, Top, Width, QStringLiteral("Zählprotokoll"), Qt::AlignLeft, true, TitlePoints, TitleHeight);
@@ -121,6 +122,9 @@ std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, cons
     p.line(Right - SignatureWidth, SignatureTop, SignatureWidth);
     p.text(Right - SignatureWidth, captionTop, SignatureWidth, QStringLiteral("Unterschrift"), Qt::AlignLeft, false,
            SmallPoints);
+    // The foot pins the month file's state the signature vouches for.
+    if (!checksum.isEmpty())
+        p.text(Left, captionTop + 2 * LineHeight, Width, checksum, Qt::AlignLeft, false, SmallPoints);
     return p.take();
 }
 

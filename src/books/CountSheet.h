@@ -30,7 +30,9 @@ struct Item
     bool wrap = false; // the text may take several lines of its rectangle
 };
 
-// The page of count in month `monthLabel` ("2026-03"), for the shop given.
-std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel);
+// The page of count in month `monthLabel` ("2026-03"), for the shop given,
+// with the month's "Prüfsumme" line at its foot.
+std::vector<Item> page(const CashCount::Count &count, const ShopData &shop, const QString &monthLabel,
+                       const QString &checksum = QString());
 
 } // namespace CountSheet

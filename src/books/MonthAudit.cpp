@@ -75,7 +75,7 @@ Finding check(const MonthContents &month)
     finding.logMissing = month.logTableMissing;
     finding.countsMissing = month.countTableMissing;
     if (!finding.logMissing)
-        finding.logBreak = ChangeLog::verify(month.log, month.records, month.counts);
+        finding.logBreak = ChangeLog::verify(month.log, month.records, month.counts, ChangeLog::chainStart(month));
     if (month.closed) {
         finding.closeBroken = ChangeLog::recordsHash(month.records) != month.closed->recordsHash
                               || ChangeLog::chainHead(month).hash != month.closed->logHead;

@@ -1,10 +1,10 @@
 #include "books/MonthClosing.h"
 
+#include "books/ChainRegister.h"
 #include "books/MonthAudit.h"
 #include "platform/FileSystem.h"
 #include "storage/DbStatus.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthFileWriter.h"
 #include "storage/PosixFile.h"
 
 #include <QDateTime>
@@ -123,7 +123,7 @@ QString close(const QString &programFolder, const QString &path, const QString &
     // closing is its first save, and the log starts with its rows.
     const ChangeLog::Link head = ChangeLog::carryOn(file, path, now, closed);
     closed.closed = CloseMark{now, ChangeLog::recordsHash(file.records), head.hash};
-    if (const QString error = MonthFileWriter::write(path, closed); !error.isEmpty())
+    if (const QString error = ChainRegister::writeMonth(programFolder, label, path, closed); !error.isEmpty())
         return error;
     if (const QString error = note(programFolder, {label, *closed.closed}); !error.isEmpty())
         return QStringLiteral("Der Monat %1 ist abgeschlossen.").arg(label) + br2 + error;

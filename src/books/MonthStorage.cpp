@@ -1,13 +1,14 @@
 #include "books/MonthStorage.h"
 
 #include "books/CarryOver.h"
+#include "books/ChainRegister.h"
 #include "books/MonthAudit.h"
 #include "books/MonthClosing.h"
+#include "books/MonthLinks.h"
 #include "editing/Modul.h"
 #include "platform/FileSystem.h"
 #include "platform/FlexGridStore.h"
 #include "storage/MonthDatabase.h"
-#include "storage/MonthFileWriter.h"
 #include "storage/SheetRecords.h"
 
 #include <QFileInfo>
@@ -54,11 +55,10 @@ void addWarning(LoadResult &result, const QString &warning)
 }
 
 // Reads the month at path into the sheet, labels it if asked and says what a
-// check of the file found.
-void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFolder, const QString &label,
-              const modul::RateTexts &rates, bool writeLabel)
+// check of the file, and of the file against the registers, found.
+void readInto(LoadResult &result, MonthContents &month, FlexGridStore &sheet, const QString &programFolder,
+              const QString &label, const modul::RateTexts &rates, bool writeLabel)
 {
-    MonthContents month;
     if (const DbStatus status = MonthDatabase::readMonth(result.path, month); !status.ok()) {
         result.message = status.report();
         return;
@@ -68,8 +68,17 @@ void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFo
         sheet.setTextMatrix(labelRow, labelColumn, label);
     result.loaded = true;
     const QString fileName = QFileInfo(result.path).fileName();
-    addWarning(result, MonthAudit::message(fileName, month, MonthAudit::check(month)));
-    addWarning(result, MonthClosing::checkRegister(programFolder, label, month));
+    const MonthAudit::Finding finding = MonthAudit::check(month);
+    addWarning(result, MonthAudit::message(fileName, month, finding));
+    const QString closeWarning = MonthClosing::checkRegister(programFolder, label, month);
+    addWarning(result, closeWarning);
+    // The chain register knows the file by its own name, which a file opened
+    // under another month's name keeps. A closed month's older copy is named
+    // once, by the close register.
+    const MonthYear named = monthYearFromFileName(fileName);
+    if (closeWarning.isEmpty() && selectedMonth(named.year, named.month))
+        addWarning(result, ChainRegister::check(programFolder, monthLabel(named.year, named.month), fileName, month,
+                                                MonthAudit::intact(finding)));
     result.closedSince = MonthClosing::closedSince(programFolder, label, month);
     if (result.closedSince)
         sheet.setTextMatrix(labelRow, closedNoteColumn, MonthClosing::sheetNote(*result.closedSince));
@@ -78,21 +87,21 @@ void readInto(LoadResult &result, FlexGridStore &sheet, const QString &programFo
 struct Previous
 {
     QString label;
-    CarryOver::Closing closing;
+    MonthContents contents;
 };
 
 // The month before the selectors' one, if its file is there and reads.
 std::optional<Previous> previousMonth(const QString &programFolder, const QString &year, const QString &month,
-                                      const modul::RateTexts &rates)
+                                      LogRead read = LogRead::Whole)
 {
     const std::optional<CarryOver::Month> before = CarryOver::previousMonth(year, month);
     if (!before)
         return std::nullopt;
     const MonthPath where = monthFilePath(programFolder, before->year, before->month);
     MonthContents contents;
-    if (!where.ok() || !FileExists(where.path) || !MonthDatabase::readMonth(where.path, contents).ok())
+    if (!where.ok() || !FileExists(where.path) || !MonthDatabase::readMonth(where.path, contents, read).ok())
         return std::nullopt;
-    return Previous{monthLabel(before->year, before->month), CarryOver::closingOf(contents.records, rates)};
+    return Previous{monthLabel(before->year, before->month), std::move(contents)};
 }
 
 // A month file that cannot be read is never replaced. Of its log only
@@ -132,19 +141,27 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
     if (!locate(result, programFolder, year, month))
         return result;
     const QString label = monthLabel(year, month);
-    const std::optional<Previous> before = previousMonth(programFolder, year, month, rates);
+    const std::optional<Previous> before = previousMonth(programFolder, year, month);
+    const std::optional<CarryOver::Closing> closing =
+        before ? std::optional(CarryOver::closingOf(before->contents.records, rates)) : std::nullopt;
     if (!FileExists(result.path)) {
         if (const std::optional<MonthClosing::Noted> closed = MonthClosing::noted(programFolder, label)) {
             result.message = QStringLiteral("Die Datei des Monats %1 fehlt, obwohl er am %2 abgeschlossen wurde.")
                                  .arg(label, ChangeLog::displayTime(closed->mark.time));
             return result;
         }
+        // A month saved before whose file is gone: its bookings would start afresh.
+        QString gone;
+        if (const std::optional<ChainRegister::Noted> saved = ChainRegister::latest(programFolder, label))
+            gone = QStringLiteral("Die Datei des Monats %1 fehlt, obwohl Barlog ihn am %2 gespeichert hat.")
+                       .arg(label, ChangeLog::displayTime(saved->time));
         if (!before && !startMissing) {
-            result.message = missingFileMessage();
+            result.message = gone.isEmpty() ? missingFileMessage() : gone;
             return result;
         }
+        addWarning(result, gone);
         if (before)
-            CarryOver::startMonth(sheet, before->closing, before->label, rates);
+            CarryOver::startMonth(sheet, *closing, before->label, rates);
         else
             SheetRecords::load(sheet, {}, rates);
         sheet.setTextMatrix(labelRow, labelColumn, label);
@@ -153,12 +170,14 @@ LoadResult loadMonth(FlexGridStore &sheet, const QString &programFolder, const Q
         result.loaded = true;
         return result;
     }
-    readInto(result, sheet, programFolder, label, rates, true);
+    MonthContents file;
+    readInto(result, file, sheet, programFolder, label, rates, true);
     result.fileRead = result.loaded;
     if (result.loaded && before) {
+        addWarning(result, MonthLinks::check(label, file, before->label, before->contents));
         const qint64 carryOver = modul::centsOf(sheet.textMatrix(modul::RowUebertrag, modul::ColBestand));
-        if (carryOver != before->closing.balance)
-            addWarning(result, CarryOver::mismatchMessage(label, carryOver, before->label, before->closing.balance));
+        if (carryOver != closing->balance)
+            addWarning(result, CarryOver::mismatchMessage(label, carryOver, before->label, closing->balance));
     }
     return result;
 }
@@ -168,7 +187,8 @@ LoadResult openMonth(FlexGridStore &sheet, const QString &programFolder, const Q
 {
     LoadResult result;
     result.path = path;
-    readInto(result, sheet, programFolder, label, rates, false);
+    MonthContents file;
+    readInto(result, file, sheet, programFolder, label, rates, false);
     result.fileRead = result.loaded;
     return result;
 }
@@ -253,6 +273,13 @@ SavePlan planSave(const FlexGridStore &sheet, const QString &programFolder, cons
     if (const std::optional<QString> since = MonthClosing::closedSince(programFolder, label, plan.previous);
         since && plan.ok())
         plan.message = MonthClosing::refusedMessage(label, *since);
+    plan.programFolder = programFolder;
+    plan.label = label;
+    // A log that starts with this save chains onto the month before's head.
+    if (!plan.previous.logged) {
+        if (const std::optional<Previous> before = previousMonth(programFolder, year, month, LogRead::LastEntry))
+            plan.monthBefore = MonthLinks::linkTo(before->label, before->contents);
+    }
     return plan;
 }
 
@@ -266,12 +293,15 @@ QString save(const SavePlan &plan)
     next.logged = true;
     // A file without a log, or no file at all: the log starts with every row made.
     const Records before = previous.logged ? previous.records : Records{};
-    // The previous file's last log entry and last count: the new entries chain onto the later one.
-    const ChangeLog::Link head = ChangeLog::chainHead(previous);
+    // The previous file's last log entry and last count: the new entries chain
+    // onto the later one. A log that starts now chains onto the month before.
+    next.monthBefore = previous.logged ? previous.monthBefore : plan.monthBefore;
+    const ChangeLog::Link head =
+        previous.logged ? ChangeLog::chainHead(previous) : ChangeLog::Link{0, ChangeLog::chainStart(next)};
     ChangeLog::append(next.log, head, ChangeLog::diff(before, plan.records), ChangeLog::timeNow());
     if (previous.logged && !previous.logTableMissing)
         next.carried = CarriedLog{plan.path, head.number, head.hash};
-    return MonthFileWriter::write(plan.path, next);
+    return ChainRegister::writeMonth(plan.programFolder, plan.label, plan.path, next);
 }
 
 } // namespace MonthStorage

@@ -77,6 +77,10 @@ struct SavePlan
     MonthContents previous; // the file replaced, empty if there is none
     QString message;        // why nothing can be saved; empty if it can
     bool replaces = false;  // a month file is there already: ask replaceQuestion() first
+    QString programFolder;  // where the register of chain heads is kept
+    QString label;          // "2026-03"
+    // The month before's head that a log starting with this save chains onto.
+    std::optional<MonthLink> monthBefore;
 
     bool ok() const { return message.isEmpty(); }
 };

@@ -119,7 +119,9 @@ Table changeLog(const AuditYear::Year &year)
              {QStringLiteral("Art"), Type::Text, QStringLiteral("neue Zeile, geändert oder Zeile entfernt")},
              {QStringLiteral("Alter Text"), Type::Text, {}},
              {QStringLiteral("Neuer Text"), Type::Text, {}},
-             {QStringLiteral("Hash"), Type::Text, QStringLiteral("SHA-256 über den Hash davor und den Eintrag")}},
+             {QStringLiteral("Hash"), Type::Text,
+              QStringLiteral("SHA-256 über den Hash davor (vor dem ersten Glied: Kettenkopf des "
+                             "Vormonats laut Überträge, sonst 64 Nullen) und den Eintrag")}},
             2, {{{MonthColumn, RowColumn}, CashBook}});
     for (const AuditYear::Month &m : year.months) {
         for (const ChangeLog::Entry &e : m.file.log) {
@@ -191,7 +193,9 @@ Table carryOvers(const AuditYear::Year &year)
              {QStringLiteral("Text des Übertrags"), Type::Text, {}},
              {QStringLiteral("Endbestand des Vormonats"), Type::TwoDecimals, QStringLiteral("leer, wo er fehlt")},
              {QStringLiteral("Abweichung"), Type::TwoDecimals, QStringLiteral("Übertrag - Endbestand des Vormonats")},
-             {QStringLiteral("Endbestand"), Type::TwoDecimals, {}}},
+             {QStringLiteral("Endbestand"), Type::TwoDecimals, {}},
+             {QStringLiteral("Kettenkopf des Vormonats"), Type::Text,
+              QStringLiteral("Hash, an den das erste Glied des Monats anknüpft; leer: 64 Nullen")}},
             1);
     std::optional<qint64> before = year.closingBefore;
     for (const AuditYear::Month &m : year.months) {
@@ -206,6 +210,7 @@ Table carryOvers(const AuditYear::Year &year)
         t.twoDecimals(before ? std::optional(carry - *before) : std::nullopt);
         before = totals.closingBalance.value_or(carry);
         t.twoDecimals(before);
+        t.text(m.file.monthBefore ? QString::fromLatin1(m.file.monthBefore->hash) : QString());
         t.endRecord();
     }
     return t;

@@ -40,6 +40,11 @@ QString countTable()
     return QStringLiteral("Kassenzaehlung");
 }
 
+QString linkTable()
+{
+    return QStringLiteral("Vormonat");
+}
+
 QString denominationColumn(int index)
 {
     if (index < 0 || index >= CashCount::DenominationCount)
@@ -93,8 +98,12 @@ QString createSql()
                           "CREATE TABLE %2 (\"Zeit\" TEXT NOT NULL, \"Buchungen\" TEXT NOT NULL, "
                           "\"Protokoll\" TEXT NOT NULL); ")
                .arg(q(logTable()), q(closeTable()))
-           + createCountSql() + readOnlyTriggers(JournalTable::tableName()) + readOnlyTriggers(logTable())
-           + readOnlyTriggers(closeTable()) + readOnlyTriggers(countTable());
+           + createCountSql()
+           + QStringLiteral("CREATE TABLE %1 (\"Monat\" TEXT NOT NULL, \"Nr\" INTEGER NOT NULL, "
+                            "\"Hash\" TEXT NOT NULL); ")
+                 .arg(q(linkTable()))
+           + readOnlyTriggers(JournalTable::tableName()) + readOnlyTriggers(logTable()) + readOnlyTriggers(closeTable())
+           + readOnlyTriggers(countTable()) + readOnlyTriggers(linkTable());
 }
 
 QString insertLogSql()
@@ -146,6 +155,16 @@ QString copyCountsSql()
 QString selectCloseSql()
 {
     return QStringLiteral("SELECT \"Zeit\", \"Buchungen\", \"Protokoll\" FROM %1").arg(q(closeTable()));
+}
+
+QString insertLinkSql()
+{
+    return QStringLiteral("INSERT INTO %1 VALUES (?1, ?2, ?3)").arg(q(linkTable()));
+}
+
+QString selectLinkSql()
+{
+    return QStringLiteral("SELECT \"Monat\", \"Nr\", \"Hash\" FROM %1").arg(q(linkTable()));
 }
 
 } // namespace AuditTables

@@ -11,6 +11,7 @@ namespace AuditTables {
 QString logTable();   // "Protokoll"
 QString closeTable(); // "Abschluss"
 QString countTable(); // "Kassenzaehlung"
+QString linkTable();  // "Vormonat"
 
 // The column of a count that holds the pieces of denomination i ("Euro500", …, "Cent1").
 QString denominationColumn(int index);
@@ -31,5 +32,8 @@ QString selectCountSql(bool lastOnly);
 QString copyLogSql();
 QString copyCountsSql();
 QString selectCloseSql();
+// Monat, Nr, Hash of the month before's chain head.
+QString insertLinkSql();
+QString selectLinkSql();
 
 } // namespace AuditTables

@@ -43,9 +43,17 @@ QString fieldName(int index);
 //   are links of the change log's chain. A program that knows version 2
 //   would drop them with its next save; it refuses any version above its
 //   own, so it refuses a version 3 file.
+// - Version 4: as version 3, and the link to the month before ("Vormonat":
+//   its label, the number and hash of its chain head). The first link of
+//   the month's chain hashes that head instead of the 64 zeros a chain
+//   without it starts from. A program that knows version 3 would find the
+//   first entry's hash wrong and drop the link with its next save; it
+//   refuses the file.
 // Files of every version load; a save always writes the newest version.
+// The tables a file holds are read whatever its stamp says: a lowered
+// stamp must not hide a log from its check.
 inline constexpr std::int32_t applicationId = 0x42524C47; // "BRLG"
-inline constexpr int userVersion = 3;
+inline constexpr int userVersion = 4;
 inline constexpr int firstLoggedVersion = 2;
 inline constexpr int firstCountedVersion = 3;
 

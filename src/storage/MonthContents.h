@@ -18,6 +18,17 @@ struct CloseMark
     QByteArray logHead;
 };
 
+// The link a month's chain starts from: the chain head (last link) of the
+// month before as it was when this month's first link was made. The first
+// link hashes this head instead of the empty start, so the chain runs on
+// across months; files from before version 4 start from nothing.
+struct MonthLink
+{
+    QString label; // "2026-02"
+    qint64 number = 0;
+    QByteArray hash;
+};
+
 // A log taken over whole from the file a save replaces, with its cash
 // counts: both are copied as they are stored, byte for byte, and checked to
 // end with the link (log entry or count) the new ones were chained onto.
@@ -50,6 +61,8 @@ struct MonthContents
     // A file stamped as keeping counts whose count table is gone.
     bool countTableMissing = false;
     std::optional<CloseMark> closed;
+    // The month before's head this month's chain starts from, if any.
+    std::optional<MonthLink> monthBefore;
     // Written only: the entries of log and counts follow those carried over.
     std::optional<CarriedLog> carried;
 };

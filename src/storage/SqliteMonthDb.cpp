@@ -460,6 +460,32 @@ DbStatus readClose(sqlite3 *db, const QString &path, std::optional<CloseMark> &c
     });
 }
 
+DbStatus insertLink(sqlite3 *db, const MonthLink &link, const QString &path)
+{
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::insertLinkSql(), stmt, path); !s.ok())
+        return s;
+    return runOnce(db, stmt.get(), path, [&link](sqlite3_stmt *st) {
+        bindText(st, 1, link.label);
+        sqlite3_bind_int64(st, 2, link.number);
+        sqlite3_bind_text(st, 3, link.hash.constData(), static_cast<int>(link.hash.size()), SQLITE_TRANSIENT);
+    });
+}
+
+// A file without the table, from before version 4, starts its chain from nothing.
+DbStatus readLink(sqlite3 *db, const QString &path, std::optional<MonthLink> &link)
+{
+    if (!requireTable(db, AuditTables::linkTable(), path).ok())
+        return {};
+    Statement stmt;
+    if (DbStatus s = prepare(db, AuditTables::selectLinkSql(), stmt, path); !s.ok())
+        return s;
+    return eachRow(db, stmt.get(), path, [&link](sqlite3_stmt *row) {
+        if (!link)
+            link = MonthLink{columnCell(row, 0).value_or(QString()), sqlite3_column_int64(row, 1), columnBytes(row, 2)};
+    });
+}
+
 } // namespace
 
 DbStatus writeMonth(const QString &file, const MonthContents &month, const QString &shownPath)
@@ -498,6 +524,10 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
         return s;
     if (month.closed) {
         if (DbStatus s = insertClose(db.get(), *month.closed, path); !s.ok())
+            return s;
+    }
+    if (month.monthBefore) {
+        if (DbStatus s = insertLink(db.get(), *month.monthBefore, path); !s.ok())
             return s;
     }
     if (DbStatus s = exec(db.get(), QStringLiteral("COMMIT"), path); !s.ok())
@@ -551,7 +581,10 @@ DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)
     if (DbStatus s = readRecords(db.get(), stmt.get(), path, month.records); !s.ok())
         return s;
     stmt.reset();
-    if (version < JournalTable::firstLoggedVersion)
+    // A file that holds a log is checked whatever its stamp says: a stamp
+    // lowered by hand would otherwise hide the log, and the next save drop it.
+    const bool holdsLog = requireTable(db.get(), AuditTables::logTable(), path).ok();
+    if (version < JournalTable::firstLoggedVersion && !holdsLog)
         return {};
     month.logged = true;
     DbStatus status = readLog(db.get(), path, month.log, read);
@@ -561,13 +594,17 @@ DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)
     }
     if (status.ok())
         status = readClose(db.get(), path, month.closed);
-    if (status.ok() && version >= JournalTable::firstCountedVersion) {
+    if (status.ok()
+        && (version >= JournalTable::firstCountedVersion
+            || requireTable(db.get(), AuditTables::countTable(), path).ok())) {
         status = readCountTable(db.get(), path, month.counts, read);
         if (status.number == static_cast<int>(DbError::TableNotFound)) {
             month.countTableMissing = true;
             status = {};
         }
     }
+    if (status.ok())
+        status = readLink(db.get(), path, month.monthBefore);
     if (!status.ok())
         month = {};
     return status;
@@ -583,7 +620,7 @@ DbStatus readCounts(const QString &path, CashCount::Counts &counts)
         !s.ok())
         return s;
     stmt.reset();
-    if (version < JournalTable::firstCountedVersion)
+    if (version < JournalTable::firstCountedVersion && !requireTable(db.get(), AuditTables::countTable(), path).ok())
         return {};
     DbStatus status = readCountTable(db.get(), path, counts, LogRead::Whole);
     if (!status.ok())

@@ -238,7 +238,8 @@ private slots:
             QVERIFY(count(folder, balance).ok());
         else
             QCOMPARE(save(march("Tee"), folder), QString());
-        QCOMPARE(Sql::query(path, QStringLiteral("PRAGMA user_version")).value(0).value(0), QStringLiteral("3"));
+        QCOMPARE(Sql::query(path, QStringLiteral("PRAGMA user_version")).value(0).value(0),
+                 QString::number(JournalTable::userVersion));
         QCOMPARE(Sql::rows(path, QStringLiteral("Protokoll")).mid(0, log.size()), log);
         const MonthContents now = read(folder);
         QCOMPARE(now.counts.size(), size_t(byCount ? 1 : 0));

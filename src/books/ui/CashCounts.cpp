@@ -45,6 +45,7 @@ CashCounts::Shown CashCounts::shown()
     const MonthYear named = monthYearFromFileName(QFileInfo(path).fileName());
     Shown s;
     s.label = monthLabel(named.year, named.month);
+    s.path = path;
     // The same reckoning as the store's, which compares it with the file.
     s.balance = CarryOver::closingOf(SheetRecords::fromSheet(m_sheet.store()), sheetRates()).balance;
     if (FileExists(path)) {

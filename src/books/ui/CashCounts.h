@@ -31,6 +31,7 @@ public:
     struct Shown
     {
         QString label;            // "2026-03"
+        QString path;             // its month file
         qint64 balance = 0;       // after the sheet's last entry
         CashCount::Counts counts; // the month file's, oldest first
         QString problem;          // why they could not be read; empty if they could

@@ -1,6 +1,7 @@
 #include "books/ui/Kassensturz.h"
 
 #include "books/ChangeLog.h"
+#include "books/Checksum.h"
 #include "books/ui/CountPage.h"
 #include "editing/GermanNumbers.h"
 #include "platform/ui/FileDialog.h"
@@ -400,7 +401,8 @@ void Kassensturz::save()
 
 std::vector<CountSheet::Item> Kassensturz::page() const
 {
-    return CountSheet::page(*m_opened, ShopDataFile(m_counts.programFolder()).load(), m_shown.label);
+    return CountSheet::page(*m_opened, ShopDataFile(m_counts.programFolder()).load(), m_shown.label,
+                            Checksum::printLine(m_shown.path));
 }
 
 void Kassensturz::print()

@@ -1,5 +1,6 @@
 #include "exports/ui/Jahresuebersicht.h"
 
+#include "books/Checksum.h"
 #include "exports/VatReturn.h"
 #include "exports/YearOverview.h"
 #include "platform/ui/Design.h"
@@ -149,6 +150,13 @@ QString Jahresuebersicht::title() const
     return QStringLiteral("Jahresübersicht %1").arg(m_year);
 }
 
+// The print-out's title carries the year's Prüfsumme, so that the paper pins the files.
+QString Jahresuebersicht::printTitle() const
+{
+    const QString checksum = Checksum::yearLine(m_programFolder, m_year);
+    return checksum.isEmpty() ? title() : title() + QStringLiteral("      ") + checksum;
+}
+
 QString Jahresuebersicht::vatTitle() const
 {
     return QStringLiteral("Umsatzsteuer-Voranmeldung %1").arg(m_year);
@@ -216,7 +224,7 @@ bool Jahresuebersicht::printOn(QPrinter &printer)
     bool printed = false;
     QPainter painter;
     if (painter.begin(&printer)) {
-        printed = PrintGridOnPage(*flex, painter, printer, Page, title()) && printer.newPage();
+        printed = PrintGridOnPage(*flex, painter, printer, Page, printTitle()) && printer.newPage();
         // The VAT page: its notes between the title and the table.
         const QStringList notes = Label4->text().split(u'\n');
         if (printed) {

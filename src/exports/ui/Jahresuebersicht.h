@@ -44,6 +44,7 @@ private:
     // One print job of the table on printer, its columns narrowed to fit the page.
     bool printOn(QPrinter &printer);
     QString title() const;
+    QString printTitle() const;
     QString vatTitle() const;
 
     QString m_programFolder;

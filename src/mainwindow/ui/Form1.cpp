@@ -1,5 +1,6 @@
 #include "mainwindow/ui/Form1.h"
 
+#include "books/Checksum.h"
 #include "books/ui/Aenderungsprotokoll.h"
 #include "books/ui/CashCounts.h"
 #include "books/ui/CrashRecovery.h"
@@ -78,7 +79,8 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
             return CashCount::DifferenceAccounts{s.kassenfehlbetrag, s.kassenueberschuss};
         });
     m_printOut = std::make_unique<PrintOut>(
-        PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); }});
+        PrintOut::MainWindow{*this, *flex, *flex2, *Text1, *m_editor, m_rates, m_zellhohe, [this] { Form_Load(); },
+                             [this] { return Checksum::printLine(m_monthFiles->shownPath()); }});
     m_exports = std::make_unique<MonthExports>(
         MonthExports::MainWindow{*this, m_programFolder, *flex, *Combo1, *Combo2, *m_editor, *m_printOut});
     connectHandlers();

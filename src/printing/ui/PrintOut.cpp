@@ -85,6 +85,11 @@ void PrintOut::preview(QWidget *parent)
                      [this](QPrinter &printer) { inPrintLayout(false, [this, &printer] { printDocument(printer); }); });
 }
 
+QString PrintOut::checksum() const
+{
+    return m_main.checksum ? m_main.checksum() : QString();
+}
+
 // One document: the sheet's pages, then the totals from a page of their own.
 bool PrintOut::printDocument(QPrinter &printer)
 {
@@ -92,7 +97,7 @@ bool PrintOut::printDocument(QPrinter &printer)
     if (!painter.begin(&printer))
         return false;
     const bool printed = PrintGridOnPage(m_main.sheet, painter, printer, SheetPage) && printer.newPage()
-                         && PrintGridOnPage(m_main.totals, painter, printer, TotalsPage);
+                         && PrintGridOnPage(m_main.totals, painter, printer, TotalsPage, checksum());
     return painter.end() && printed;
 }
 
@@ -104,8 +109,8 @@ void PrintOut::printSheetAndTotals(Druckerwahl &printerWindow)
         MessageBox::info(&printerWindow, problem);
         return;
     }
-    const auto print = [&printer](FlexGrid &grid, const PageMargins &p) {
-        return PrintGrid(grid, printer.printer(), p.left, p.top, p.right, p.bottom, QString(), QString(), 0);
+    const auto print = [&printer](FlexGrid &grid, const PageMargins &p, const QString &titel = QString()) {
+        return PrintGrid(grid, printer.printer(), p.left, p.top, p.right, p.bottom, titel, QString(), 0);
     };
     if (!print(m_main.sheet, SheetPage)) {
         MessageBox::info(&printerWindow, QStringLiteral("Das Kassenbuch konnte nicht auf \"%1\" gedruckt werden. "
@@ -113,7 +118,7 @@ void PrintOut::printSheetAndTotals(Druckerwahl &printerWindow)
                                              .arg(printer.target()));
         return;
     }
-    if (!print(m_main.totals, TotalsPage)) {
+    if (!print(m_main.totals, TotalsPage, checksum())) {
         MessageBox::info(&printerWindow, QStringLiteral("Die Monatssummen konnten nicht auf \"%1\" gedruckt werden. "
                                                         "Das Kassenbuch selbst wurde gedruckt.")
                                              .arg(printer.target()));

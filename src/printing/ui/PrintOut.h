@@ -30,6 +30,9 @@ public:
         const short &rowHeight;
         // Start-up run again, which rebuilds the sheet's screen layout.
         std::function<void()> rebuild;
+        // The line that pins the saved month on paper ("Prüfsumme …"), printed
+        // above the totals; empty for a month without a chain.
+        std::function<QString()> checksum;
     };
     explicit PrintOut(const MainWindow &main) : m_main(main) {}
 
@@ -46,6 +49,7 @@ private:
     void inPrintLayout(bool hideWindow, const std::function<void()> &print);
     void printSheetAndTotals(Druckerwahl &printerWindow);
     bool printDocument(QPrinter &printer);
+    QString checksum() const;
 
     MainWindow m_main;
 };
