@@ -266,6 +266,9 @@ R19 src/editing/Recalculation.cpp the one walk leaves the expenses out of the to
 R20 src/editing/Recalculation.cpp the whole receipt chain counts in twos
 - const qint64 receipt = receiptAbove + 1;
 + const qint64 receipt = receiptAbove + 2;
+R21 src/editing/Recalculation.cpp the walk's balances group their digits in fours
+- constexpr int Group = 3;
++ constexpr int Group = 4;
 
 T01 src/storage/TextValues.cpp a tab is no blank
 - return c == u' ' || c == u'\t';

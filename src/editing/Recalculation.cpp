@@ -26,6 +26,33 @@ void setCents(FlexGridStore &grid, int row, int col, qint64 cents)
     grid.setTextMatrix(row, col, QLatin1StringView(buffer, German::writeCents(cents, buffer)));
 }
 
+// The display format of German::writeCents, written backwards from the end
+// of the buffer so that nothing is copied: the walk writes one per row.
+QLatin1StringView centsText(qint64 cents, char (&buffer)[German::CentsTextCapacity])
+{
+    constexpr int Group = 3;
+    quint64 magnitude = cents < 0 ? 0U - static_cast<quint64>(cents) : static_cast<quint64>(cents);
+    char *p = buffer + German::CentsTextCapacity;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = ',';
+    for (int inGroup = 0;; ++inGroup) {
+        if (inGroup == Group) {
+            *--p = '.';
+            inGroup = 0;
+        }
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+        if (magnitude == 0)
+            break;
+    }
+    if (cents < 0)
+        *--p = '-';
+    return QLatin1StringView(p, buffer + German::CentsTextCapacity - p);
+}
+
 // The receipt number of the row above plus one, or nothing where the row
 // above carries none, or one that is not a number.
 std::optional<double> nextReceipt(const QString &above)
@@ -96,7 +123,8 @@ void walkBalances(FlexGridStore &flex, MonthTotals *totals)
             flex.setTextMatrix(i, ColAusgaben, QString());
         const qint64 e = centsOf(flex.textMatrix(i, ColAusgaben));
         balance = clampSheet(balance + (a1 + a0 + a2 - e));
-        setCents(flex, i, ColBestand, balance);
+        char balanceText[German::CentsTextCapacity];
+        flex.setTextMatrix(i, ColBestand, centsText(balance, balanceText));
         markBalance(flex, i, ColBestand, balance);
         if (totals)
             addAmounts(*totals, {a0, a1, a2}, e);

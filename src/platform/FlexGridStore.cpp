@@ -137,7 +137,11 @@ void FlexGridStore::setTextMatrix(int row, int col, QLatin1StringView text)
     if (!valid(row, col))
         return;
     QString &cell = m_rows[static_cast<size_t>(row)].texts[static_cast<size_t>(col)];
-    if (QStringView(cell) == text)
+    // The recalculation writes every balance after every key: a short text
+    // is compared in place.
+    if (cell.size() == text.size()
+        && std::equal(text.begin(), text.end(), cell.cbegin(),
+                      [](char a, QChar b) { return b.unicode() == static_cast<unsigned char>(a); }))
         return;
     cell = QString(text);
     notifyCellChanged(row, col);
