@@ -45,10 +45,10 @@ FlexGridStore monthSheet(int entryRows)
     return sheet;
 }
 
+// As the editor runs it after every key: the balance walk and the totals.
 void recalculate(FlexGridStore &sheet, FlexGridStore &totals)
 {
-    modul::BestandBerechnen(sheet);
-    modul::SummenBerechnen(sheet, totals);
+    modul::BestandUndSummenBerechnen(sheet, totals);
 }
 
 // The common case: one key press changed nothing the walk derives, so every

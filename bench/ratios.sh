@@ -68,7 +68,8 @@ run_benchmark() {
   csv=$(cd "$build" && "./bench/$binary" --benchmark_filter="^${name}\$" \
     --benchmark_min_time="$min_time" --benchmark_format=csv 2>/dev/null) || true
   printf '%s\n' "$csv" | awk -F, -v clock="$clock" '
-    /^name,/ { for (i = 1; i <= NF; ++i) col[$i] = i; next }
+    # Google Benchmark quotes the names of user counters in the header.
+    /^name,/ { for (i = 1; i <= NF; ++i) { gsub(/"/, "", $i); col[$i] = i }; next }
     col["name"] && NF > 3 {
       if ($col["error_occurred"] == "true") { print "error " $col["error_message"]; found = 1; exit }
       t = clock == "cpu" ? $col["cpu_time"] : $col["real_time"]
@@ -133,7 +134,7 @@ for round in $(seq "$rounds"); do
         break
       fi
       echo "${result%% *}" >>"$work/$i.$side"
-      [[ $result == *" "* ]] && echo "${result#* }" >"$work/$bench.counters"
+      [[ $result == *" "* ]] && echo "${result#* }" >"$work/${bench//\//_}.counters"
     done
     [ -e "$work/$i.failed" ] && continue
     paste "$work/$i.barlog" "$work/$i.floor" | tail -n 1 | awk '{ printf "%.6f\n", $1 / $2 }' >>"$work/$i.ratio"
@@ -170,8 +171,9 @@ for i in "${!selected[@]}"; do
 done
 for p in "${pdf_sizes[@]}"; do
   IFS='|' read -r name target bench <<<"$p"
-  [ -e "$work/$bench.counters" ] || continue
-  read -r barlog_kb floor_kb < <(tr ' ' '\n' <"$work/$bench.counters" |
+  counters="$work/${bench//\//_}.counters"
+  [ -e "$counters" ] || continue
+  read -r barlog_kb floor_kb < <(tr ' ' '\n' <"$counters" |
     awk -F= '$1 == "barlog_pdf_kb" { b = $2 } $1 == "floor_pdf_kb" { f = $2 } END { print b, f }')
   ratio=$(awk -v b="$barlog_kb" -v f="$floor_kb" 'BEGIN { printf "%.2f", b / f }')
   printf '| %s (size) | %.1f KB | %.1f KB | %s | | ≤ %s | %s |\n' "$name" "$barlog_kb" "$floor_kb" "$ratio" "$target" \

@@ -199,6 +199,12 @@ A21 src/editing/Amounts.cpp commitAmount loses the sign
 A22 src/editing/Amounts.cpp commitAmount saturates at the limit instead of refusing
 - static constexpr qint64 tooLarge = MaxCommitCents + 1;
 + static constexpr qint64 tooLarge = MaxCommitCents;
+A23 src/editing/Amounts.cpp the display format's reader loses the sign
+- return negative ? -value : value;
++ return value;
+A24 src/editing/Amounts.cpp the display format's reader takes any length
+- if (digits > MaxPlainDigits)
++ if (digits > 2 * MaxPlainDigits)
 
 R01 src/editing/Recalculation.cpp balances and totals are not limited
 - return std::clamp(cents, -MaxSheetCents, MaxSheetCents);
@@ -251,6 +257,18 @@ R16 src/editing/Recalculation.cpp totals are not limited
 R17 src/editing/Recalculation.cpp every total shows the first column's sum
 - setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[static_cast<size_t>(c)]);
 + setCents(flex2, TotalsRowFirstIncome + c, TotalsColAmount, totals.income[0]);
+R18 src/editing/Recalculation.cpp the one walk leaves the new-entry row out of the totals
+- addRow(*totals, flex, rows - 1);
++ addRow(*totals, flex, rows - 2);
+R19 src/editing/Recalculation.cpp the one walk leaves the expenses out of the totals
+- addAmounts(*totals, {a0, a1, a2}, e);
++ addAmounts(*totals, {a0, a1, a2}, 0);
+R20 src/editing/Recalculation.cpp the whole receipt chain counts in twos
+- const qint64 receipt = receiptAbove + 1;
++ const qint64 receipt = receiptAbove + 2;
+R21 src/editing/Recalculation.cpp the walk's balances group their digits in fours
+- constexpr int Group = 3;
++ constexpr int Group = 4;
 
 T01 src/storage/TextValues.cpp a tab is no blank
 - return c == u' ' || c == u'\t';

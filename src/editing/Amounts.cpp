@@ -2,6 +2,7 @@
 #include "editing/Modul.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace modul {
 namespace {
@@ -83,8 +84,41 @@ QString BetragInCent(QString &s)
     return (reader.negative() ? u'-' : u' ') + digits;
 }
 
-qint64 centsOf(QStringView text)
+namespace {
+// The display format ("-1.234,56") read directly: digits and dots, a comma
+// and two digits, at most as many digits as MaxSheetCents has. Nothing for
+// any other text.
+constexpr int MaxPlainDigits = 17;
+std::optional<qint64> displayCents(QStringView text)
 {
+    const qsizetype n = text.size();
+    if (n < 4 || text[n - 3] != u',' || !German::isDigit(text[n - 2]) || !German::isDigit(text[n - 1]))
+        return std::nullopt;
+    qsizetype i = text[0] == u'-' ? 1 : 0;
+    const bool negative = i == 1;
+    if (i == n - 3)
+        return std::nullopt;
+    qint64 value = 0;
+    int digits = 0;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (German::isDigit(c)) {
+            value = value * 10 + (c.unicode() - u'0');
+            ++digits;
+        } else if (c != u'.' && i != n - 3) {
+            return std::nullopt;
+        }
+    }
+    if (digits > MaxPlainDigits)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+} // namespace
+
+qint64 centsOfText(QStringView text)
+{
+    if (const std::optional<qint64> cents = displayCents(text))
+        return *cents;
     // The same reading as BetragInCent, walking the text in place: dots are
     // skipped, and after the first comma come the last two characters.
     WholePrefix reader;

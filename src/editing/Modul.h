@@ -30,7 +30,12 @@ QString BetragInCent(QString &s);
 
 // The value of BetragInCent(text) as the sums read it, without building any
 // text: exact, limited to ±MaxSheetCents, unreadable text counts 0.
-qint64 centsOf(QStringView text);
+qint64 centsOfText(QStringView text);
+// Most cells of a sheet are empty: they are told apart without a call.
+inline qint64 centsOf(QStringView text)
+{
+    return text.isEmpty() ? 0 : centsOfText(text);
+}
 
 // The commit rule for the amount columns: the new text of the cell when the
 // editor holds editorText (at least one character). A number in whole cents
@@ -45,5 +50,8 @@ void BestandBerechnen(FlexGridStore &flex);
 
 // Fills the totals grid flex2 with the month's totals (see showTotals).
 void SummenBerechnen(const FlexGridStore &flex, FlexGridStore &flex2);
+
+// BestandBerechnen and then SummenBerechnen, in one walk over the sheet.
+void BestandUndSummenBerechnen(FlexGridStore &flex, FlexGridStore &flex2);
 
 } // namespace modul

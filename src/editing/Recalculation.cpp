@@ -4,6 +4,8 @@
 #include "editing/NegativeCash.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -18,16 +20,37 @@ qint64 clampSheet(qint64 cents)
     return std::clamp(cents, -MaxSheetCents, MaxSheetCents);
 }
 
-void setIfChanged(FlexGridStore &grid, int row, int col, QLatin1StringView text)
-{
-    if (QStringView(grid.textMatrix(row, col)) != text)
-        grid.setTextMatrix(row, col, QString(text));
-}
-
 void setCents(FlexGridStore &grid, int row, int col, qint64 cents)
 {
     char buffer[German::CentsTextCapacity];
-    setIfChanged(grid, row, col, QLatin1StringView(buffer, German::writeCents(cents, buffer)));
+    grid.setTextMatrix(row, col, QLatin1StringView(buffer, German::writeCents(cents, buffer)));
+}
+
+// The display format of German::writeCents, written backwards from the end
+// of the buffer so that nothing is copied: the walk writes one per row.
+QLatin1StringView centsText(qint64 cents, char (&buffer)[German::CentsTextCapacity])
+{
+    constexpr int Group = 3;
+    quint64 magnitude = cents < 0 ? 0U - static_cast<quint64>(cents) : static_cast<quint64>(cents);
+    char *p = buffer + German::CentsTextCapacity;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = ',';
+    for (int inGroup = 0;; ++inGroup) {
+        if (inGroup == Group) {
+            *--p = '.';
+            inGroup = 0;
+        }
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+        if (magnitude == 0)
+            break;
+    }
+    if (cents < 0)
+        *--p = '-';
+    return QLatin1StringView(p, buffer + German::CentsTextCapacity - p);
 }
 
 // The receipt number of the row above plus one, or nothing where the row
@@ -44,23 +67,52 @@ std::optional<double> nextReceipt(const QString &above)
     return std::trunc(*number + 1.0);
 }
 
+// Whole receipt numbers below this are written and read back exactly as
+// integers, so the chain carries them without reading the cell above.
+constexpr qint64 ExactReceiptLimit = 1'000'000'000'000'000;
+
 // A balance below zero shows red wherever the sheet is drawn.
 void markBalance(FlexGridStore &grid, int row, int col, qint64 cents)
 {
     grid.setForeColorAt(row, col, cents < 0 ? std::optional(NegativeBalanceColor) : std::nullopt);
 }
 
-} // namespace
+void addAmounts(MonthTotals &totals, const std::array<qint64, RateCount> &income, qint64 expense)
+{
+    for (size_t c = 0; c < RateCount; ++c)
+        totals.income[c] = clampSheet(totals.income[c] + income[c]);
+    totals.expenses = clampSheet(totals.expenses + expense);
+}
 
-void BestandBerechnen(FlexGridStore &flex)
+void addRow(MonthTotals &totals, const FlexGridStore &sheet, int row)
+{
+    std::array<qint64, RateCount> income{};
+    for (int c = 0; c < RateCount; ++c)
+        income[static_cast<size_t>(c)] = centsOf(sheet.textMatrix(row, ColEinnahmen1 + c));
+    addAmounts(totals, income, centsOf(sheet.textMatrix(row, ColAusgaben)));
+}
+
+// The balance walk; with totals, it adds up the month on the way, as
+// MonthTotals::of would read it from the walked sheet.
+void walkBalances(FlexGridStore &flex, MonthTotals *totals)
 {
     const int rows = flex.rows();
-    if (rows < 5)
+    if (totals && rows > RowUebertrag) {
+        totals->summed = true;
+        addRow(*totals, flex, RowUebertrag);
+    }
+    if (rows < 5) {
+        for (int i = FirstEntryRow; totals && i < rows; ++i)
+            addRow(*totals, flex, i);
         return;
+    }
     // Each row's balance is read back by the next row; the cell text holds
     // exactly this value, so it is carried instead of read again.
     qint64 balance = centsOf(flex.textMatrix(RowUebertrag, ColBestand));
     markBalance(flex, RowUebertrag, ColBestand, balance);
+    // Likewise the receipt number written into the row above, while whole.
+    bool chained = false;
+    qint64 receiptAbove = 0;
     for (int i = FirstEntryRow; i <= rows - 2; ++i) {
         const qint64 a0 = centsOf(flex.textMatrix(i, ColEinnahmen1));
         const qint64 a1 = centsOf(flex.textMatrix(i, ColEinnahmen2));
@@ -71,14 +123,38 @@ void BestandBerechnen(FlexGridStore &flex)
             flex.setTextMatrix(i, ColAusgaben, QString());
         const qint64 e = centsOf(flex.textMatrix(i, ColAusgaben));
         balance = clampSheet(balance + (a1 + a0 + a2 - e));
-        setCents(flex, i, ColBestand, balance);
+        char balanceText[German::CentsTextCapacity];
+        flex.setTextMatrix(i, ColBestand, centsText(balance, balanceText));
         markBalance(flex, i, ColBestand, balance);
+        if (totals)
+            addAmounts(*totals, {a0, a1, a2}, e);
 
-        if (const std::optional<double> receipt = nextReceipt(flex.textMatrix(i - 1, ColBeleg))) {
+        if (chained && receiptAbove + 1 < ExactReceiptLimit && receiptAbove + 1 > -ExactReceiptLimit) {
+            const qint64 receipt = receiptAbove + 1;
+            char buffer[German::CentsTextCapacity];
+            const char *end = std::to_chars(buffer, buffer + sizeof buffer, receipt).ptr;
+            flex.setTextMatrix(i, ColBeleg, QLatin1StringView(buffer, end - buffer));
+            receiptAbove = receipt;
+        } else if (const std::optional<double> receipt = nextReceipt(flex.textMatrix(i - 1, ColBeleg))) {
             char buffer[German::NumberTextCapacity];
-            setIfChanged(flex, i, ColBeleg, QLatin1StringView(buffer, German::writeNumber(*receipt, buffer)));
+            flex.setTextMatrix(i, ColBeleg, QLatin1StringView(buffer, German::writeNumber(*receipt, buffer)));
+            chained = std::fabs(*receipt) < static_cast<double>(ExactReceiptLimit);
+            receiptAbove = chained ? static_cast<qint64>(*receipt) : 0;
+        } else {
+            chained = false;
         }
     }
+    if (totals) {
+        addRow(*totals, flex, rows - 1);
+        totals->closingBalance = balance;
+    }
+}
+
+} // namespace
+
+void BestandBerechnen(FlexGridStore &flex)
+{
+    walkBalances(flex, nullptr);
 }
 
 MonthTotals MonthTotals::of(const FlexGridStore &sheet)
@@ -138,7 +214,12 @@ void showTotals(const MonthTotals &totals, const FlexGridStore &sheet, FlexGridS
     }
     flex2.setTextMatrix(TotalsRowAusgaben, TotalsColHeading, sheet.textMatrix(RowHeadings, ColAusgaben));
     flex2.setTextMatrix(TotalsRowBestand, TotalsColHeading, sheet.textMatrix(RowHeadings, ColBestand));
-    for (int j = TotalsRowFirstIncome; j <= TotalsRowBestand; ++j) {
+    // Each row made current in turn and set bold; once done, doing it again
+    // would end in the same state.
+    bool bold = flex2.row() == TotalsRowBestand;
+    for (int j = TotalsRowFirstIncome; bold && j <= TotalsRowBestand; ++j)
+        bold = flex2.format(j, TotalsColHeading).bold;
+    for (int j = TotalsRowFirstIncome; !bold && j <= TotalsRowBestand; ++j) {
         flex2.setRow(j);
         flex2.setCellFontBold(true);
     }
@@ -149,6 +230,19 @@ void showTotals(const MonthTotals &totals, const FlexGridStore &sheet, FlexGridS
 void SummenBerechnen(const FlexGridStore &flex, FlexGridStore &flex2)
 {
     showTotals(MonthTotals::of(flex), flex, flex2);
+}
+
+void BestandUndSummenBerechnen(FlexGridStore &flex, FlexGridStore &flex2)
+{
+    MonthTotals totals;
+    walkBalances(flex, &totals);
+    if (totals.summed) {
+        for (int c = 0; c < RateCount; ++c)
+            totals.rates[static_cast<size_t>(c)] = flex.textMatrix(RowRates, ColEinnahmen1 + c);
+        totals.monthLabel = flex.textMatrix(RowRates, ColMonthLabel);
+        totals.carryOver = centsOf(flex.textMatrix(RowUebertrag, ColBestand));
+    }
+    showTotals(totals, flex, flex2);
 }
 
 } // namespace modul

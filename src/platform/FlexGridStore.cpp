@@ -97,9 +97,9 @@ void FlexGridStore::moveTo(int row, int col)
         return;
     if (leaveCell)
         leaveCell();
+    // The grid draws no mark on the current cell: moving it repaints nothing.
     m_row = row;
     m_col = col;
-    notifyChanged();
     if (currentMoved)
         currentMoved();
     if (rowColChange)
@@ -129,7 +129,22 @@ void FlexGridStore::setTextMatrix(int row, int col, const QString &text)
     if (cell == text)
         return;
     cell = text;
-    notifyChanged();
+    notifyCellChanged(row, col);
+}
+
+void FlexGridStore::setTextMatrix(int row, int col, QLatin1StringView text)
+{
+    if (!valid(row, col))
+        return;
+    QString &cell = m_rows[static_cast<size_t>(row)].texts[static_cast<size_t>(col)];
+    // The recalculation writes every balance after every key: a short text
+    // is compared in place.
+    if (cell.size() == text.size()
+        && std::equal(text.begin(), text.end(), cell.cbegin(),
+                      [](char a, QChar b) { return b.unicode() == static_cast<unsigned char>(a); }))
+        return;
+    cell = QString(text);
+    notifyCellChanged(row, col);
 }
 
 void FlexGridStore::addItem(const QString &text, int index)
@@ -157,7 +172,11 @@ void FlexGridStore::setColWidth(int col, int twips)
 {
     if (col < 0 || col >= m_cols)
         return;
-    m_colWidths[static_cast<size_t>(col)] = twips < 0 ? DefaultColWidth : twips;
+    int &width = m_colWidths[static_cast<size_t>(col)];
+    const int wanted = twips < 0 ? DefaultColWidth : twips;
+    if (width == wanted)
+        return;
+    width = wanted;
     notifyChanged();
 }
 
@@ -199,8 +218,10 @@ void FlexGridStore::setCellFontBold(bool bold)
 {
     if (!valid(m_row, m_col))
         return;
+    if (currentFormat().bold == bold)
+        return;
     currentFormat().bold = bold;
-    notifyChanged();
+    notifyCellChanged(m_row, m_col);
 }
 
 float FlexGridStore::cellFontSize() const
@@ -214,7 +235,7 @@ void FlexGridStore::setCellFontSize(float points)
     if (!valid(m_row, m_col))
         return;
     currentFormat().fontSize = points;
-    notifyChanged();
+    notifyCellChanged(m_row, m_col);
 }
 
 QString FlexGridStore::cellFontName() const
@@ -228,7 +249,7 @@ void FlexGridStore::setCellFontName(const QString &name)
     if (!valid(m_row, m_col))
         return;
     currentFormat().fontName = name;
-    notifyChanged();
+    notifyCellChanged(m_row, m_col);
 }
 
 GridRgb FlexGridStore::cellBackColor() const
@@ -245,7 +266,7 @@ void FlexGridStore::setCellBackColor(GridRgb color)
         return;
     currentFormat().hasBackColor = true;
     currentFormat().backColor = color;
-    notifyChanged();
+    notifyCellChanged(m_row, m_col);
 }
 
 void FlexGridStore::setForeColorAt(int row, int col, std::optional<GridRgb> color)
@@ -258,7 +279,7 @@ void FlexGridStore::setForeColorAt(int row, int col, std::optional<GridRgb> colo
         return;
     f.hasForeColor = color.has_value();
     f.foreColor = value;
-    notifyChanged();
+    notifyCellChanged(row, col);
 }
 
 int FlexGridStore::colAlignmentFixed(int col) const
@@ -324,6 +345,16 @@ int FlexGridStore::rowTop(int row) const
     for (int r = 0; r < row && r < rows(); ++r)
         top += m_rows[static_cast<size_t>(r)].height;
     return top;
+}
+
+void FlexGridStore::notifyCellChanged(int row, int col)
+{
+    if (m_changedPending)
+        return;
+    if (cellChanged)
+        cellChanged(row, col);
+    else
+        notifyChanged();
 }
 
 void FlexGridStore::notifyChanged()

@@ -80,6 +80,9 @@ public:
         return m_rows[static_cast<size_t>(row)].texts[static_cast<size_t>(col)];
     }
     void setTextMatrix(int row, int col, const QString &text);
+    // The same for a text made in a buffer: it becomes a string only when
+    // the cell changes.
+    void setTextMatrix(int row, int col, QLatin1StringView text);
     const QString &text() const { return textMatrix(m_row, m_col); }
     void setText(const QString &text) { setTextMatrix(m_row, m_col, text); }
 
@@ -162,6 +165,10 @@ public:
     // calls clearChanged(), so bulk writes cost one repaint request.
     std::function<void()> changed;
     void clearChanged() { m_changedPending = false; }
+    // Tells a view that only one cell's text or format changed, so that it
+    // repaints that cell alone; without it, changed is called. Not called
+    // while a change of the whole grid waits for clearChanged().
+    std::function<void(int row, int col)> cellChanged;
 
 private:
     struct Row
@@ -174,6 +181,7 @@ private:
     Row makeRow() const;
     void moveTo(int row, int col);
     void notifyChanged();
+    void notifyCellChanged(int row, int col);
     bool valid(int row, int col) const
     {
         return row >= 0 && row < static_cast<int>(m_rows.size()) && col >= 0 && col < m_cols;

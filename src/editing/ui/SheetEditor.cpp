@@ -34,8 +34,7 @@ SheetEditor::SheetEditor(QWidget &window, FlexGrid &sheet, FlexGrid &totals, Edi
 
 void SheetEditor::recalculate()
 {
-    BestandBerechnen(m_sheet.store());
-    SummenBerechnen(m_sheet.store(), m_totals.store());
+    BestandUndSummenBerechnen(m_sheet.store(), m_totals.store());
 }
 
 void SheetEditor::setEditorText(const QString &text, bool follows)
@@ -43,7 +42,10 @@ void SheetEditor::setEditorText(const QString &text, bool follows)
     const FlexGridStore &g = m_sheet.store();
     // A longer text already in the cell is shown whole, never cut.
     const int field = g.col() >= 0 && g.col() < modul::ColCount ? m_cellLengths[static_cast<size_t>(g.col())] : 0;
-    m_editor.setMaxLength(field > 0 ? std::max(field, static_cast<int>(text.size())) : MaxEditorLength);
+    // Setting the length sets the text anew, which lays it out again.
+    if (const int length = field > 0 ? std::max(field, static_cast<int>(text.size())) : MaxEditorLength;
+        length != m_editor.maxLength())
+        m_editor.setMaxLength(length);
     m_editor.setText(text);
     m_editorRow = g.row();
     m_editorCol = g.col();
@@ -123,8 +125,10 @@ void SheetEditor::positionEditor()
     const int cellLeft = m_sheet.cellLeft();
     const int cellWidth = m_sheet.cellWidth();
     const int width = grid.width() < cellLeft + cellWidth ? grid.width() - cellLeft : cellWidth;
-    Design::setTwips(&m_editor,
-                     QRect(grid.left() + cellLeft, grid.top() + m_sheet.cellTop(), width, m_sheet.cellHeight()));
+    const QRect place(grid.left() + cellLeft, grid.top() + m_sheet.cellTop(), width, m_sheet.cellHeight());
+    // A box that stays where it is is not laid out again.
+    if (Design::twips(&m_editor) != place)
+        Design::setTwips(&m_editor, place);
 }
 
 void SheetEditor::showEditor()

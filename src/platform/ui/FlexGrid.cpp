@@ -26,6 +26,14 @@ FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixed
             viewport()->update();
         }
     };
+    // A key changes a few cells: only they are painted again. A hidden grid
+    // paints whole once shown, and one without redraw once it is switched on.
+    m_store.cellChanged = [this](int row, int col) {
+        if (!m_store.redraw() || !isVisible())
+            return;
+        if (const QRect rect = cellRect(row, col); !rect.isEmpty())
+            viewport()->update(rect);
+    };
     // A hidden grid scrolls once it is shown: the print-out makes every cell
     // current in turn while the main window is hidden.
     m_store.currentMoved = [this] {
@@ -51,24 +59,30 @@ int FlexGrid::pixelY(long long twips) const
     return pixelX(twips);
 }
 
-long long FlexGrid::visibleLeftTwips(int col) const
+long long FlexGrid::visibleLeftTwips(int col, double limit) const
 {
     // Fixed columns first, then the columns from leftCol on.
     long long left = 0;
     for (int c = 0; c < m_store.fixedCols() && c < col; ++c)
         left += m_store.colWidth(c);
-    for (int c = std::max(m_leftCol, m_store.fixedCols()); c < col; ++c)
+    for (int c = std::max(m_leftCol, m_store.fixedCols()); c < col; ++c) {
         left += m_store.colWidth(c);
+        if (static_cast<double>(left) > limit)
+            return -1;
+    }
     return left;
 }
 
-long long FlexGrid::visibleTopTwips(int row) const
+long long FlexGrid::visibleTopTwips(int row, double limit) const
 {
     long long top = 0;
     for (int r = 0; r < m_store.fixedRows() && r < row; ++r)
         top += m_store.rowHeight(r);
-    for (int r = std::max(m_topRow, m_store.fixedRows()); r < row; ++r)
+    for (int r = std::max(m_topRow, m_store.fixedRows()); r < row; ++r) {
         top += m_store.rowHeight(r);
+        if (static_cast<double>(top) > limit)
+            return -1;
+    }
     return top;
 }
 
@@ -103,8 +117,11 @@ QRect FlexGrid::cellRect(int row, int col) const
         return {};
     if ((row >= m_store.fixedRows() && row < m_topRow) || (col >= m_store.fixedCols() && col < m_leftCol))
         return {};
-    const long long left = visibleLeftTwips(col);
-    const long long top = visibleTopTwips(row);
+    // Cells past the viewport's edge are not walked to.
+    const long long left = visibleLeftTwips(col, Screen::pixelsToTwips(viewport()->width()));
+    const long long top = visibleTopTwips(row, Screen::pixelsToTwips(viewport()->height()));
+    if (left < 0 || top < 0)
+        return {};
     const int x = pixelX(left);
     const int y = pixelY(top);
     return QRect(x, y, pixelX(left + m_store.colWidth(col)) - x, pixelY(top + m_store.rowHeight(row)) - y);
@@ -159,6 +176,8 @@ int FlexGrid::firstTopShowing(int row) const
 
 void FlexGrid::ensureCurrentVisible()
 {
+    const int oldTop = m_topRow;
+    const int oldLeft = m_leftCol;
     const int row = m_store.row();
     const int col = m_store.col();
     if (row >= m_store.fixedRows()) {
@@ -175,6 +194,9 @@ void FlexGrid::ensureCurrentVisible()
         while (m_leftCol < col && pixelX(visibleLeftTwips(col) + m_store.colWidth(col)) > viewport()->width())
             ++m_leftCol;
     }
+    // A move within sight changes no pixel of the grid.
+    if (m_topRow == oldTop && m_leftCol == oldLeft)
+        return;
     updateScrollBars();
     viewport()->update();
 }
@@ -249,10 +271,13 @@ void FlexGrid::paintEvent(QPaintEvent *event)
     if (!m_store.redraw())
         return;
     QPainter p(viewport());
-    p.fillRect(viewport()->rect(), QColor(m_store.backColorBkg()));
-    const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(), m_topRow, m_leftCol, true,
-                             QRectF(event->rect())};
-    GridPainter::paint(p, m_store, area);
+    // Each rectangle of the region alone: a key's cells lie far apart.
+    for (const QRect &dirty : event->region()) {
+        p.fillRect(dirty, QColor(m_store.backColorBkg()));
+        const GridPaintArea area{QRectF(viewport()->rect()), pixelsPerTwip(), pixelsPerTwip(), m_topRow, m_leftCol,
+                                 true, QRectF(dirty)};
+        GridPainter::paint(p, m_store, area);
+    }
 }
 
 qint32 FlexGrid::printRequest(int request, const GridPrintRecord *record)

@@ -86,8 +86,10 @@ private:
     double pixelsPerTwip() const;
     int pixelX(long long twips) const;
     int pixelY(long long twips) const;
-    long long visibleLeftTwips(int col) const;
-    long long visibleTopTwips(int row) const;
+    // -1 once the walk passes limit twips.
+    static constexpr double NoLimit = 1e300;
+    long long visibleLeftTwips(int col, double limit = NoLimit) const;
+    long long visibleTopTwips(int row, double limit = NoLimit) const;
     int lastFullyVisibleRow(int topRow) const;
     int fixedRowsHeight() const;
     int firstTopShowing(int row) const;
