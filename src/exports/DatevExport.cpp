@@ -390,6 +390,11 @@ Result write(const DatevSettings &settings, const Period &period, const std::vec
         return result;
     // A batch of more than one month names the month of each row it refuses.
     Collector collector(settings, period.from.month() != period.to.month());
+    qsizetype rows = 0;
+    for (const MonthSheet &m : months)
+        rows += m.sheet->rows();
+    // Most rows book one amount.
+    collector.bookings.reserve(static_cast<size_t>(rows));
     for (const MonthSheet &m : months)
         collector.month(m);
     if (!collector.problems.isEmpty()) {
