@@ -3,6 +3,7 @@
 // of saving and loading are below, each checked once against Barlog's file
 // or sheet.
 #include "books/MonthStorage.h"
+#include "editing/SheetLayout.h"
 #include "platform/FlexGridStore.h"
 #include "storage/MonthDatabase.h"
 #include "storage/SheetRecords.h"
@@ -138,7 +139,8 @@ int syncPath(const QByteArray &path, int flags)
     return err;
 }
 
-// Save, journal only: the sheet's rows below the headings into a new file
+// Save, journal only: the sheet's rows below the headings up to its last
+// entry into a new file
 // of the same table, synced, renamed over the month and the folder synced.
 bool floorSave(const FlexGridStore &sheet, const QTemporaryDir &dir)
 {
@@ -155,8 +157,12 @@ bool floorSave(const FlexGridStore &sheet, const QTemporaryDir &dir)
         if (sqlite3_exec(file.db, setup.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             return false;
         Statement insert(file.db, "INSERT INTO \"Journal\" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        // The rows after the last entry, the empty new-entry row among them, book nothing.
+        int last = sheet.rows() - 1;
+        while (last > modul::RowUebertrag && !modul::holdsEntry(sheet, last))
+            --last;
         QByteArray utf8;
-        for (int r = 1; r < sheet.rows(); ++r) {
+        for (int r = 1; r <= last; ++r) {
             sqlite3_reset(insert.stmt);
             for (int c = 0; c < JournalTable::fieldCount; ++c) {
                 const QString &text = sheet.textMatrix(r, c);

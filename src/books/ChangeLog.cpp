@@ -2,7 +2,6 @@
 
 #include "platform/Clock.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QStringEncoder>
 #include <QtEndian>
@@ -10,6 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
+#include <string>
+
+#include <openssl/evp.h>
 
 namespace ChangeLog {
 namespace {
@@ -43,7 +46,7 @@ public:
 
     Digest hash(const Digest &previous, const Entry &e)
     {
-        m_bytes.resize(0);
+        m_bytes.clear();
         m_bytes.append(previous.data(), DigestSize);
         addNumber(e.number, sizeof(quint64));
         if (e.time != m_time) {
@@ -63,7 +66,7 @@ public:
     Digest hashCount(const Digest &previous, const CashCount::Count &c)
     {
         static const QByteArray Tag = QByteArrayLiteral("Kassenzaehlung");
-        m_bytes.resize(0);
+        m_bytes.clear();
         m_bytes.append(previous.data(), DigestSize);
         addNumber(c.number, sizeof(quint64));
         addUtf8(Tag);
@@ -80,7 +83,7 @@ public:
 
     Digest hashRecords(const Records &records)
     {
-        m_bytes.resize(0);
+        m_bytes.clear();
         addNumber(static_cast<qint64>(records.size()), sizeof(quint64));
         for (size_t r = 0; r < records.size(); ++r) {
             for (int c = 0; c < Fields; ++c)
@@ -93,41 +96,57 @@ private:
     void addNumber(qint64 value, size_t width)
     {
         const auto big = qToBigEndian(static_cast<quint64>(value));
-        m_bytes.append(reinterpret_cast<const char *>(&big) + sizeof big - width, static_cast<qsizetype>(width));
+        m_bytes.append(reinterpret_cast<const char *>(&big) + sizeof big - width, width);
     }
     void addUtf8(const QByteArray &utf8)
     {
         addNumber(utf8.size(), sizeof(quint32));
-        m_bytes.append(utf8);
+        m_bytes.append(utf8.constData(), static_cast<size_t>(utf8.size()));
+    }
+    void addCell(const Utf8Cell &cell)
+    {
+        m_bytes.push_back(cell ? Present : Absent);
+        if (cell)
+            addUtf8(*cell);
     }
     void addCell(const Cell &cell)
     {
-        m_bytes.append(cell ? Present : Absent);
+        m_bytes.push_back(cell ? Present : Absent);
         if (!cell)
             return;
         // UTF-8 written straight behind its length, which is filled in after.
-        const qsizetype lengthAt = m_bytes.size();
-        m_bytes.resize(lengthAt + static_cast<qsizetype>(sizeof(quint32)) + m_encoder.requiredSpace(cell->size()));
+        const size_t lengthAt = m_bytes.size();
+        m_bytes.resize(lengthAt + sizeof(quint32) + static_cast<size_t>(m_encoder.requiredSpace(cell->size())));
         char *text = m_bytes.data() + lengthAt + sizeof(quint32);
         char *end = m_encoder.appendToBuffer(text, *cell);
         const auto length = qToBigEndian(static_cast<quint32>(end - text));
         std::memcpy(m_bytes.data() + lengthAt, &length, sizeof length);
-        m_bytes.resize(end - m_bytes.constData());
+        m_bytes.resize(static_cast<size_t>(end - m_bytes.data()));
     }
     Digest digest()
     {
-        m_hash.reset();
-        m_hash.addData(m_bytes);
         Digest out;
-        std::memcpy(out.data(), m_hash.resultView().data(), DigestSize);
+        // libcrypto's SHA-256 uses the processor's SHA instructions where it has them.
+        static EVP_MD *const sha256 = EVP_MD_fetch(nullptr, "SHA256", nullptr);
+        unsigned int length = 0;
+        if (!EVP_DigestInit_ex2(m_context.get(), sha256, nullptr)
+            || !EVP_DigestUpdate(m_context.get(), m_bytes.data(), m_bytes.size())
+            || !EVP_DigestFinal_ex(m_context.get(), reinterpret_cast<unsigned char *>(out.data()), &length)
+            || length != DigestSize)
+            qFatal("SHA-256 is not available");
         return out;
     }
 
-    QByteArray m_bytes;
+    struct ContextFree
+    {
+        void operator()(EVP_MD_CTX *context) const { EVP_MD_CTX_free(context); }
+    };
+
+    std::string m_bytes;
     QString m_time;
     QByteArray m_timeUtf8;
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+    std::unique_ptr<EVP_MD_CTX, ContextFree> m_context{EVP_MD_CTX_new()};
 };
 
 EntryHasher::Digest rawDigest(const QByteArray &hex)
@@ -168,17 +187,25 @@ public:
             return false;
         const auto index = static_cast<size_t>(e.row - 1);
         if (index >= m_rows.size())
-            m_rows.resize(index + 1, std::vector<Cell>(Fields));
-        Cell &cell = m_rows[index][static_cast<size_t>(e.column)];
+            m_rows.resize(index + 1);
+        Utf8Cell &cell = m_rows[index][static_cast<size_t>(e.column)];
         const bool consistent = cell == e.oldText;
         cell = e.newText;
         return consistent;
     }
 
+    // The cell as the entries so far left it; nothing past the rows they made.
+    const Utf8Cell &cell(size_t row, int column) const
+    {
+        static const Utf8Cell none;
+        return row < m_rows.size() ? m_rows[row][static_cast<size_t>(column)] : none;
+    }
+    size_t rows() const { return m_rows.size(); }
+
     Records records() const
     {
         size_t count = m_rows.size();
-        while (count > 0 && std::none_of(m_rows[count - 1].begin(), m_rows[count - 1].end(), [](const Cell &c) {
+        while (count > 0 && std::none_of(m_rows[count - 1].begin(), m_rows[count - 1].end(), [](const Utf8Cell &c) {
                    return c.has_value();
                }))
             --count;
@@ -187,16 +214,27 @@ public:
         for (size_t r = 0; r < count; ++r) {
             Record record;
             record.reserve(Fields);
-            for (const Cell &cell : m_rows[r])
-                record << cell.value_or(QString());
+            for (const Utf8Cell &cell : m_rows[r])
+                record << textOf(cell).value_or(QString());
             result.push_back(std::move(record));
         }
         return result;
     }
 
 private:
-    std::vector<std::vector<Cell>> m_rows;
+    std::vector<std::array<Utf8Cell, Fields>> m_rows;
 };
+
+// A stored cell and a record's cell hold the same text, or both nothing.
+bool sameCell(const Utf8Cell &logged, const Records &records, size_t row, int column)
+{
+    const QString *found = row < records.size() && column < records[row].size() ? &records[row].at(column) : nullptr;
+    if (found && found->isNull())
+        found = nullptr;
+    if (!logged || !found)
+        return logged.has_value() == (found != nullptr);
+    return QAnyStringView::equal(QUtf8StringView(*logged), QStringView(*found));
+}
 
 // The last entry that wrote the cell, or 0.
 qint64 lastWriter(const Entries &log, int row, int column)
@@ -311,7 +349,7 @@ void append(Entries &log, const Link &after, const std::vector<Change> &changes,
     qint64 number = after.number;
     log.reserve(log.size() + changes.size());
     for (const Change &change : changes) {
-        Entry e{++number, time, change.row, change.column, change.oldText, change.newText, {}};
+        Entry e{++number, time, change.row, change.column, utf8Of(change.oldText), utf8Of(change.newText), {}};
         previous = hasher.hash(previous, e);
         e.hash = hexOf(previous);
         log.push_back(std::move(e));
@@ -362,16 +400,14 @@ std::optional<Break> verify(const Entries &log, const Records &records, const Ca
         if (!state.apply(e))
             return Break{Break::Kind::OldText, e.number, e.row, e.column, {}, {}};
     }
-    const Records logged = state.records();
-    const size_t rows = std::max(logged.size(), records.size());
+    const size_t rows = std::max(state.rows(), records.size());
     for (size_t r = 0; r < rows; ++r) {
         for (int c = 0; c < Fields; ++c) {
-            Cell expected = cellOf(logged, r, c);
-            Cell found = cellOf(records, r, c);
-            if (expected == found)
+            const Utf8Cell &expected = state.cell(r, c);
+            if (sameCell(expected, records, r, c))
                 continue;
             const int row = static_cast<int>(r) + 1;
-            return Break{Break::Kind::Record, lastWriter(log, row, c), row, c, std::move(expected), std::move(found)};
+            return Break{Break::Kind::Record, lastWriter(log, row, c), row, c, textOf(expected), cellOf(records, r, c)};
         }
     }
     return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include "editing/GermanNumbers.h"
 
-#include <QList>
+#include <array>
 
 namespace modul {
 namespace {
@@ -27,13 +27,27 @@ int digitsValue(QStringView part, qsizetype maxDigits)
 
 std::optional<QDate> entryDate(QStringView text, int monthYear)
 {
-    const QList<QStringView> parts = text.trimmed().split(u'.');
-    if (parts.size() < 2 || parts.size() > 3)
+    // Day, month and perhaps year between dots, split in place: the exports
+    // read a date for every row.
+    constexpr qsizetype MostParts = 3;
+    std::array<QStringView, MostParts> parts;
+    qsizetype count = 0;
+    const QStringView trimmed = text.trimmed();
+    for (qsizetype start = 0;;) {
+        if (count == MostParts)
+            return std::nullopt;
+        const qsizetype dot = trimmed.indexOf(u'.', start);
+        parts[static_cast<size_t>(count++)] = dot < 0 ? trimmed.sliced(start) : trimmed.sliced(start, dot - start);
+        if (dot < 0)
+            break;
+        start = dot + 1;
+    }
+    if (count < 2)
         return std::nullopt;
     const int day = digitsValue(parts[0], 2);
     const int month = digitsValue(parts[1], 2);
     int year = monthYear;
-    if (parts.size() == 3 && !parts[2].isEmpty()) {
+    if (count == MostParts && !parts[2].isEmpty()) {
         const QStringView y = parts[2];
         if (y.size() != 2 && y.size() != 4)
             return std::nullopt;

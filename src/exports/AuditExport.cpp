@@ -98,6 +98,11 @@ Table cashBook(const AuditYear::Year &year)
     return t;
 }
 
+QString textOf(const ChangeLog::Utf8Cell &cell)
+{
+    return cell ? QString::fromUtf8(*cell) : QString();
+}
+
 QString logKind(const ChangeLog::Entry &e)
 {
     if (!e.oldText)
@@ -126,8 +131,8 @@ Table changeLog(const AuditYear::Year &year)
     for (const AuditYear::Month &m : year.months) {
         for (const ChangeLog::Entry &e : m.file.log) {
             t.integer(m.month).integer(e.number).text(e.time).date(dayOf(e.time)).integer(e.row);
-            t.text(MonthAudit::columnName(e.column)).text(logKind(e)).text(e.oldText.value_or(QString()));
-            t.text(e.newText.value_or(QString())).text(QString::fromLatin1(e.hash));
+            t.text(MonthAudit::columnName(e.column)).text(logKind(e)).text(textOf(e.oldText));
+            t.text(textOf(e.newText)).text(QString::fromLatin1(e.hash));
             t.endRecord();
         }
     }

@@ -7,7 +7,10 @@
 #include "exports/ProblemList.h"
 #include "storage/Cp1252.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <limits>
 
 namespace DatevExport {
 namespace {
@@ -24,6 +27,10 @@ constexpr qsizetype MaxText = 60;
 constexpr qsizetype MaxLabel = 30;
 // Umsatz has at most ten digits before the comma.
 constexpr qint64 MaxUmsatzCents = 999999999999;
+constexpr qint64 CentsPerEuro = 100;
+constexpr int CentDigits = 2;
+// Belegdatum is TTMM.
+constexpr int DayMonthDigits = 2;
 const QString Sep = QStringLiteral(";");
 const QString LineEnd = QStringLiteral("\r\n");
 const QString Herkunft = QStringLiteral("RE");
@@ -36,18 +43,14 @@ QString quoted(QString text)
     return u'"' + text + u'"';
 }
 
-QString umsatz(qint64 cents)
-{
-    return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
-}
-
 struct Booking
 {
     qint64 cents = 0; // positive
     bool debit = true;
     QString counterAccount;
     const QString *taxKey = nullptr;
-    QDate date;
+    int day = 0; // of the date
+    int month = 0;
     QString beleg;
     QString text;
 };
@@ -98,25 +101,132 @@ QString headingsLine()
     return names.join(Sep) + LineEnd;
 }
 
-void appendBooking(QString &out, const DatevSettings &s, const Booking &b)
+// The batch's bytes, written in place as Windows-1252: each line makes room
+// for its longest form first, then writes without further checks.
+class BatchBytes
 {
-    std::array<QString, DatevColumns::Buchungstext + 1> f;
-    f[DatevColumns::Umsatz] = umsatz(b.cents);
-    f[DatevColumns::SollHaben] = quoted(b.debit ? QStringLiteral("S") : QStringLiteral("H"));
-    f[DatevColumns::WkzUmsatz] = quoted(Currency);
-    f[DatevColumns::Konto] = s.kasse;
-    f[DatevColumns::Gegenkonto] = b.counterAccount;
-    f[DatevColumns::BuSchluessel] = quoted(b.taxKey != nullptr ? *b.taxKey : QString());
-    f[DatevColumns::Belegdatum] = b.date.toString(QStringLiteral("ddMM"));
-    f[DatevColumns::Belegfeld1] = quoted(b.beleg);
-    f[DatevColumns::Buchungstext] = quoted(b.text);
-    for (const QString &field : f) {
-        out += field;
-        out += u';';
+    static constexpr char16_t AsciiEnd = 0x80;
+
+public:
+    explicit BatchBytes(qsizetype expected) : m_bytes(expected, Qt::Uninitialized), m_out(m_bytes.data()) {}
+
+    void room(qsizetype bytes)
+    {
+        const qsizetype at = m_out - m_bytes.constData();
+        if (m_bytes.size() - at >= bytes)
+            return;
+        m_bytes.resize(std::max(2 * m_bytes.size(), at + bytes));
+        m_out = m_bytes.data() + at;
+    }
+    void byte(char c) { *m_out++ = c; }
+    void bytes(char c, qsizetype count)
+    {
+        std::memset(m_out, c, static_cast<size_t>(count));
+        m_out += count;
+    }
+    void ascii(QLatin1StringView text)
+    {
+        std::memcpy(m_out, text.data(), static_cast<size_t>(text.size()));
+        m_out += text.size();
+    }
+    void text(QStringView text) { m_out = Cp1252::encodeInto(text, m_out, m_unrepresentable); }
+    // In quotes, inner quotes doubled: at most twice its length and two.
+    void quoted(QStringView text)
+    {
+        byte('"');
+        for (qsizetype i = 0; i < text.size();) {
+            const char16_t u = text[i].unicode();
+            if (u >= AsciiEnd) {
+                // A run of other characters goes to the code page in one.
+                qsizetype end = i + 1;
+                while (end < text.size() && text[end].unicode() >= AsciiEnd)
+                    ++end;
+                this->text(text.sliced(i, end - i));
+                i = end;
+                continue;
+            }
+            byte(static_cast<char>(u));
+            if (u == u'"')
+                byte('"');
+            ++i;
+        }
+        byte('"');
+    }
+    // A number of at least width digits, leading zeros filled in.
+    void number(qint64 value, int width = 1)
+    {
+        char digits[std::numeric_limits<qint64>::digits10 + 1];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0 || count < width);
+        while (count > 0)
+            byte(digits[--count]);
+    }
+
+    QByteArray finish(QStringList &unrepresentable)
+    {
+        m_bytes.truncate(m_out - m_bytes.constData());
+        unrepresentable = std::move(m_unrepresentable);
+        return std::move(m_bytes);
+    }
+
+private:
+    QByteArray m_bytes;
+    char *m_out;
+    QStringList m_unrepresentable;
+};
+
+// The literal fields of a booking line: separators, quotes, the amount and the date.
+constexpr qsizetype BookingLineRoom = DatevColumns::Count + 64;
+
+void appendBooking(BatchBytes &out, const DatevSettings &s, const Booking &b)
+{
+    const QString empty;
+    const QString &taxKey = b.taxKey != nullptr ? *b.taxKey : empty;
+    out.room(BookingLineRoom + s.kasse.size() + b.counterAccount.size() + 2 * taxKey.size() + 2 * b.beleg.size()
+             + 2 * b.text.size());
+    for (int field = 0; field <= DatevColumns::Buchungstext; ++field) {
+        switch (field) {
+        case DatevColumns::Umsatz:
+            out.number(b.cents / CentsPerEuro);
+            out.byte(',');
+            out.number(b.cents % CentsPerEuro, CentDigits);
+            break;
+        case DatevColumns::SollHaben:
+            out.ascii(b.debit ? QLatin1StringView("\"S\"") : QLatin1StringView("\"H\""));
+            break;
+        case DatevColumns::WkzUmsatz:
+            out.quoted(Currency);
+            break;
+        case DatevColumns::Konto:
+            out.text(s.kasse);
+            break;
+        case DatevColumns::Gegenkonto:
+            out.text(b.counterAccount);
+            break;
+        case DatevColumns::BuSchluessel:
+            out.quoted(taxKey);
+            break;
+        case DatevColumns::Belegdatum:
+            out.number(b.day, DayMonthDigits);
+            out.number(b.month, DayMonthDigits);
+            break;
+        case DatevColumns::Belegfeld1:
+            out.quoted(b.beleg);
+            break;
+        case DatevColumns::Buchungstext:
+            out.quoted(b.text);
+            break;
+        default:
+            break;
+        }
+        out.byte(';');
     }
     // The fields after the text stay empty; the last one has no separator.
-    static const QString emptyRest = QString(DatevColumns::Count - static_cast<int>(f.size()) - 1, u';') + LineEnd;
-    out += emptyRest;
+    out.bytes(';', DatevColumns::Count - 1 - (DatevColumns::Buchungstext + 1));
+    out.ascii(QLatin1StringView("\r\n"));
 }
 
 class Collector
@@ -137,12 +247,13 @@ public:
             const qint64 expense = modul::centsOf(sheet.textMatrix(r, modul::ColAusgaben));
             if (!any && expense == 0)
                 continue;
-            const std::optional<QDate> date = dateOf(m, r);
+            const std::optional<int> day = dayOf(m, r);
             const std::optional<QString> konto = kontoOf(m, r);
-            if (!date || !konto)
+            if (!day || !konto)
                 continue;
             Booking b;
-            b.date = *date;
+            b.day = *day;
+            b.month = m.month;
             b.beleg = belegfeld(sheet.textMatrix(r, modul::ColBeleg));
             // One line: DATEV reads a booking per line.
             b.text = sheet.textMatrix(r, modul::ColText).simplified().left(MaxText).trimmed();
@@ -170,7 +281,8 @@ private:
         return QStringLiteral("%1-%2, %3").arg(m.year).arg(m.month, 2, 10, QLatin1Char('0')).arg(line);
     }
 
-    std::optional<QDate> dateOf(const MonthSheet &m, int row)
+    // The day of the row's date, which lies in the month.
+    std::optional<int> dayOf(const MonthSheet &m, int row)
     {
         const QString &text = m.sheet->textMatrix(row, modul::ColDatum);
         const std::optional<QDate> date = modul::entryDate(text, m.year);
@@ -180,14 +292,18 @@ private:
                              : QStringLiteral("%1: „%2“ ist kein gültiges Datum.").arg(where(m, row), text));
             return std::nullopt;
         }
-        if (date->year() != m.year || date->month() != m.month) {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        date->getDate(&year, &month, &day);
+        if (year != m.year || month != m.month) {
             problems << QStringLiteral("%1: Das Datum %2 liegt nicht im Monat %3/%4.")
                             .arg(where(m, row), date->toString(QStringLiteral("dd.MM.yyyy")))
                             .arg(m.month, 2, 10, QLatin1Char('0'))
                             .arg(m.year);
             return std::nullopt;
         }
-        return date;
+        return day;
     }
 
     // The row's Konto: empty, or an account number of the books' length.
@@ -241,14 +357,28 @@ Period yearPeriod(int year)
 QString belegfeld(const QString &receipt)
 {
     QString kept;
+    kept.reserve(std::min(receipt.size(), MaxBelegfeld));
     for (const QChar c : receipt) {
         const char16_t u = c.unicode();
-        const bool allowed = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
-                             || QStringView(u"$&%*+-/_").contains(c);
-        if (allowed)
+        bool allowed = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9');
+        switch (u) {
+        case u'$':
+        case u'&':
+        case u'%':
+        case u'*':
+        case u'+':
+        case u'-':
+        case u'/':
+        case u'_':
+            allowed = true;
+            break;
+        default:
+            break;
+        }
+        if (allowed && kept.size() < MaxBelegfeld)
             kept += c;
     }
-    return kept.left(MaxBelegfeld);
+    return kept;
 }
 
 Result write(const DatevSettings &settings, const Period &period, const std::vector<MonthSheet> &months,
@@ -260,6 +390,11 @@ Result write(const DatevSettings &settings, const Period &period, const std::vec
         return result;
     // A batch of more than one month names the month of each row it refuses.
     Collector collector(settings, period.from.month() != period.to.month());
+    qsizetype rows = 0;
+    for (const MonthSheet &m : months)
+        rows += m.sheet->rows();
+    // Most rows book one amount.
+    collector.bookings.reserve(static_cast<size_t>(rows));
     for (const MonthSheet &m : months)
         collector.month(m);
     if (!collector.problems.isEmpty()) {
@@ -272,13 +407,13 @@ Result write(const DatevSettings &settings, const Period &period, const std::vec
         result.refusal = QStringLiteral("Es gibt nichts zu exportieren: keine Zeile hat einen Betrag.");
         return result;
     }
-    QString text = headerLine(settings, period, created) + headingsLine();
-    text.reserve(text.size() + static_cast<qsizetype>(collector.bookings.size()) * 2 * DatevColumns::Count);
+    const QString head = headerLine(settings, period, created) + headingsLine();
+    BatchBytes out(head.size() + static_cast<qsizetype>(collector.bookings.size()) * BookingLineRoom);
+    out.room(head.size());
+    out.text(head);
     for (const Booking &b : collector.bookings)
-        appendBooking(text, settings, b);
-    Cp1252::Encoded encoded = Cp1252::encode(text);
-    result.bytes = std::move(encoded.bytes);
-    result.unrepresentable = std::move(encoded.unrepresentable);
+        appendBooking(out, settings, b);
+    result.bytes = out.finish(result.unrepresentable);
     result.bookings = static_cast<int>(collector.bookings.size());
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/MonthTotals.h"
 #include "platform/FlexGridStore.h"
 
 #include <QString>
@@ -24,5 +25,20 @@ struct Month
 };
 
 std::array<Month, MonthCount> read(const QString &programFolder, int year);
+
+// A month file's totals as its sheet shows them after "Laden", worked out
+// from the rates row and the five amount columns alone, without a sheet.
+// The month label is not read.
+struct Totals
+{
+    int month = 0;
+    bool present = false;
+    QString problem;
+    modul::MonthTotals totals;
+
+    bool loaded() const { return present && problem.isEmpty(); }
+};
+
+std::array<Totals, MonthCount> readTotals(const QString &programFolder, int year);
 
 } // namespace YearFiles

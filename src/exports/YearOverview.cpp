@@ -38,14 +38,14 @@ bool sameColumn(const RateColumn &a, const RateColumn &b)
 
 // Every rate any month was recorded under, known rates highest first, then
 // the texts that name none in the order they turn up.
-std::vector<RateColumn> rateColumns(const std::array<YearFiles::Month, YearFiles::MonthCount> &files)
+std::vector<RateColumn> rateColumns(const std::array<YearFiles::Totals, YearFiles::MonthCount> &files)
 {
     std::vector<RateColumn> columns;
-    for (const YearFiles::Month &file : files) {
+    for (const YearFiles::Totals &file : files) {
         if (!file.loaded())
             continue;
         for (int c = 0; c < modul::RateCount; ++c) {
-            const RateColumn column = columnOf(file.sheet.textMatrix(modul::RowRates, modul::ColEinnahmen1 + c));
+            const RateColumn column = columnOf(file.totals.rates[static_cast<size_t>(c)]);
             if (std::none_of(columns.cbegin(), columns.cend(),
                              [&column](const RateColumn &known) { return sameColumn(known, column); }))
                 columns.push_back(column);
@@ -75,13 +75,13 @@ QString monthName(int month)
     return QString::fromUtf16(MonthNames.at(static_cast<size_t>(month - 1)));
 }
 
-Overview compute(int year, const std::array<YearFiles::Month, YearFiles::MonthCount> &files)
+Overview compute(int year, const std::array<YearFiles::Totals, YearFiles::MonthCount> &files)
 {
     Overview o;
     o.year = year;
     o.rates = rateColumns(files);
     o.yearIncome.resize(o.rates.size());
-    for (const YearFiles::Month &file : files) {
+    for (const YearFiles::Totals &file : files) {
         Month month;
         month.month = file.month;
         month.loaded = file.loaded();
@@ -89,7 +89,7 @@ Overview compute(int year, const std::array<YearFiles::Month, YearFiles::MonthCo
         if (!file.problem.isEmpty())
             o.problems << QStringLiteral("%1: %2").arg(monthName(file.month), file.problem);
         if (month.loaded) {
-            const modul::MonthTotals totals = modul::MonthTotals::of(file.sheet);
+            const modul::MonthTotals &totals = file.totals;
             // Columns of the same rate add up before the split, so the
             // month's VAT is that of its whole income at the rate.
             for (int c = 0; c < modul::RateCount; ++c) {

@@ -46,10 +46,10 @@ struct Overview
     QStringList problems;                     // months whose file could not be read
 };
 
-Overview compute(int year, const std::array<YearFiles::Month, YearFiles::MonthCount> &months);
+Overview compute(int year, const std::array<YearFiles::Totals, YearFiles::MonthCount> &months);
 inline Overview read(const QString &programFolder, int year)
 {
-    return compute(year, YearFiles::read(programFolder, year));
+    return compute(year, YearFiles::readTotals(programFolder, year));
 }
 
 // The overview as a table: two heading rows ("Einnahmen" over "Brutto 19%",

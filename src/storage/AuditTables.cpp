@@ -126,10 +126,19 @@ QString selectLogSql(bool lastOnly)
         .arg(LogColumns, q(logTable()), lastOnly ? QStringLiteral("DESC LIMIT 1") : QString());
 }
 
-QString copyLogSql()
+namespace {
+QString copySql(const QString &table, const QString &columns, bool sameColumns)
 {
-    return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"")
-        .arg(q(logTable()), LogColumns);
+    // Only this plain form lets SQLite move the stored rows as they are.
+    if (sameColumns)
+        return QStringLiteral("INSERT INTO main.%1 SELECT * FROM alt.%1").arg(q(table));
+    return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"").arg(q(table), columns);
+}
+} // namespace
+
+QString copyLogSql(bool sameColumns)
+{
+    return copySql(logTable(), LogColumns, sameColumns);
 }
 
 QString insertCountSql()
@@ -146,10 +155,9 @@ QString selectCountSql(bool lastOnly)
         .arg(countColumns(), q(countTable()), lastOnly ? QStringLiteral("DESC LIMIT 1") : QString());
 }
 
-QString copyCountsSql()
+QString copyCountsSql(bool sameColumns)
 {
-    return QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM alt.%1 ORDER BY \"Nr\"")
-        .arg(q(countTable()), countColumns());
+    return copySql(countTable(), countColumns(), sameColumns);
 }
 
 QString selectCloseSql()

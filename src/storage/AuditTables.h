@@ -28,9 +28,12 @@ QString insertCloseSql();
 QString insertCountSql();
 QString selectLogSql(bool lastOnly);
 QString selectCountSql(bool lastOnly);
-// Copy the log and the counts of the attached database "alt" into the main one.
-QString copyLogSql();
-QString copyCountsSql();
+// Copy the log and the counts of the attached database "alt" into the main
+// one. Where both tables have the same columns in the same order, the rows
+// go over as SQLite stores them, without being taken apart and put together
+// again; otherwise column by column.
+QString copyLogSql(bool sameColumns);
+QString copyCountsSql(bool sameColumns);
 QString selectCloseSql();
 // Monat, Nr, Hash of the month before's chain head.
 QString insertLinkSql();

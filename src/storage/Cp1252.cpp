@@ -43,24 +43,31 @@ QString decode(QByteArrayView bytes)
 Encoded encode(QStringView text)
 {
     Encoded result;
-    result.bytes.reserve(text.size());
+    result.bytes.resize(text.size());
+    const char *end = encodeInto(text, result.bytes.data(), result.unrepresentable);
+    result.bytes.truncate(end - result.bytes.constData());
+    return result;
+}
+
+char *encodeInto(QStringView text, char *out, QStringList &unrepresentable)
+{
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         const int byte = encodeUnit(u);
         if (byte >= 0) {
-            result.bytes.append(char(byte));
+            *out++ = char(byte);
             continue;
         }
         // A character beyond the basic plane is one character in two units.
         const bool pair = QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const QString character = text.sliced(i, pair ? 2 : 1).toString();
-        if (!result.unrepresentable.contains(character))
-            result.unrepresentable.append(character);
-        result.bytes.append('?');
+        if (!unrepresentable.contains(character))
+            unrepresentable.append(character);
+        *out++ = '?';
         if (pair)
             ++i;
     }
-    return result;
+    return out;
 }
 
 } // namespace Cp1252

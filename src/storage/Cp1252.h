@@ -22,4 +22,9 @@ struct Encoded
 
 Encoded encode(QStringView text);
 
+// Writes text at out, one byte per character, and returns the end: out needs
+// room for text.size() bytes. A character the code page cannot hold is
+// written as '?' and added to unrepresentable, once.
+char *encodeInto(QStringView text, char *out, QStringList &unrepresentable);
+
 } // namespace Cp1252

@@ -64,6 +64,34 @@ DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &
     return status;
 }
 
+DbStatus readJournalFields(const QString &datenbank, int count, const FieldsTaker &take)
+{
+    const FormatProbe probe = probeDatabaseFile(datenbank);
+    switch (probe.format) {
+    case DatabaseFormat::Sqlite:
+        return SqliteMonthDb::readJournalFields(datenbank, count, take);
+    case DatabaseFormat::Jet:
+        break;
+    case DatabaseFormat::None:
+        return probe.status;
+    }
+    // The Windows program's files are read whole, as seldom as they come.
+    Records records;
+    if (DbStatus status = JetReader::readTable(datenbank, JournalTable::tableName(), records); !status.ok())
+        return status;
+    std::vector<QByteArray> utf8(static_cast<size_t>(count));
+    std::vector<QUtf8StringView> fields(static_cast<size_t>(count));
+    for (const Record &record : records) {
+        for (int i = 0; i < count; ++i) {
+            const auto at = static_cast<size_t>(i);
+            utf8[at] = record.value(i).toUtf8();
+            fields[at] = i < record.size() && !record.at(i).isNull() ? QUtf8StringView(utf8[at]) : QUtf8StringView();
+        }
+        take(fields.data());
+    }
+    return {};
+}
+
 DbStatus readMonth(const QString &datenbank, MonthContents &month, LogRead read)
 {
     month = {};

@@ -4,6 +4,10 @@
 #include "storage/JournalTable.h"
 #include "storage/MonthContents.h"
 
+#include <QUtf8StringView>
+
+#include <functional>
+
 // The month database operations behind the main window's procedures of the
 // same names. Each opens what it needs and closes it before it returns.
 namespace MonthDatabase {
@@ -21,6 +25,12 @@ DbStatus DatensatzAnfuegen(const Record &satz, const QString &datenbank, const Q
 // from the Windows program's Jet files alike; the format is told by the
 // file's first bytes. On failure records is left empty.
 DbStatus readRecords(const QString &datenbank, const QString &tabelle, Records &records);
+
+// The first `count` fields of every journal record, in appending order,
+// handed to take as UTF-8 without making a text of them; a NULL field is a
+// null view. Reads both formats as readRecords does and fails alike.
+using FieldsTaker = std::function<void(const QUtf8StringView *fields)>;
+DbStatus readJournalFields(const QString &datenbank, int count, const FieldsTaker &take);
 
 // The whole month file: records, change log and close mark. The Windows
 // program's files hold records only.

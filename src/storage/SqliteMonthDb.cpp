@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace SqliteMonthDb {
@@ -71,7 +72,8 @@ DbStatus open(const QString &file, int flags, DbHandle &db, const QString &shown
     if (!native)
         return DbErrors::cannotOpen(path, ENOENT);
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(native->constData(), &raw, flags, nullptr);
+    // A connection never leaves the call that opened it: it needs no mutex.
+    const int rc = sqlite3_open_v2(native->constData(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     db.reset(raw);
     if (rc != SQLITE_OK)
         return sqliteFailure(db.get(), rc, path);
@@ -148,9 +150,9 @@ DbStatus requireTable(sqlite3 *db, const QString &table, const QString &path, co
     return sqliteFailure(db, rc, path);
 }
 
-// Opens one of our month files and prepares "SELECT * FROM table <tail>" on it.
+// Opens one of our month files and prepares "SELECT <columns> FROM table <tail>" on it.
 DbStatus selectFrom(const QString &path, int flags, const QString &table, const char *tail, DbHandle &db,
-                    Statement &stmt, int &version)
+                    Statement &stmt, int &version, const QString &columns = QStringLiteral("*"))
 {
     if (DbStatus s = open(path, flags, db); !s.ok())
         return s;
@@ -160,8 +162,8 @@ DbStatus selectFrom(const QString &path, int flags, const QString &table, const 
         return s;
     return prepare(
         db.get(),
-        QStringLiteral("SELECT * FROM %1 %2").arg(JournalTable::quoteIdentifier(table), QLatin1StringView(tail)), stmt,
-        path);
+        QStringLiteral("SELECT %1 FROM %2 %3").arg(columns, JournalTable::quoteIdentifier(table), QLatin1StringView(tail)),
+        stmt, path);
 }
 
 QString insertSql(const QString &table, int columns)
@@ -198,9 +200,15 @@ DbStatus insert(sqlite3 *db, sqlite3_stmt *stmt, const QStringList &columns, con
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     for (int i = 0; i < values.size(); ++i) {
-        if (values.at(i).isNull())
+        const QString &value = values.at(i);
+        if (value.isNull())
             continue;
-        const QByteArray utf8 = values.at(i).toUtf8();
+        // The blank of an empty cell, most of a month's fields, needs no conversion.
+        if (value.size() == 1 && value.front() == u' ') {
+            sqlite3_bind_text(stmt, i + 1, " ", 1, SQLITE_STATIC);
+            continue;
+        }
+        const QByteArray utf8 = value.toUtf8();
         sqlite3_bind_text(stmt, i + 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     }
     const int rc = sqlite3_step(stmt);
@@ -234,10 +242,11 @@ void bindText(sqlite3_stmt *stmt, int index, const QString &text)
     sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
 
-void bindCell(sqlite3_stmt *stmt, int index, const ChangeLog::Cell &cell)
+// The bytes stay until the statement has run.
+void bindCell(sqlite3_stmt *stmt, int index, const ChangeLog::Utf8Cell &cell)
 {
     if (cell)
-        bindText(stmt, index, *cell);
+        sqlite3_bind_text(stmt, index, cell->constData(), static_cast<int>(cell->size()), SQLITE_STATIC);
     else
         sqlite3_bind_null(stmt, index);
 }
@@ -256,6 +265,19 @@ QByteArray columnBytes(sqlite3_stmt *stmt, int index)
     return QByteArray(text, sqlite3_column_bytes(stmt, index));
 }
 
+// A log cell as stored; the blank of an empty cell, the most frequent text, is shared.
+ChangeLog::Utf8Cell columnUtf8Cell(sqlite3_stmt *stmt, int index)
+{
+    static const QByteArray blank = JournalTable::blankCell().toUtf8();
+    if (sqlite3_column_type(stmt, index) == SQLITE_NULL)
+        return std::nullopt;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, index));
+    const int length = sqlite3_column_bytes(stmt, index);
+    if (QByteArrayView(text, length) == blank)
+        return blank;
+    return QByteArray(text, length);
+}
+
 // Steps stmt to its end, handing each row to take.
 template <typename Take>
 DbStatus eachRow(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Take take)
@@ -266,6 +288,19 @@ DbStatus eachRow(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Take take
     return rc == SQLITE_DONE ? DbStatus{} : sqliteFailure(db, rc, path);
 }
 
+// A field's text, NULL as the null text; the blank of an empty cell is shared.
+QString columnText(sqlite3_stmt *stmt, int index)
+{
+    static const QString blank = JournalTable::blankCell();
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, index));
+    if (!text)
+        return {};
+    const int length = sqlite3_column_bytes(stmt, index);
+    if (length == 1 && text[0] == ' ')
+        return blank;
+    return QString::fromUtf8(text, length);
+}
+
 DbStatus readRecords(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Records &records)
 {
     const int columns = sqlite3_column_count(stmt);
@@ -273,7 +308,7 @@ DbStatus readRecords(sqlite3 *db, sqlite3_stmt *stmt, const QString &path, Recor
         Record record;
         record.reserve(columns);
         for (int i = 0; i < columns; ++i)
-            record << columnCell(row, i).value_or(QString());
+            record << columnText(row, i);
         records.push_back(std::move(record));
     });
     if (!status.ok())
@@ -366,6 +401,22 @@ DbStatus insertClose(sqlite3 *db, const CloseMark &mark, const QString &path)
     });
 }
 
+// Room for the entries up to the highest number, so that a long log is not
+// moved from one allocation to the next while it is read.
+void reserveFor(sqlite3 *db, ChangeLog::Entries &log)
+{
+    constexpr qint64 MostReserved = 1 << 20;
+    const QByteArray sql = QStringLiteral("SELECT max(\"Nr\") FROM %1")
+                               .arg(JournalTable::quoteIdentifier(AuditTables::logTable()))
+                               .toUtf8();
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &raw, nullptr) != SQLITE_OK)
+        return;
+    const Statement stmt(raw);
+    if (sqlite3_step(raw) == SQLITE_ROW)
+        log.reserve(static_cast<size_t>(std::clamp<qint64>(sqlite3_column_int64(raw, 0), 0, MostReserved)));
+}
+
 DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log, LogRead read)
 {
     if (DbStatus s = requireTable(db, AuditTables::logTable(), path); !s.ok())
@@ -373,9 +424,20 @@ DbStatus readLog(sqlite3 *db, const QString &path, ChangeLog::Entries &log, LogR
     Statement stmt;
     if (DbStatus s = prepare(db, AuditTables::selectLogSql(read == LogRead::LastEntry), stmt, path); !s.ok())
         return s;
-    return eachRow(db, stmt.get(), path, [&log](sqlite3_stmt *row) {
-        log.push_back({sqlite3_column_int64(row, 0), columnCell(row, 1).value_or(QString()), sqlite3_column_int(row, 2),
-                       sqlite3_column_int(row, 3), columnCell(row, 4), columnCell(row, 5), columnBytes(row, 6)});
+    if (read == LogRead::Whole)
+        reserveFor(db, log);
+    // The entries of one save share their time: it is read once.
+    QByteArray timeBytes;
+    QString time;
+    return eachRow(db, stmt.get(), path, [&log, &timeBytes, &time](sqlite3_stmt *row) {
+        const QByteArrayView stored(reinterpret_cast<const char *>(sqlite3_column_text(row, 1)),
+                                   sqlite3_column_bytes(row, 1));
+        if (stored != timeBytes || log.empty()) {
+            timeBytes = stored.toByteArray();
+            time = QString::fromUtf8(stored);
+        }
+        log.push_back({sqlite3_column_int64(row, 0), time, sqlite3_column_int(row, 2), sqlite3_column_int(row, 3),
+                       columnUtf8Cell(row, 4), columnUtf8Cell(row, 5), columnBytes(row, 6)});
     });
 }
 
@@ -414,15 +476,39 @@ DbStatus attachReadOnly(sqlite3 *db, const QString &from, const QString &path)
     });
 }
 
+// The table's column names in main and in alt, in order; empty where it is missing.
+QStringList columnNames(sqlite3 *db, const char *schema, const QString &table)
+{
+    const QByteArray sql = QStringLiteral("SELECT * FROM %1.%2 LIMIT 0")
+                               .arg(QLatin1StringView(schema), JournalTable::quoteIdentifier(table))
+                               .toUtf8();
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &raw, nullptr) != SQLITE_OK)
+        return {};
+    const Statement stmt(raw);
+    QStringList names;
+    for (int i = 0; i < sqlite3_column_count(raw); ++i)
+        names << QString::fromUtf8(sqlite3_column_name(raw, i));
+    return names;
+}
+
+bool sameColumns(sqlite3 *db, const QString &table)
+{
+    const QStringList names = columnNames(db, "main", table);
+    return !names.isEmpty() && names == columnNames(db, "alt", table);
+}
+
 // The log entries and counts of the replaced file, copied as stored; the new
 // ones were chained onto its last link, so that must still be the last one.
 // A file from before the counts has none to copy.
 DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
 {
-    if (DbStatus s = exec(db, AuditTables::copyLogSql(), path); !s.ok())
+    const QString log = AuditTables::logTable();
+    if (DbStatus s = exec(db, AuditTables::copyLogSql(sameColumns(db, log)), path); !s.ok())
         return s;
-    if (requireTable(db, AuditTables::countTable(), path, "alt").ok()) {
-        if (DbStatus s = exec(db, AuditTables::copyCountsSql(), path); !s.ok())
+    const QString counts = AuditTables::countTable();
+    if (requireTable(db, counts, path, "alt").ok()) {
+        if (DbStatus s = exec(db, AuditTables::copyCountsSql(sameColumns(db, counts)), path); !s.ok())
             return s;
     }
     ChangeLog::Entries last;
@@ -566,6 +652,29 @@ DbStatus readTable(const QString &path, const QString &table, Records &records)
     if (DbStatus s = selectFrom(path, SQLITE_OPEN_READONLY, table, "ORDER BY rowid", db, stmt, version); !s.ok())
         return s;
     return readRecords(db.get(), stmt.get(), path, records);
+}
+
+DbStatus readJournalFields(const QString &path, int count, const std::function<void(const QUtf8StringView *fields)> &take)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << JournalTable::quoteIdentifier(JournalTable::fieldName(i));
+    DbHandle db;
+    Statement stmt;
+    int version = 0;
+    if (DbStatus s = selectFrom(path, SQLITE_OPEN_READONLY, JournalTable::tableName(), "ORDER BY rowid", db, stmt,
+                                version, names.join(QStringLiteral(", ")));
+        !s.ok())
+        return s;
+    std::vector<QUtf8StringView> fields(static_cast<size_t>(count));
+    return eachRow(db.get(), stmt.get(), path, [&fields, &take](sqlite3_stmt *row) {
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const int column = static_cast<int>(i);
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row, column));
+            fields[i] = text ? QUtf8StringView(text, sqlite3_column_bytes(row, column)) : QUtf8StringView();
+        }
+        take(fields.data());
+    });
 }
 
 DbStatus readMonth(const QString &path, MonthContents &month, LogRead read)

@@ -4,6 +4,10 @@
 #include "storage/JournalTable.h"
 #include "storage/MonthContents.h"
 
+#include <QUtf8StringView>
+
+#include <functional>
+
 // Month files in our own format, over the SQLite C API. Every call opens the
 // file, does its work and closes it again; nothing stays open in between.
 namespace SqliteMonthDb {
@@ -22,6 +26,11 @@ DbStatus appendRecord(const QString &path, const QString &table, const Record &v
 
 // Every record of table, in appending order.
 DbStatus readTable(const QString &path, const QString &table, Records &records);
+
+// The first count fields of every journal record, in appending order, as
+// UTF-8 views valid during the call of take; a NULL field is a null view.
+DbStatus readJournalFields(const QString &path, int count,
+                           const std::function<void(const QUtf8StringView *fields)> &take);
 
 // The journal's records, and the change log, close mark and cash counts
 // where the file keeps them. On failure month is left empty.

@@ -88,7 +88,7 @@ private slots:
         ChangeLog::append(log, ChangeLog::diff(first, records), QStringLiteral("2026-03-03T18:30:00.000+01:00"));
         ChangeLog::Entry &changed = log[30];
         if (alteration == QStringLiteral("new"))
-            changed.newText = QStringLiteral("Tea");
+            changed.newText = QByteArray("Tea");
         if (alteration == QStringLiteral("time"))
             changed.time = QStringLiteral("2026-03-03T18:31:00.000+01:00");
         if (alteration == QStringLiteral("cell"))
@@ -98,7 +98,7 @@ private slots:
         if (alteration == QStringLiteral("forged")) {
             // Whoever knows the hash can rebuild the chain, but not make the
             // old texts agree with what the entries before wrote.
-            changed.oldText = QStringLiteral("Kakao");
+            changed.oldText = QByteArray("Kakao");
             for (size_t i = 30; i < log.size(); ++i)
                 log[i].hash = ChangeLog::entryHash(log[i - 1].hash, log[i]);
         }
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(MonthDatabase::readMonth(folder.file(monthFile), saved).ok());
         QCOMPARE(saved.log.size(), size_t(31));
         const ChangeLog::Entry &e = saved.log.back();
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(e.time).arg(e.row).arg(e.column).arg(*e.oldText, *e.newText),
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(e.time).arg(e.row).arg(e.column).arg(QString::fromUtf8(*e.oldText), QString::fromUtf8(*e.newText)),
                  QStringLiteral("2026-03-03T18:30:00.000+01:00 3 8 Kaffee Tee"));
         QVERIFY(!ChangeLog::verify(saved.log, saved.records));
     }

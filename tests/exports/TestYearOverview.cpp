@@ -11,14 +11,16 @@
 namespace {
 // Saves a month of 2026 with these rate texts and a carry-over of 500,00;
 // each entry's cells split at "|": the income columns, then the expense.
-void saveMonth(const ProgramFolder &folder, int month, const QString &rates, const QStringList &entries)
+void saveMonth(const ProgramFolder &folder, int month, const QString &rates, const QStringList &entries,
+               bool recalculate = true)
 {
     FlexGridStore sheet = Fixtures::startupSheet(modul::FirstEntryRow + static_cast<int>(entries.size()) + 1);
     Fixtures::setRow(sheet, modul::RowRates, rates.split(u'|'));
     sheet.setTextMatrix(modul::RowUebertrag, modul::ColBestand, QStringLiteral("500,00"));
     for (int i = 0; i < entries.size(); ++i)
         Fixtures::setRow(sheet, modul::FirstEntryRow + i, entries[i].split(u'|'));
-    modul::BestandBerechnen(sheet);
+    if (recalculate)
+        modul::BestandBerechnen(sheet);
     const QString path = folder.file(QStringLiteral("2026/2026-%1.mdb").arg(month, 2, 10, QLatin1Char('0')));
     MonthContents contents;
     contents.records = SheetRecords::fromSheet(sheet);
@@ -70,6 +72,22 @@ private slots:
         }
         QCOMPARE(t[14].join(u'|'), QStringLiteral("Jahr 2026|120,10|100,92|19,18|1.160,00|1.000,00|160,00|10,70|10,00|"
                                                   "0,70|21,00|20,00|1,00|5,00|5,00|0,00|3,00|||30,99|503,00"));
+    }
+
+    // A file as another program may leave it: the balances stored in the
+    // entry rows count for nothing, and an expense beside income at the
+    // second rate or a positive amount at the third is dropped, as the sheet
+    // drops it when the month is loaded.
+    void readAsTheSheetShowsIt()
+    {
+        ProgramFolder folder;
+        saveMonth(folder, 4, QStringLiteral("19%|7%|0%"),
+                  {QStringLiteral("|5,00||2,00|999,00"), QStringLiteral("||1,00|3,00|"),
+                   QStringLiteral("||-1,00|4,00|")},
+                  false);
+        const QList<QStringList> t = YearOverview::table(YearOverview::read(folder.path(), 2026));
+        QCOMPARE(t[5].join(u'|'),
+                 QStringLiteral("April|0,00|0,00|0,00|5,00|4,67|0,33|0,00|0,00|0,00|4,00|501,00"));
     }
 };
 

@@ -16,11 +16,11 @@ enum Column { Number, Time, Row, Field, Old, New, ColumnCount };
 constexpr QSize StartSize(760, 480);
 
 // A cell that did not exist in that version shows a dash; a blank cell shows empty.
-QString shownCell(const ChangeLog::Cell &cell)
+QString shownCell(const ChangeLog::Utf8Cell &cell)
 {
     if (!cell)
         return QStringLiteral("—");
-    return *cell == QStringLiteral(" ") ? QString() : *cell;
+    return *cell == " " ? QString() : QString::fromUtf8(*cell);
 }
 
 QTableWidgetItem *item(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
