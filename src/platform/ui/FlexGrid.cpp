@@ -1,8 +1,10 @@
 #include "platform/ui/FlexGrid.h"
 
+#include "platform/ui/Fonts.h"
 #include "platform/ui/GridPainter.h"
 #include "platform/ui/Screen.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,6 +41,18 @@ FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixed
 double FlexGrid::pixelsPerTwip() const
 {
     return Screen::logicalDpi() / 1440.0;
+}
+
+int FlexGrid::textTwips(const QString &text) const
+{
+    const double dpi = Screen::logicalDpi();
+    // As the painter pads a cell's text and draws the line inside the cell;
+    // one pixel more for the edges, which are rounded from the twips.
+    const double padding = std::max(1.0, std::round(dpi / 48.0));
+    const double line = std::max(1.0, std::round(dpi / 96.0));
+    const QFontMetricsF metrics(Fonts::font(m_store.fontName(), m_store.fontSize(), false), viewport());
+    const double pixels = metrics.horizontalAdvance(text) + 2.0 * padding + line + 1.0;
+    return static_cast<int>(std::ceil(Screen::pixelsToTwips(pixels)));
 }
 
 int FlexGrid::pixelX(long long twips) const
