@@ -219,7 +219,7 @@ void Form1::Kassensturz_Click()
 void Form1::Protokoll_Click()
 {
     const MonthCommands::LogView view = m_monthCommands->shownLog();
-    aenderungsprotokoll()->showLog(view.month, view.entries, view.counts, view.status);
+    aenderungsprotokoll()->showLog(view.month, view.entries, view.counts, view.status, view.rates);
     bringUp(aenderungsprotokoll());
 }
 
