@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <utility>
 
 FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixedCols)
     : QAbstractScrollArea(parent),
@@ -210,11 +211,12 @@ void FlexGrid::updateScrollBars()
     // Scroll positions count whole rows and columns past the fixed ones.
     const int lastRow = std::max(m_store.rows() - 1, m_store.fixedRows());
     const int maxTop = std::max(firstTopShowing(lastRow), m_store.fixedRows());
-    verticalScrollBar()->blockSignals(true);
+    // The bars must tell the scroll area of their new ranges, which shows or
+    // hides them; moving them meanwhile must not move the rows shown.
+    const bool wasSetting = std::exchange(m_settingBars, true);
     verticalScrollBar()->setRange(m_store.fixedRows(), maxTop);
     verticalScrollBar()->setPageStep(std::max(1, lastFullyVisibleRow(m_topRow) - m_topRow + 1));
     verticalScrollBar()->setValue(m_topRow);
-    verticalScrollBar()->blockSignals(false);
 
     int maxLeft = m_store.fixedCols();
     while (maxLeft < m_store.cols() - 1) {
@@ -227,10 +229,9 @@ void FlexGrid::updateScrollBars()
             break;
         ++maxLeft;
     }
-    horizontalScrollBar()->blockSignals(true);
     horizontalScrollBar()->setRange(m_store.fixedCols(), std::max(maxLeft, m_store.fixedCols()));
     horizontalScrollBar()->setValue(m_leftCol);
-    horizontalScrollBar()->blockSignals(false);
+    m_settingBars = wasSetting;
 }
 
 void FlexGrid::showEvent(QShowEvent *event)
@@ -244,6 +245,8 @@ void FlexGrid::showEvent(QShowEvent *event)
 
 void FlexGrid::scrollContentsBy(int, int)
 {
+    if (m_settingBars)
+        return;
     m_topRow = verticalScrollBar()->value();
     m_leftCol = horizontalScrollBar()->value();
     viewport()->update();

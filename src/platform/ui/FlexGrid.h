@@ -102,4 +102,5 @@ private:
     bool m_pressedInside = false;
     int m_printNextRow = -1;     // the next row a page request draws; -1 while no job is open
     bool m_scrollOnShow = false; // the current cell moved while the grid was hidden
+    bool m_settingBars = false;  // updateScrollBars is setting the bars' ranges
 };
