@@ -922,6 +922,36 @@ X07 src/storage/MonthDatabase.cpp a record is appended to a file of the Windows 
 X08 src/storage/DbStatus.cpp an existing file is reported as a bad path
 - return databaseExists(path);
 + return DbStatus::failure(DbError::InvalidPath, path);
+D23 src/exports/DatevExport.cpp an older file's free text in Konto is refused
+- if (!std::all_of(konto.cbegin(), konto.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
++ if (false)
+D21 src/exports/DatevSettings.cpp SKR04 keeps the SKR03 expense account
+- s.aufwandskonto = s.usualAccount(Aufwandskonto.skr03, Aufwandskonto.skr04);
++ s.aufwandskonto = s.usualAccount(Aufwandskonto.skr03, Aufwandskonto.skr03);
+D22 src/exports/DatevSettings.cpp another chart keeps the cash account
+- s.kasse = s.usualAccount(Kasse.skr03, Kasse.skr04);
++ s.kasse = kasse;
+E09 src/editing/CellEntry.cpp an account typed after the blank keeps it
+- return {withoutLineBreaks(editorText).trimmed(), {}};
++ return {withoutLineBreaks(editorText), {}};
+L13 src/books/MonthAudit.cpp the log names a rate "19%" without its blank
+- if (rate.size() > 1 && rate.endsWith(u'%') && rate[rate.size() - 2] != u' ')
++ if (false)
+L14 src/books/MonthAudit.cpp the log shows an empty cell as a blank
+- return cell->trimmed().isEmpty() ? QStringLiteral("(leer)") : *cell;
++ return *cell;
+L15 src/books/MonthAudit.cpp the log takes the income columns' rates from the wrong row
+- const Record &row = records[static_cast<size_t>(modul::RowRates)];
++ const Record &row = records[static_cast<size_t>(modul::RowHeadings)];
+ST01 src/books/StatusText.cpp one booking is counted in the plural
+- return bookings == 1 ? QStringLiteral("1 Buchung") : QStringLiteral("%1 Buchungen").arg(bookings);
++ return QStringLiteral("%1 Buchungen").arg(bookings);
+ST02 src/books/StatusText.cpp the carry-over counts as a booking
+- for (int r = modul::FirstEntryRow; r < sheet.rows(); ++r)
++ for (int r = modul::RowUebertrag; r < sheet.rows(); ++r)
+ST03 src/books/StatusText.cpp the time shows its seconds
+- return time.toString(QStringLiteral("HH:mm"));
++ return time.toString(QStringLiteral("HH:mm:ss"));
 EOF
 }
 

@@ -122,4 +122,38 @@ QString columnName(int column)
     return name.isEmpty() ? QString::number(column) : name;
 }
 
+QString headingName(int column, const modul::RateTexts &rates)
+{
+    if (column < modul::ColEinnahmen1 || column >= modul::ColEinnahmen1 + modul::RateCount) {
+        const QString heading = column >= 0 && column < modul::ColCount ? modul::heading(column) : QString();
+        return heading.isEmpty() ? columnName(column) : heading;
+    }
+    QString rate = rates[static_cast<size_t>(column - modul::ColEinnahmen1)].trimmed();
+    // "19%" reads as the German "19 %".
+    if (rate.size() > 1 && rate.endsWith(u'%') && rate[rate.size() - 2] != u' ')
+        rate.insert(rate.size() - 1, u' ');
+    return (modul::heading(column) + u' ' + rate).trimmed();
+}
+
+QString shownCell(const ChangeLog::Cell &cell)
+{
+    if (!cell)
+        return QStringLiteral("—");
+    return cell->trimmed().isEmpty() ? QStringLiteral("(leer)") : *cell;
+}
+
+modul::RateTexts rateTexts(const Records &records)
+{
+    modul::RateTexts rates = modul::defaultRateTexts();
+    if (records.size() <= static_cast<size_t>(modul::RowRates))
+        return rates;
+    const Record &row = records[static_cast<size_t>(modul::RowRates)];
+    for (int c = 0; c < modul::RateCount; ++c) {
+        const QString text = row.value(modul::ColEinnahmen1 + c).trimmed();
+        if (!text.isEmpty())
+            rates[static_cast<size_t>(c)] = text;
+    }
+    return rates;
+}
+
 } // namespace MonthAudit

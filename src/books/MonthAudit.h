@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/ChangeLog.h"
+#include "editing/SheetLayout.h"
 #include "storage/MonthContents.h"
 
 #include <QString>
@@ -29,5 +30,14 @@ QString describe(const MonthContents &month, const Finding &finding);
 
 // The name of a log entry's column, as the field is called ("Text", "Ausgaben").
 QString columnName(int column);
+
+// The column as the sheet heads it, an income column with its rate text
+// ("Einnahmen 19 %"): rates are the month's rate texts as its file holds them.
+QString headingName(int column, const modul::RateTexts &rates);
+// A cell of a log entry for the reader: "(leer)" for an empty or blank cell,
+// "—" for a cell that did not exist in that version.
+QString shownCell(const ChangeLog::Cell &cell);
+// The rate texts of a month file's rate row, the defaults where it has none.
+modul::RateTexts rateTexts(const Records &records);
 
 } // namespace MonthAudit

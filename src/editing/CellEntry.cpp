@@ -24,6 +24,11 @@ CellEntry enterCell(int col, const QString &editorText, const QString &cellText,
         return commitAmount(editorText, cellText);
     if (col == ColDatum)
         return commitDate(editorText, month);
+    // A cell emptied by a moving key holds one blank, and the editor opens
+    // with its cursor after it: an account typed there would start with it,
+    // and an account number never holds blanks at its ends.
+    if (col == ColKonto && !editorText.trimmed().isEmpty())
+        return {withoutLineBreaks(editorText).trimmed(), {}};
     return {withoutLineBreaks(editorText), {}};
 }
 

@@ -23,7 +23,7 @@ struct CellEntry
 // files can be walked through. Amounts follow commitAmount, dates
 // commitDate (inside month, the first day of the sheet's month, when
 // known), and the text columns take the text with each line break as one
-// blank.
+// blank; Konto drops the blanks at its ends unless it is only blanks.
 CellEntry enterCell(int col, const QString &editorText, const QString &cellText, std::optional<QDate> month);
 
 } // namespace modul

@@ -3,6 +3,8 @@
 #include "platform/FlexGridStore.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
+
 namespace modul {
 namespace {
 const std::array<const char *, ColCount> Headings = {"Einnahmen", "Einnahmen", "Einnahmen", "Ausgaben", "Bestand",
@@ -18,7 +20,46 @@ constexpr int SpacerColTwips = 20;
 constexpr int StartRowCount = 5;
 constexpr float HeadingPoints = 9.0F;
 constexpr GridRgb CarryOverGrey = gridRgb(192, 192, 192);
+// Digits all have one width in the sheet's fonts; these stand for the widest
+// amount, date, account and receipt number a column must show.
+const QString WidestAmount = QStringLiteral("-9.999.999,99");
+const QString WidestDate = QStringLiteral("28.08.2026");
+const QString WidestAccount = QStringLiteral("88888888");
+const QString WidestReceipt = QStringLiteral("888888");
 } // namespace
+
+QString widestText(int col)
+{
+    if (col >= ColEinnahmen1 && col <= LastAmountCol)
+        return WidestAmount;
+    switch (col) {
+    case ColDatum:
+        return WidestDate;
+    case ColKonto:
+        return WidestAccount;
+    case ColBeleg:
+        return WidestReceipt;
+    default:
+        return QString();
+    }
+}
+
+void fitColumns(FlexGridStore &sheet, const std::function<int(const QString &)> &textTwips)
+{
+    // The text column gives up at most half its width. On a screen smaller
+    // than the design's, where that is not enough, dates come first, then
+    // the amounts; a column that does not fit then keeps its width.
+    const int text = sheet.colWidth(ColText);
+    int room = text / 2;
+    for (int c : {ColDatum, ColEinnahmen1, ColEinnahmen2, ColEinnahmen3, ColAusgaben, ColBestand, ColKonto, ColBeleg}) {
+        const int gap = textTwips(widestText(c)) - sheet.colWidth(c);
+        if (gap > 0 && gap <= room) {
+            sheet.setColWidth(c, sheet.colWidth(c) + gap);
+            room -= gap;
+        }
+    }
+    sheet.setColWidth(ColText, text / 2 + room);
+}
 
 RateTexts defaultRateTexts()
 {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class FlexGridStore;
 
@@ -50,6 +51,17 @@ void keepNewEntryRow(FlexGridStore &sheet);
 // Column widths and headings for the screen, scaled by the screen factors;
 // the heading rows' heights are scaled too when scaleRows is set.
 void layoutSheet(FlexGridStore &sheet, const RateTexts &rates, double sfx, double sfy, bool scaleRows);
+
+// The widest text each column must show whole on the screen, or empty for
+// none: amounts below ten million with their sign, a date, an account of
+// eight digits and a six-digit receipt number. The text column shows what
+// room leaves.
+QString widestText(int col);
+// Widens each column too narrow for its widest text and narrows the text
+// column by as much, down to half its width, so that the sheet keeps its
+// width. textTwips gives a
+// text's width in twips in the sheet's font, the cell's padding included.
+void fitColumns(FlexGridStore &sheet, const std::function<int(const QString &)> &textTwips);
 
 // Bold centred headings and the grey carry-over row. It moves the current
 // cell, so the cell handlers must be idle while it runs.

@@ -306,12 +306,17 @@ private:
         return day;
     }
 
-    // The row's Konto: empty, or an account number of the books' length.
+    // The row's Konto: an account number of the books' length, or empty for
+    // the settings' accounts. Older files hold free text there ("Bank"),
+    // which books as an empty Konto, so that closed months stay exportable;
+    // only digits of the wrong length are refused.
     std::optional<QString> kontoOf(const MonthSheet &m, int row)
     {
         const QString konto = m.sheet->textMatrix(row, modul::ColKonto).trimmed();
         if (konto.isEmpty() || m_settings.isAccount(konto))
             return konto;
+        if (!std::all_of(konto.cbegin(), konto.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            return QString();
         problems << QStringLiteral("%1: Das Konto „%2“ ist keine Kontonummer aus %3 Ziffern.")
                         .arg(where(m, row), konto)
                         .arg(m_settings.accountLength());

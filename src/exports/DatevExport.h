@@ -21,8 +21,9 @@ class FlexGridStore;
 // - Each expense is a booking, H, counter-account = the expense account
 //   with the expense tax key. A negative amount books the other side.
 // - A row whose Konto holds an account number of the books' length books
-//   its amounts to that counter-account instead, with no tax key; any other
-//   text there is refused, naming the row.
+//   its amounts to that counter-account instead, with no tax key; digits of
+//   another length are refused, naming the row, and free text books as an
+//   empty Konto.
 // - Belegdatum is TTMM of the date cell, Belegfeld 1 the receipt number in
 //   the characters DATEV allows (at most 36), Buchungstext the text column
 //   cut to 60 characters.
@@ -57,7 +58,7 @@ struct Result
 };
 
 // Checks every month before anything is written: a row with an amount needs
-// a date that lies in its month and a Konto that is empty or an account,
+// a date that lies in its month and a Konto that is not digits of the wrong length,
 // and the settings must name the adviser and the client. created is the time stamp of the header.
 Result write(const DatevSettings &settings, const Period &period, const std::vector<MonthSheet> &months,
              const QDateTime &created);

@@ -1,5 +1,7 @@
 #include "exports/DatevSettings.h"
 
+#include <array>
+
 namespace {
 const QString Skr03 = QStringLiteral("SKR03");
 const QString Skr04 = QStringLiteral("SKR04");
@@ -11,15 +13,30 @@ constexpr int MinAccountLength = 4;
 constexpr int MaxAccountLength = 8;
 constexpr qsizetype MaxTaxKeyDigits = 4;
 
-// Where a cash difference goes: "Sonstige Aufwendungen unregelmäßig" and
-// "Sonstige Erträge unregelmäßig", 2309 and 2709 in SKR03, 6969 and 4839 in
-// SKR04 (haufe.de, "Kassenführung: Kassenfehlbeträge und Mehrbeträge – so
-// gehen Sie richtig vor", Steuer Office Premium, PI11940 HI10942480).
 struct ChartAccounts
 {
     const char *skr03;
     const char *skr04;
 };
+// Each chart's usual accounts for what the cash book books:
+// - Kasse: SKR03 1000 (KMP's DatevExporter.kt, in background/gobd-datev.md);
+//   SKR04 1600 ("default_cash_account" of alyf-de/SKR04,
+//   company_default_accounts.json).
+// - Revenue at 19 % and 7 %: 8400 and 8300 in SKR03, 4400 and 4300 in SKR04,
+//   the automatic revenue accounts (seamless extf.ts, in
+//   background/gobd-datev.md).
+// - Revenue without tax: "Erlöse", 8200 in SKR03, 4200 in SKR04
+//   ("default_income_account" of alyf-de/SKR04, company_default_accounts.json).
+// - Expenses: "Sonstiger Betriebsbedarf", 4980 in SKR03, 6850 in SKR04
+//   (GnuCash, data/accounts/de_DE/acctchrt_skr04.gnucash-xea).
+// - A cash difference: "Sonstige Aufwendungen unregelmäßig" and "Sonstige
+//   Erträge unregelmäßig", 2309 and 2709 in SKR03, 6969 and 4839 in SKR04
+//   (haufe.de, "Kassenführung: Kassenfehlbeträge und Mehrbeträge – so gehen
+//   Sie richtig vor", Steuer Office Premium, PI11940 HI10942480).
+// The expenses' tax key 9 (19 % input tax) is DATEV's in either chart.
+constexpr ChartAccounts Kasse{"1000", "1600"};
+constexpr std::array<ChartAccounts, modul::RateCount> Erloeskonten{{{"8400", "4400"}, {"8300", "4300"}, {"8200", "4200"}}};
+constexpr ChartAccounts Aufwandskonto{"4980", "6850"};
 constexpr ChartAccounts Kassenfehlbetrag{"2309", "6969"};
 constexpr ChartAccounts Kassenueberschuss{"2709", "4839"};
 
@@ -47,15 +64,28 @@ bool isAccountOfLength(const QString &text, int length)
 DatevSettings DatevSettings::defaults()
 {
     DatevSettings s;
-    s.kontenrahmen = Skr03;
     s.sachkontenlaenge = QStringLiteral("4");
-    s.kasse = QStringLiteral("1000");
-    s.erloeskonten = {QStringLiteral("8400"), QStringLiteral("8300"), QStringLiteral("8200")};
-    s.aufwandskonto = QStringLiteral("4980");
     s.buSchluessel = QStringLiteral("9");
-    s.kassenfehlbetrag = QString::fromLatin1(Kassenfehlbetrag.skr03);
-    s.kassenueberschuss = QString::fromLatin1(Kassenueberschuss.skr03);
+    return s.withChart(Skr03);
+}
+
+DatevSettings DatevSettings::withChart(const QString &chart) const
+{
+    DatevSettings s = *this;
+    s.kontenrahmen = chart;
+    s.kasse = s.usualAccount(Kasse.skr03, Kasse.skr04);
+    for (size_t i = 0; i < Erloeskonten.size(); ++i)
+        s.erloeskonten[i] = s.usualAccount(Erloeskonten[i].skr03, Erloeskonten[i].skr04);
+    s.aufwandskonto = s.usualAccount(Aufwandskonto.skr03, Aufwandskonto.skr04);
+    s.kassenfehlbetrag = s.usualAccount(Kassenfehlbetrag.skr03, Kassenfehlbetrag.skr04);
+    s.kassenueberschuss = s.usualAccount(Kassenueberschuss.skr03, Kassenueberschuss.skr04);
     return s;
+}
+
+bool DatevSettings::sameAccounts(const DatevSettings &other) const
+{
+    return kasse == other.kasse && erloeskonten == other.erloeskonten && aufwandskonto == other.aufwandskonto
+           && kassenfehlbetrag == other.kassenfehlbetrag && kassenueberschuss == other.kassenueberschuss;
 }
 
 QStringList DatevSettings::values() const

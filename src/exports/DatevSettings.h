@@ -26,6 +26,11 @@ struct DatevSettings
     // 8200, expenses 4980 with tax key 9 (19 % input tax), cash shortage
     // 2309 and surplus 2709; no numbers yet.
     static DatevSettings defaults();
+    // These settings on chart ("SKR03", "SKR04") with its usual accounts in
+    // the books' account length; the numbers and the tax key stay.
+    DatevSettings withChart(const QString &chart) const;
+    // The same accounts for cash, revenue, expenses and cash differences.
+    bool sameAccounts(const DatevSettings &other) const;
 
     static constexpr qsizetype ValueCount = 12;
     // The values a file held before the cash-difference accounts.

@@ -15,9 +15,14 @@ class FlexGridStore;
 // and puts the screen layout back afterwards.
 namespace PrintLayout {
 
-// Printed widths of columns 0 to 9 in twips, the same on every screen.
-inline constexpr std::array<int, modul::ColCount> ColumnWidths = {1000, 1000, 1000, 1000, 1000,
-                                                                  600,  900,  1000, 2500, 20};
+// Printed widths of columns 0 to 9 in twips, the same on every screen. At
+// CellPoints an amount column holds "-99.999.999,99", Konto an account of
+// eight digits and Datum a date; the text column gives up what they need,
+// so that the sheet keeps the page's width.
+inline constexpr std::array<int, modul::ColCount> ColumnWidths = {1220, 1220, 1220, 1220, 1220,
+                                                                  800,  700,  900,  1500, 20};
+// The widest amount a printed amount column must show whole.
+inline const QString WidestAmount = QStringLiteral("-99.999.999,99");
 inline constexpr float CellPoints = 8.0F;
 
 // Column widths and headings: "Einnahmen" over the three rate texts,

@@ -4,6 +4,7 @@
 #include "StorageFixtures.h"
 #include "TestSupport.h"
 #include "books/ChangeLog.h"
+#include "books/MonthAudit.h"
 #include "books/MonthStorage.h"
 #include "platform/Clock.h"
 #include "storage/MonthDatabase.h"
@@ -188,6 +189,37 @@ private slots:
 
     // Random saves and edits: no save ever drops or alters an entry that was
     // there, and the log replayed from an empty month is the sheet saved.
+    // The log window names a column as the sheet heads it, and says what an empty cell is.
+    void theLogReadsAsTheSheet_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("rate"); // the first rate text of the file
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the first income column") << 0 << QStringLiteral("19%") << QStringLiteral("Einnahmen 19 %");
+        QTest::newRow("a rate written with its blank") << 0 << QStringLiteral("16 %") << QStringLiteral("Einnahmen 16 %");
+        QTest::newRow("the third income column") << 2 << QStringLiteral("19%") << QStringLiteral("Einnahmen 0 %");
+        QTest::newRow("expenses") << 3 << QStringLiteral("19%") << QStringLiteral("Ausgaben");
+        QTest::newRow("the receipt") << 6 << QStringLiteral("19%") << QStringLiteral("Beleg-Nr");
+    }
+    void theLogReadsAsTheSheet()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, rate);
+        QFETCH(QString, name);
+        Records records(3, Record(10, QStringLiteral(" ")));
+        records[1][0] = rate;
+        records[1][2] = QStringLiteral("0%");
+        QCOMPARE(MonthAudit::headingName(column, MonthAudit::rateTexts(records)), name);
+    }
+
+    void anEmptyCellReadsAsEmpty()
+    {
+        QCOMPARE(MonthAudit::shownCell(QStringLiteral(" ")), QStringLiteral("(leer)"));
+        QCOMPARE(MonthAudit::shownCell(QString()), QStringLiteral("(leer)"));
+        QCOMPARE(MonthAudit::shownCell(std::nullopt), QStringLiteral("—"));
+        QCOMPARE(MonthAudit::shownCell(QStringLiteral("Porto")), QStringLiteral("Porto"));
+    }
+
     void randomSavesNeverLoseAnEntry()
     {
         ProgramFolder folder;

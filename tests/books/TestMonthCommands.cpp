@@ -45,7 +45,7 @@ private slots:
             for (int c = 2; c < table->columnCount(); ++c)
                 rows.last() << table->item(r, c)->text();
         }
-        const qsizetype at = rows.indexOf(QStringList{QStringLiteral("3"), QStringLiteral("Einnahmen1"),
+        const qsizetype at = rows.indexOf(QStringList{QStringLiteral("3"), QStringLiteral("Einnahmen 19 %"),
                                                       QStringLiteral("250,00"), QStringLiteral("260,00")});
         QVERIFY2(at >= 0 && at < 3, qPrintable(QString::number(at)));
         QVERIFY(table->item(0, 0)->text().toInt() > table->item(at + 1, 0)->text().toInt());

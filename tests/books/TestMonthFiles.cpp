@@ -41,9 +41,17 @@ private slots:
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("alt"));
         d.save();
         checkMessage(QString()); // a new month asks nothing
+        // The status line says what was saved; the mark shows unsaved work.
+        const QString savedOne = QStringLiteral("2026-03 gespeichert: 1 Buchung, ");
+        QVERIFY2(d.form->statusText().startsWith(savedOne), qPrintable(d.form->statusText()));
+        QCOMPARE(d.form->unsavedMark(), QString());
         const QByteArray first = d.folder.read(todaysFile);
         d.typeEntry(4, 3, QStringLiteral("12,5"), QStringLiteral("03.03.2026"), QStringLiteral("Gebühr für Café"));
+        QTRY_COMPARE(d.form->unsavedMark(), QStringLiteral("Nicht gespeichert"));
         d.save({answer});
+        QVERIFY(d.form->statusText().startsWith(answer == MessageBox::Answer::Yes
+                                                    ? QStringLiteral("2026-03 gespeichert: 2 Buchungen, ")
+                                                    : savedOne));
         const QList<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, replaceQuestion(QStringLiteral("2026"), QStringLiteral("03")));

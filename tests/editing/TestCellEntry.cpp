@@ -38,6 +38,10 @@ private slots:
         row("an older file's text walked through", date, "heute", "heute", true, "heute");
         row("pasted lines in a text", modul::ColText, "Kaffee\r\nund\nKuchen\r", "Kaffee und Kuchen ");
         row("an amount", modul::ColAusgaben, "12,5", "12,50");
+        // Passing through an empty Konto leaves a blank, after which the
+        // editor's cursor sits; the account typed there loses it.
+        row("an account after the blank", modul::ColKonto, " 8400 ", "8400", true, " ");
+        row("a Konto emptied by Delete", modul::ColKonto, " ", " ");
     }
     void enterCell()
     {

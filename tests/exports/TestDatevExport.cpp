@@ -113,8 +113,9 @@ private slots:
         QVERIFY2(result.refusal.contains(message), qPrintable(result.refusal));
     }
 
-    // A row's Konto is its counter-account, without tax key; an empty one
-    // leaves the settings' accounts; anything else is refused by its row.
+    // A row's Konto is its counter-account, without tax key; an empty one or
+    // free text leaves the settings' accounts; digits of another length are
+    // refused by their row.
     void aRowsKontoIsItsCounterAccount_data()
     {
         QTest::addColumn<QString>("row");
@@ -128,8 +129,11 @@ private slots:
         textRow("no Konto", "|||50,00||31.03.2026|Porto|", "50,00;\"H\";\"EUR\";;;;1000;4980;\"9\";3103;");
         textRow("an account too short", "|||50,00||31.03.2026|Porto|180",
                 "Zeile 3: Das Konto „180“ ist keine Kontonummer aus 4 Ziffern.");
-        textRow("a word", "|||50,00||31.03.2026|Porto|Bank",
-                "Zeile 3: Das Konto „Bank“ ist keine Kontonummer aus 4 Ziffern.");
+        textRow("an account too long", "|||50,00||31.03.2026|Porto|18000",
+                "Zeile 3: Das Konto „18000“ ist keine Kontonummer aus 4 Ziffern.");
+        textRow("an older file's free text", "|||50,00||31.03.2026|Porto|Bank 1",
+                "50,00;\"H\";\"EUR\";;;;1000;4980;\"9\";3103;");
+        textRow("a leading blank", "5,00||||41|31.03.2026|Verkauf| 1800", "5,00;\"S\";\"EUR\";;;;1000;1800;\"\";3103;");
     }
     void aRowsKontoIsItsCounterAccount()
     {

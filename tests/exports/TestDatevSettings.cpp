@@ -35,6 +35,30 @@ private slots:
         QCOMPARE(DatevSettings::fromValues(values).problems().value(0), problem);
     }
 
+    // A chart brings its usual accounts in the books' length; the adviser's
+    // numbers and the tax key stay.
+    void aChartBringsItsAccounts_data()
+    {
+        QTest::addColumn<QString>("settings"); // values split at "|"
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("values");
+        QTest::newRow("SKR04") << "29098|55003|SKR03|4|1000|8400|8300|8200|4980|8|2309|2709" << "SKR04"
+                               << "29098|55003|SKR04|4|1600|4400|4300|4200|6850|8|6969|4839";
+        QTest::newRow("SKR04 with six digits") << "29098|55003|SKR03|6|100000|840000|830000|820000|498000|9|230900|270900"
+                                               << "SKR04" << "29098|55003|SKR04|6|160000|440000|430000|420000|685000|9|696900|483900";
+        QTest::newRow("back to SKR03") << "29098|2|SKR04|4|1600|4400|4300|4200|6850|9|6969|4839" << "SKR03"
+                                       << "29098|2|SKR03|4|1000|8400|8300|8200|4980|9|2309|2709";
+    }
+    void aChartBringsItsAccounts()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QString, chart);
+        QFETCH(QString, values);
+        const DatevSettings s = DatevSettings::fromValues(settings.split(u'|')).withChart(chart);
+        QCOMPARE(s.values().join(u'|'), values);
+        QVERIFY(s.problems().isEmpty());
+    }
+
     // The export needs both numbers, which the settings may leave empty.
     void exportNeedsBothNumbers()
     {

@@ -117,6 +117,13 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
         QCOMPARE(f.folder.read(QStringLiteral("datev.dat")), datev + "6969\r\n4839\r\n");
         QCOMPARE(f.folder.read(QStringLiteral("bl.dat")), QByteArray("19%\r\n7%\r\n0%\r\n"));
+        QVERIFY2(w.statusText().startsWith(QStringLiteral("Einstellungen gespeichert, ")), qPrintable(w.statusText()));
+        // Choosing the other chart offers its accounts.
+        e->Combo1->setCurrentIndex(0);
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        emit e->Combo1->activated(0);
+        QVERIFY(MessageBox::takeShown().value(0).text.startsWith(QStringLiteral("Die üblichen Konten des SKR03")));
+        QCOMPARE(e->Text2[Einstellungen::Kasse]->text(), QStringLiteral("1000"));
     }
 
     // The boxes load bl.dat and datev.dat on every activation and save them

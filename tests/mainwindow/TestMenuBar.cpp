@@ -6,6 +6,7 @@
 #include "StorageFixtures.h"
 
 #include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Handbuch.h"
 #include "editing/ui/EditorBox.h"
 #include "exports/ui/Jahresuebersicht.h"
 #include "platform/ui/Design.h"
@@ -17,6 +18,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBrowser>
 
 namespace {
 void trigger(Form1 &w, const QString &caption)
@@ -45,15 +50,36 @@ class TestMenuBar : public QObject
 {
     Q_OBJECT
 private slots:
-    // The design keeps its size and places below the menu bar; the window grows by the bar.
+    // The design keeps its size and places between the menu bar and the
+    // status line; the window grows by both.
     void theDesignSitsBelowTheMenuBar()
     {
         Form1Fixture f;
         Form1 &w = f.start();
         const int bar = w.menuBar()->height();
-        QVERIFY(bar > 0);
+        const auto *status = w.findChild<QStatusBar *>(QStringLiteral("statusBar"));
+        QVERIFY(bar > 0 && status != nullptr && status->height() > 0);
         QCOMPARE(w.flex->mapTo(&w, QPoint(0, 0)), QPoint(0, bar));
-        QCOMPARE(w.height(), Screen::twipsToPixels(Design::clientTwips(&w).height()) + bar);
+        const int design = Screen::twipsToPixels(Design::clientTwips(&w).height());
+        QCOMPARE(status->y(), bar + design);
+        QCOMPARE(w.height(), design + bar + status->height());
+    }
+
+    // "Hilfe": the manual the program carries, and the version.
+    void helpMenu()
+    {
+        Form1Fixture f;
+        Form1 &w = f.start();
+        MessageBox::takeShown();
+        w.findChild<QAction *>(QStringLiteral("mnuHandbuch"))->trigger();
+        QVERIFY(w.handbuch()->isVisible());
+        const QString manual = w.handbuch()->Text1->toPlainText();
+        for (const char *topic : {"Der tägliche Ablauf", "Einen Monat abschließen", "Storno", "Die Exporte",
+                                  "Wo die Dateien liegen", "Aus der .bak-Datei wiederherstellen"})
+            QVERIFY2(manual.contains(QString::fromUtf8(topic)), topic);
+        w.findChild<QAction *>(QStringLiteral("mnuUeber"))->trigger();
+        const QString about = MessageBox::takeShown().value(0).text;
+        QVERIFY2(about.contains(QRegularExpression(QStringLiteral("^Barlog \\d+\\.\\d+\\.\\d+, "))), qPrintable(about));
     }
 
     // Each shortcut does what its button does.
@@ -133,13 +159,21 @@ private slots:
                  qPrintable(shown.value(0).text));
         const QByteArray file = d.folder.read(QStringLiteral("export.csv"));
         QVERIFY2(written.isEmpty() ? file.isEmpty() : file.contains(written), file.left(300).constData());
+        // What was written is told in the status line.
+        QCOMPARE(w.statusText().contains(QStringLiteral(" geschrieben: export.csv, ")), !written.isEmpty());
     }
 
+    // April under other rates: more columns than the window is wide, reached by scrolling.
     void yearOverviewShowsTheSavedMonths()
     {
         Form1Fixture f;
         Form1 &w = f.start();
         saveMarch(w, f.sheet());
+        const modul::RateTexts april{QStringLiteral("16%"), QStringLiteral("5%"), QStringLiteral("0%")};
+        for (int c = 0; c < modul::RateCount; ++c)
+            f.sheet().setTextMatrix(modul::RowRates, c, april[static_cast<size_t>(c)]);
+        w.Combo1->setEditText(QStringLiteral("04"));
+        w.Command7_Click();
         w.Combo2->setEditText(QStringLiteral("2026"));
         trigger(w, QStringLiteral("Jahresübersicht …"));
         Jahresuebersicht *overview = w.jahresuebersicht();
@@ -148,6 +182,9 @@ private slots:
         QCOMPARE(overview->flex->store().textMatrix(4, 1), QStringLiteral("119,00")); // March at 19 %
         QCOMPARE(overview->flexUst->store().textMatrix(4, 1), QStringLiteral("100")); // its Kz 81
         QCOMPARE(overview->Label3->text(), QStringLiteral("Umsatzsteuer-Voranmeldung 2026"));
+        QVERIFY(overview->flex->store().cols() > 15);
+        QVERIFY(overview->flex->geometry().right() < overview->width());
+        QTRY_VERIFY(overview->flex->horizontalScrollBar()->isVisible());
     }
 
     // An open month is named and asked about, Return meaning "Nein"; the

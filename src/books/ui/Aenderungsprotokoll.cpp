@@ -15,14 +15,6 @@ namespace {
 enum Column { Number, Time, Row, Field, Old, New, ColumnCount };
 constexpr QSize StartSize(760, 480);
 
-// A cell that did not exist in that version shows a dash; a blank cell shows empty.
-QString shownCell(const ChangeLog::Utf8Cell &cell)
-{
-    if (!cell)
-        return QStringLiteral("—");
-    return *cell == " " ? QString() : QString::fromUtf8(*cell);
-}
-
 QTableWidgetItem *item(const QString &text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto *it = new QTableWidgetItem(text);
@@ -67,7 +59,8 @@ Aenderungsprotokoll::Aenderungsprotokoll() : QWidget(nullptr)
 }
 
 void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries &entries,
-                                  const CashCount::Counts &counts, const QString &status)
+                                  const CashCount::Counts &counts, const QString &status,
+                                  const modul::RateTexts &rates)
 {
     setWindowTitle(QStringLiteral("Änderungsprotokoll %1").arg(month));
     Label1->setText(status);
@@ -93,9 +86,9 @@ void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries
         Table1->setItem(row, Number, item(QString::number(entry->number), number));
         Table1->setItem(row, Time, item(ChangeLog::displayTime(entry->time)));
         Table1->setItem(row, Row, item(QString::number(entry->row), number));
-        Table1->setItem(row, Field, item(MonthAudit::columnName(entry->column)));
-        Table1->setItem(row, Old, item(shownCell(entry->oldText)));
-        Table1->setItem(row, New, item(shownCell(entry->newText)));
+        Table1->setItem(row, Field, item(MonthAudit::headingName(entry->column, rates)));
+        Table1->setItem(row, Old, item(MonthAudit::shownCell(ChangeLog::textOf(entry->oldText))));
+        Table1->setItem(row, New, item(MonthAudit::shownCell(ChangeLog::textOf(entry->newText))));
         ++entry;
     }
     Table1->resizeColumnsToContents();

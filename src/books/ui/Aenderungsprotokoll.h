@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/ChangeLog.h"
+#include "editing/SheetLayout.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ public:
     Aenderungsprotokoll();
 
     void showLog(const QString &month, const ChangeLog::Entries &entries, const CashCount::Counts &counts,
-                 const QString &status);
+                 const QString &status, const modul::RateTexts &rates);
 
     QLabel *Label1 = nullptr;        // what a check of the log found
     QTableWidget *Table1 = nullptr;  // Nr, Zeit, Zeile, Spalte, Alt, Neu

@@ -53,7 +53,10 @@ void CrashRecovery::keepUp()
     if (!m_offered)
         return;
     RecoveryFile::Snapshot now = snapshot();
-    if (m_saved && now.rows == *m_saved) {
+    const bool differs = !m_saved || now.rows != *m_saved;
+    if (unsavedChanged)
+        unsavedChanged(differs);
+    if (!differs) {
         if (m_written) {
             m_writer.remove();
             m_written.reset();
@@ -71,6 +74,8 @@ void CrashRecovery::sheetMatchesFile()
 {
     m_timer.stop();
     m_saved = snapshot().rows;
+    if (unsavedChanged)
+        unsavedChanged(false);
     // The month start-up opens comes before the offer: the file from the
     // last run is still to be offered, not removed.
     if (!m_offered)

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class FlexGrid;
@@ -36,6 +37,8 @@ public:
     // The user agreed to end the program and lose what is unsaved.
     void discard();
     bool sheetDiffersFromSaved() const;
+    // Told whether the sheet differs from its file, after each look at it.
+    std::function<void(bool differs)> unsavedChanged;
 
     // At start: asks whether to restore a recovery file, and does. True when restored.
     bool offerRestore();

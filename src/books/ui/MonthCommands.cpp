@@ -135,6 +135,7 @@ MonthCommands::LogView MonthCommands::shownLog() const
     }
     view.entries = month.log;
     view.counts = month.counts;
+    view.rates = MonthAudit::rateTexts(month.records);
     if (!month.logged) {
         view.status = QStringLiteral("Diese Datei stammt aus der Zeit vor dem Änderungsprotokoll; es beginnt mit "
                                      "dem nächsten Speichern.");

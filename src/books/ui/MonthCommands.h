@@ -40,6 +40,7 @@ public:
         ChangeLog::Entries entries;
         CashCount::Counts counts;
         QString status;
+        modul::RateTexts rates = modul::defaultRateTexts();
     };
     LogView shownLog() const;
 

@@ -1,5 +1,8 @@
 #include "books/ui/MonthFiles.h"
 
+#include "books/StatusText.h"
+#include "platform/Clock.h"
+
 #include "books/MonthStorage.h"
 #include "editing/KeyCodes.h"
 #include "editing/NegativeCash.h"
@@ -122,6 +125,9 @@ void MonthFiles::save()
         return;
     }
     shown(plan.path, QString(), true);
+    if (saved)
+        saved(StatusText::saved(QStringLiteral("%1-%2").arg(year, month), StatusText::bookings(sheet),
+                                Clock::now().time()));
 }
 
 void MonthFiles::load(bool startMissing)

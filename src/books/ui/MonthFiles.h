@@ -52,6 +52,8 @@ public:
 
     // Called whenever the sheet has just been made equal to a file.
     std::function<void()> sheetMatchesFile;
+    // Told the status line after a save.
+    std::function<void(const QString &status)> saved;
 
 private:
     bool sheetReplaced(const QString &message);

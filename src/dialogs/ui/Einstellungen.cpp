@@ -155,6 +155,25 @@ void Einstellungen::buildDatevFrame()
     Design::setFont(Combo1, Face, FieldPoints);
     Design::setTwips(Combo1, fieldRect(FieldPlaces.back(), false));
     showDatevSettings(DatevSettings::defaults());
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+}
+
+void Einstellungen::Combo1_Click()
+{
+    // Another chart numbers every account differently: offer its usual ones,
+    // which the adviser may still change.
+    const DatevSettings shown = datevSettings();
+    const DatevSettings usual = shown.withChart(Combo1->currentText());
+    if (usual.sameAccounts(shown))
+        return;
+    const QString question =
+        QStringLiteral("Die üblichen Konten des %1 eintragen?\n\nKasse %2, Erlöse %3, %4 und %5, Aufwand %6, "
+                       "Kassenfehlbetrag %7, Kassenüberschuss %8")
+            .arg(usual.kontenrahmen, usual.kasse, usual.erloeskonten[0], usual.erloeskonten[1],
+                 usual.erloeskonten[2], usual.aufwandskonto, usual.kassenfehlbetrag, usual.kassenueberschuss);
+    if (MessageBox::show(this, question, MessageBox::Buttons::YesNo, QStringLiteral("Kontenrahmen"))
+        == MessageBox::Answer::Yes)
+        showDatevSettings(usual);
 }
 
 void Einstellungen::buildShopFrame()
@@ -204,7 +223,7 @@ void Einstellungen::showShopData()
         MessageBox::info(this, message);
 }
 
-void Einstellungen::saveShopData()
+bool Einstellungen::saveShopData()
 {
     ShopData shop;
     shop.name = Text3[Name]->text().trimmed();
@@ -215,6 +234,7 @@ void Einstellungen::saveShopData()
     const QString error = ShopDataFile(m_programFolder).save(shop);
     if (!error.isEmpty())
         MessageBox::info(this, error);
+    return error.isEmpty();
 }
 
 DatevSettings Einstellungen::datevSettings() const
@@ -308,8 +328,8 @@ void Einstellungen::Command1_Click()
         error = datevFile.save(datev);
     if (!error.isEmpty())
         MessageBox::info(this, error);
-    else
-        saveShopData();
+    else if (saveShopData() && saved)
+        saved();
 }
 
 void Einstellungen::Command2_Click()

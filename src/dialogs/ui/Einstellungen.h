@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -60,6 +61,11 @@ public:
     void Form_Activate();
     void Command1_Click();
     void Command2_Click();
+    // A chart chosen in Combo1 offers its usual accounts.
+    void Combo1_Click();
+
+    // Told after all three files were saved.
+    std::function<void()> saved;
 
 protected:
     bool event(QEvent *event) override;
@@ -70,8 +76,8 @@ private:
     void buildDatevFrame();
     void buildShopFrame();
     void showShopData();
-    // Shows the message when betrieb.dat could not be written.
-    void saveShopData();
+    // Shows the message when betrieb.dat could not be written; true when it was.
+    bool saveShopData();
     DatevSettings datevSettings() const;
     void showDatevSettings(const DatevSettings &settings);
 

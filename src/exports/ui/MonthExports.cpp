@@ -1,5 +1,7 @@
 #include "exports/ui/MonthExports.h"
 
+#include "books/StatusText.h"
+
 #include "editing/ui/SheetEditor.h"
 #include "exports/AuditExport.h"
 #include "exports/CsvExport.h"
@@ -34,6 +36,12 @@ DatevSettings datevSettings(QWidget *parent, const QString &programFolder)
 }
 } // namespace
 
+void MonthExports::wrote(const QString &what, const QString &path)
+{
+    if (written)
+        written(StatusText::exported(what, QFileInfo(path).fileName(), Clock::now().time()));
+}
+
 void MonthExports::tell(const QString &message)
 {
     if (!message.isEmpty())
@@ -59,8 +67,12 @@ void MonthExports::pdf()
         return;
     const QString path = FileDialog::saveFileName(&m_main.window, QStringLiteral("Als PDF speichern"), proposed,
                                                   QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (!path.isEmpty())
-        tell(m_main.printOut.savePdf(path));
+    if (path.isEmpty())
+        return;
+    if (const QString error = m_main.printOut.savePdf(path); !error.isEmpty())
+        tell(error);
+    else
+        wrote(QStringLiteral("PDF"), path);
 }
 
 void MonthExports::preview()
@@ -77,8 +89,12 @@ void MonthExports::csv()
         return;
     const QString path =
         FileDialog::saveFileName(&m_main.window, QStringLiteral("CSV exportieren"), proposed, CsvFilter);
-    if (!path.isEmpty())
-        tell(writeWholeFile(path, CsvExport::write(m_main.sheet.store())));
+    if (path.isEmpty())
+        return;
+    if (const QString error = writeWholeFile(path, CsvExport::write(m_main.sheet.store())); !error.isEmpty())
+        tell(error);
+    else
+        wrote(QStringLiteral("CSV-Export"), path);
 }
 
 void MonthExports::datevMonth()
@@ -154,6 +170,7 @@ void MonthExports::saveDatev(const QString &proposed, const DatevExport::Result 
         tell(error);
         return;
     }
+    wrote(QStringLiteral("DATEV-Export"), path);
     if (!result.unrepresentable.isEmpty())
         tell(QStringLiteral("Der DATEV-Export wurde geschrieben. Diese Zeichen kennt das DATEV-Format nicht; sie "
                             "stehen dort als „?“: %1")
@@ -196,5 +213,6 @@ void MonthExports::auditYear()
         tell(error);
         return;
     }
+    wrote(QStringLiteral("Daten für die Betriebsprüfung"), path);
     tell(AuditExport::doneMessage(path, year, shop));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class FlexGrid;
@@ -40,6 +41,9 @@ public:
     // "Daten für die Betriebsprüfung …": asks first when months are open.
     void auditYear();
 
+    // Told the status line after a file was written.
+    std::function<void(const QString &status)> written;
+
 private:
     // The selectors' month file path under this extension, with namePrefix
     // before its name; empty after telling the user why there is none.
@@ -48,6 +52,8 @@ private:
     std::optional<int> chosenYear();
     void saveDatev(const QString &proposed, const DatevExport::Result &result);
     void tell(const QString &message);
+    // Tells the status line that what was written to path.
+    void wrote(const QString &what, const QString &path);
 
     MainWindow m_main;
 };

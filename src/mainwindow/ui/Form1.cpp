@@ -1,6 +1,7 @@
 #include "mainwindow/ui/Form1.h"
 
 #include "books/Checksum.h"
+#include "books/StatusText.h"
 #include "books/ui/Aenderungsprotokoll.h"
 #include "books/ui/CashCounts.h"
 #include "books/ui/CrashRecovery.h"
@@ -9,11 +10,13 @@
 #include "books/ui/MonthFiles.h"
 #include "dialogs/ui/Einstellungen.h"
 #include "dialogs/ui/Form2.h"
+#include "dialogs/ui/Handbuch.h"
 #include "editing/ui/EditorBox.h"
 #include "editing/ui/SheetEditor.h"
 #include "exports/DatevSettings.h"
 #include "exports/ui/Jahresuebersicht.h"
 #include "exports/ui/MonthExports.h"
+#include "platform/Clock.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "printing/ui/Druckerwahl.h"
@@ -105,6 +108,9 @@ void Form1::connectHandlers()
     connect(Text1, &QLineEdit::textEdited, this, [this] { m_editor->editorTextEdited(); });
     m_wiring.hook(m_editor->changed, [this] { m_recovery->sheetChanged(); });
     m_wiring.hook(m_monthFiles->sheetMatchesFile, [this] { m_recovery->sheetMatchesFile(); });
+    m_wiring.hook(m_monthFiles->saved, [this](const QString &status) { showStatus(status); });
+    m_wiring.hook(m_exports->written, [this](const QString &status) { showStatus(status); });
+    m_wiring.hook(m_recovery->unsavedChanged, [this](bool differs) { markUnsaved(differs); });
 
     for (size_t i = 0; i < Command1.size(); ++i)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(static_cast<int>(i)); });
@@ -176,6 +182,7 @@ Einstellungen *Form1::einstellungen()
     if (!m_einstellungen) {
         m_einstellungen = std::make_unique<Einstellungen>(m_programFolder);
         forgetWhenDeleted(m_einstellungen);
+        m_einstellungen->saved = [this] { showStatus(StatusText::settingsSaved(Clock::now().time())); };
     }
     return m_einstellungen.get();
 }
@@ -221,7 +228,7 @@ void Form1::Kassensturz_Click()
 void Form1::Protokoll_Click()
 {
     const MonthCommands::LogView view = m_monthCommands->shownLog();
-    aenderungsprotokoll()->showLog(view.month, view.entries, view.counts, view.status);
+    aenderungsprotokoll()->showLog(view.month, view.entries, view.counts, view.status, view.rates);
     bringUp(aenderungsprotokoll());
 }
 

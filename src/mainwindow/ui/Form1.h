@@ -17,6 +17,7 @@ class EditorBox;
 class Einstellungen;
 class FlexGrid;
 class Form2;
+class Handbuch;
 class Jahresuebersicht;
 class Kassensturz;
 class MonthExports;
@@ -30,6 +31,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QStatusBar;
 class QToolButton;
 class QuickKeys;
 class SheetEditor;
@@ -59,7 +61,10 @@ public:
     QMenuBar *menuBar() const { return m_menuBar; }
     QMenu *dateiMenu() const { return m_dateiMenu; }
 
-    // The menu bar above the design's client area.
+    // The status line below the design: what the last save, export or
+    // settings change did, and the mark of unsaved changes.
+    QString statusText() const;
+    QString unsavedMark() const;
 
     // Controls, named as in the design.
     FlexGrid *flex = nullptr;
@@ -136,6 +141,7 @@ public:
     void Protokoll_Click();
     void Kassensturz_Click();
     void Ueber_Click();
+    void Handbuch_Click();
 
     void Command4_Click();
     void Command5_Click();
@@ -150,6 +156,7 @@ public:
     Jahresuebersicht *jahresuebersicht();
     Aenderungsprotokoll *aenderungsprotokoll();
     Kassensturz *kassensturz();
+    Handbuch *handbuch();
 
     // True once the user agreed to end the program.
     bool ended() const { return m_ended; }
@@ -162,6 +169,9 @@ private:
     void buildDesign();
     static void bringUp(QWidget *window);
     void buildMenu();
+    void buildStatusLine();
+    void showStatus(const QString &text);
+    void markUnsaved(bool unsaved);
     void connectHandlers();
     bool flex_KeyPress(QKeyEvent *event);
     // tell: show what went wrong; only the first start-up does.
@@ -182,6 +192,9 @@ private:
     QWidget *m_content = nullptr; // the design's client area, below the menu bar
     QMenuBar *m_menuBar = nullptr;
     QMenu *m_dateiMenu = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_statusText = nullptr;
+    QLabel *m_unsavedMark = nullptr;
 
     std::unique_ptr<SheetEditor> m_editor;
     std::unique_ptr<QuickKeys> m_quickKeys;
@@ -197,6 +210,7 @@ private:
     std::unique_ptr<Jahresuebersicht> m_jahresuebersicht;
     std::unique_ptr<Aenderungsprotokoll> m_aenderungsprotokoll;
     std::unique_ptr<Kassensturz> m_kassensturz;
+    std::unique_ptr<Handbuch> m_handbuch;
     // Last, so that it unhooks the controls' callbacks before anything else goes.
     CallbackWiring m_wiring;
 };

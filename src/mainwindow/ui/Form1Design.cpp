@@ -61,6 +61,7 @@ void Form1::buildDesign()
     m_content = new QWidget(this);
     m_content->setObjectName(QStringLiteral("content"));
     buildMenu();
+    buildStatusLine();
     Design::setClientSize(this, 15240, 10590);
 
     flex = new FlexGrid(m_content, 5, 10, 2, 0);

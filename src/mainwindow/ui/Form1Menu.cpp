@@ -2,12 +2,17 @@
 // the usual shortcuts, and the commands that have no button.
 #include "mainwindow/ui/Form1.h"
 
+#include "books/StatusText.h"
+#include "dialogs/ui/Handbuch.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QStatusBar>
 
 namespace {
 template <typename Handler>
@@ -56,26 +61,78 @@ void Form1::buildMenu()
 
     QMenu *hilfe = m_menuBar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->setObjectName(QStringLiteral("mnuHilfe"));
+    command(hilfe, "mnuHandbuch", QStringLiteral("&Handbuch"), QKeySequence::HelpContents,
+            [this] { Handbuch_Click(); });
     command(hilfe, "mnuUeber", QStringLiteral("Über &Barlog"), QKeySequence(), [this] { Ueber_Click(); });
 
     // The window grows by the menu bar; the design below it keeps its size.
     Design::setClientTop(this, m_menuBar->sizeHint().height());
 }
 
+void Form1::buildStatusLine()
+{
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusText = new QLabel(m_statusBar);
+    m_statusText->setObjectName(QStringLiteral("statusText"));
+    m_unsavedMark = new QLabel(m_statusBar);
+    m_unsavedMark->setObjectName(QStringLiteral("unsavedMark"));
+    m_statusBar->addWidget(m_statusText, 1);
+    m_statusBar->addPermanentWidget(m_unsavedMark);
+    // The window grows by the status line, too; the design keeps its place.
+    Design::setClientBottom(this, m_statusBar->sizeHint().height());
+}
+
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     const int top = m_menuBar->sizeHint().height();
+    const int bottom = m_statusBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, width(), top);
-    m_content->setGeometry(0, top, width(), height() - top);
+    m_content->setGeometry(0, top, width(), height() - top - bottom);
+    m_statusBar->setGeometry(0, height() - bottom, width(), bottom);
+}
+
+void Form1::showStatus(const QString &text)
+{
+    m_statusText->setText(text);
+}
+
+void Form1::markUnsaved(bool unsaved)
+{
+    m_unsavedMark->setText(StatusText::unsavedMark(unsaved));
+}
+
+QString Form1::statusText() const
+{
+    return m_statusText->text();
+}
+
+QString Form1::unsavedMark() const
+{
+    return m_unsavedMark->text();
 }
 
 void Form1::Ueber_Click()
 {
-    MessageBox::info(
-        this,
-        QStringLiteral("Barlog, das Kassenbuch für kleine Betriebe.\r\n\r\nJede Speicherung hält fest, was "
-                       "sich geändert hat; abgeschlossene Monate bleiben unverändert, und Fehler werden "
-                       "durch Storno-Buchungen berichtigt."),
-        QStringLiteral("Über Barlog"));
+    MessageBox::info(this,
+                     QStringLiteral("Barlog %1, das Kassenbuch für kleine Betriebe.\r\n\r\nJede Speicherung hält "
+                                    "fest, was sich geändert hat; abgeschlossene Monate bleiben unverändert, und "
+                                    "Fehler werden durch Storno-Buchungen berichtigt.\r\n\r\nDie Bücher liegen in "
+                                    "%2")
+                         .arg(QStringLiteral(BARLOG_VERSION), QDir::toNativeSeparators(m_programFolder)),
+                     QStringLiteral("Über Barlog"));
+}
+
+Handbuch *Form1::handbuch()
+{
+    if (!m_handbuch)
+        m_handbuch = std::make_unique<Handbuch>();
+    return m_handbuch.get();
+}
+
+void Form1::Handbuch_Click()
+{
+    bringUp(handbuch());
 }

@@ -52,6 +52,9 @@ void Form1::Form_Load()
     // heading rows and the grid's font again after every print-out.
     if (firstRun)
         sheet.setFontSize(sheet.fontSize() * m_sfy);
+    // The scaled font is wider than the scaled columns at some sizes: each
+    // date and amount must still show whole.
+    modul::fitColumns(sheet, [this](const QString &text) { return flex->textTwips(text); });
 
     show();
     // Without a window manager a shown window is not made active by itself.

@@ -12,6 +12,7 @@ const char *const TwipsProperty = "barlogTwips";
 const char *const PointsProperty = "barlogPoints";
 const char *const ClientProperty = "barlogClientTwips";
 const char *const ClientTopProperty = "barlogClientTop";
+const char *const ClientBottomProperty = "barlogClientBottom";
 
 QRect toPixels(const QRect &t)
 {
@@ -80,7 +81,13 @@ void Design::setClientSize(QWidget *window, int widthTwips, int heightTwips)
 {
     window->setProperty(ClientProperty, QSize(widthTwips, heightTwips));
     window->resize(Screen::twipsToPixels(widthTwips),
-                   Screen::twipsToPixels(heightTwips) + window->property(ClientTopProperty).toInt());
+                   Screen::twipsToPixels(heightTwips) + window->property(ClientTopProperty).toInt()
+                       + window->property(ClientBottomProperty).toInt());
+}
+
+void Design::setClientBottom(QWidget *window, int pixels)
+{
+    window->setProperty(ClientBottomProperty, pixels);
 }
 
 void Design::setClientTop(QWidget *window, int pixels)

@@ -22,9 +22,11 @@ void setBackColor(QWidget *control, int r, int g, int b);
 
 // The client area of a window, in twips. A window with a menu bar above its
 // design makes room for it once with setClientTop; the client area, where
-// the controls sit, then begins that many pixels lower.
+// the controls sit, then begins that many pixels lower. A status line below
+// the design adds its height with setClientBottom.
 void setClientSize(QWidget *window, int widthTwips, int heightTwips);
 void setClientTop(QWidget *window, int pixels);
+void setClientBottom(QWidget *window, int pixels);
 QSize clientTwips(const QWidget *window);
 
 // Every control of a window that carries a design rectangle, each once.

@@ -1,14 +1,17 @@
 #include "platform/ui/FlexGrid.h"
 
+#include "platform/ui/Fonts.h"
 #include "platform/ui/GridPainter.h"
 #include "platform/ui/Screen.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <cmath>
+#include <utility>
 
 FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixedCols)
     : QAbstractScrollArea(parent),
@@ -47,6 +50,18 @@ FlexGrid::FlexGrid(QWidget *parent, int rows, int cols, int fixedRows, int fixed
 double FlexGrid::pixelsPerTwip() const
 {
     return Screen::logicalDpi() / 1440.0;
+}
+
+int FlexGrid::textTwips(const QString &text) const
+{
+    const double dpi = Screen::logicalDpi();
+    // As the painter pads a cell's text and draws the line inside the cell;
+    // one pixel more for the edges, which are rounded from the twips.
+    const double padding = std::max(1.0, std::round(dpi / 48.0));
+    const double line = std::max(1.0, std::round(dpi / 96.0));
+    const QFontMetricsF metrics(Fonts::font(m_store.fontName(), m_store.fontSize(), false), viewport());
+    const double pixels = metrics.horizontalAdvance(text) + 2.0 * padding + line + 1.0;
+    return static_cast<int>(std::ceil(Screen::pixelsToTwips(pixels)));
 }
 
 int FlexGrid::pixelX(long long twips) const
@@ -218,11 +233,12 @@ void FlexGrid::updateScrollBars()
     // Scroll positions count whole rows and columns past the fixed ones.
     const int lastRow = std::max(m_store.rows() - 1, m_store.fixedRows());
     const int maxTop = std::max(firstTopShowing(lastRow), m_store.fixedRows());
-    verticalScrollBar()->blockSignals(true);
+    // The bars must tell the scroll area of their new ranges, which shows or
+    // hides them; moving them meanwhile must not move the rows shown.
+    const bool wasSetting = std::exchange(m_settingBars, true);
     verticalScrollBar()->setRange(m_store.fixedRows(), maxTop);
     verticalScrollBar()->setPageStep(std::max(1, lastFullyVisibleRow(m_topRow) - m_topRow + 1));
     verticalScrollBar()->setValue(m_topRow);
-    verticalScrollBar()->blockSignals(false);
 
     int maxLeft = m_store.fixedCols();
     while (maxLeft < m_store.cols() - 1) {
@@ -235,10 +251,9 @@ void FlexGrid::updateScrollBars()
             break;
         ++maxLeft;
     }
-    horizontalScrollBar()->blockSignals(true);
     horizontalScrollBar()->setRange(m_store.fixedCols(), std::max(maxLeft, m_store.fixedCols()));
     horizontalScrollBar()->setValue(m_leftCol);
-    horizontalScrollBar()->blockSignals(false);
+    m_settingBars = wasSetting;
 }
 
 void FlexGrid::showEvent(QShowEvent *event)
@@ -252,6 +267,8 @@ void FlexGrid::showEvent(QShowEvent *event)
 
 void FlexGrid::scrollContentsBy(int, int)
 {
+    if (m_settingBars)
+        return;
     m_topRow = verticalScrollBar()->value();
     m_leftCol = horizontalScrollBar()->value();
     viewport()->update();

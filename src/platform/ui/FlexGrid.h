@@ -39,6 +39,10 @@ public:
     int cellWidth() const;
     int cellHeight() const;
 
+    // The width in twips a cell needs to show text whole in the grid's own
+    // font: the text, the padding on both sides and the grid line.
+    int textTwips(const QString &text) const;
+
     // Where a cell is drawn now, in viewport pixels (empty when scrolled away).
     QRect cellRect(int row, int col) const;
 
@@ -100,4 +104,5 @@ private:
     bool m_pressedInside = false;
     int m_printNextRow = -1;     // the next row a page request draws; -1 while no job is open
     bool m_scrollOnShow = false; // the current cell moved while the grid was hidden
+    bool m_settingBars = false;  // updateScrollBars is setting the bars' ranges
 };
