@@ -147,7 +147,11 @@ CellEntry commitAmount(const QString &editorText, const QString &cellText)
     if (typed.isEmpty())
         return {};
     const auto refused = [&editorText, &typed](const char16_t *why) {
-        return CellEntry{editorText, QString::fromUtf16(why).arg(typed, German::formatCents(MaxCommitCents))};
+        // Only the range message names the largest amount; arg() with an unused value warns.
+        const QString message = QString::fromUtf16(why);
+        return CellEntry{editorText, message.contains(u"%2")
+                                         ? message.arg(typed, German::formatCents(MaxCommitCents))
+                                         : message.arg(typed)};
     };
     const std::optional<German::NumberParts> parts = German::splitNumber(typed);
     if (!parts)

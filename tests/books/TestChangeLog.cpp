@@ -187,8 +187,6 @@ private slots:
         QCOMPARE(sheet.textMatrix(3, 8), shown);
     }
 
-    // Random saves and edits: no save ever drops or alters an entry that was
-    // there, and the log replayed from an empty month is the sheet saved.
     // The log window names a column as the sheet heads it, and says what an empty cell is.
     void theLogReadsAsTheSheet_data()
     {
@@ -220,6 +218,8 @@ private slots:
         QCOMPARE(MonthAudit::shownCell(QStringLiteral("Porto")), QStringLiteral("Porto"));
     }
 
+    // Random saves and edits: no save ever drops or alters an entry that was
+    // there, and the log replayed from an empty month is the sheet saved.
     void randomSavesNeverLoseAnEntry()
     {
         ProgramFolder folder;
