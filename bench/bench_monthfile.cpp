@@ -252,7 +252,8 @@ int loadDifferences(const std::vector<QString> &cells, const FlexGridStore &shee
 // too; each log entry hashed from its stored bytes with libcrypto's SHA-256
 // onto the one before and compared with its stored hash; the entries
 // replayed onto an empty month, each old text checked, and the result
-// compared with the journal.
+// compared with the journal. A cell no entry wrote is empty: the blank of a
+// new row's empty cell is not logged.
 class FloorLogCheck
 {
 public:
@@ -314,7 +315,7 @@ public:
             const size_t at = static_cast<size_t>(row - 1) * JournalTable::fieldCount + static_cast<size_t>(column);
             if (m_replay.size() <= at)
                 m_replay.resize((at / JournalTable::fieldCount + 1) * JournalTable::fieldCount);
-            if (!same(m_replay[at], log.stmt, 4))
+            if (!same(m_replay[at], log.stmt, 4) && !(!m_replay[at].present && isBlank(log.stmt, 4)))
                 return QStringLiteral("entry %1 does not fit the ones before").arg(number);
             m_replay[at] = keep(log.stmt, 5);
         }
@@ -323,6 +324,8 @@ public:
         for (size_t i = 0; i < count; ++i) {
             const Span logged = i < m_replay.size() ? m_replay[i] : Span{};
             const Span stored = i < m_journal.size() ? m_journal[i] : Span{};
+            if (!logged.present && stored.present && stored.length == 1 && m_arena[stored.offset] == ' ')
+                continue;
             if (logged.present != stored.present || logged.length != stored.length
                 || std::memcmp(m_arena.data() + logged.offset, m_arena.data() + stored.offset,
                                static_cast<size_t>(stored.length))
@@ -360,6 +363,11 @@ private:
                && std::memcmp(m_arena.data() + cell.offset, sqlite3_column_text(stmt, column),
                               static_cast<size_t>(length))
                       == 0;
+    }
+    static bool isBlank(sqlite3_stmt *stmt, int column)
+    {
+        return sqlite3_column_type(stmt, column) != SQLITE_NULL && sqlite3_column_bytes(stmt, column) == 1
+               && sqlite3_column_text(stmt, column)[0] == ' ';
     }
     static void addNumber(std::string &bytes, quint64 value, int width)
     {

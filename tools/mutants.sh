@@ -518,8 +518,8 @@ L05 src/books/ChangeLog.cpp a missing entry is noticed only when numbers go back
 - if (number > expectedNumber)
 + if (number > expectedNumber + 1)
 L06 src/books/ChangeLog.cpp the old text of an entry is never checked
-- const bool consistent = cell == e.oldText;
-+ const bool consistent = true;
+- const bool consistent = cell == e.oldText || (!cell && e.oldText == blankUtf8());
++ const bool consistent = true || (!cell && e.oldText == blankUtf8());
 L07 src/books/ChangeLog.cpp the last writer of a cell is looked up by its row alone
 - if (it->row == row && it->column == column)
 + if (it->row == row)
@@ -529,6 +529,18 @@ L08 src/books/ChangeLog.cpp the entries of a save are numbered from 2
 L09 src/books/ChangeLog.cpp#1 the records' fingerprint leaves out the last field
 - for (int c = 0; c < Fields; ++c)
 + for (int c = 0; c < Fields - 1; ++c)
+BL01 src/books/ChangeLog.cpp the blank cells of a new row are logged
+- if (old != now && !madeBlank(old, now))
++ if (old != now || madeBlank(old, now))
+BL02 src/books/ChangeLog.cpp a blank no entry wrote is taken for a changed record
+- return !found || isBlank(*found);
++ return !found;
+BL03 src/books/ChangeLog.cpp any text no entry wrote passes for the blank
+- return !found || isBlank(*found);
++ return true;
+BL04 src/books/ChangeLog.cpp an entry that finds the blank no entry wrote is taken for a forged one
+- const bool consistent = cell == e.oldText || (!cell && e.oldText == blankUtf8());
++ const bool consistent = cell == e.oldText || (!cell && e.oldText == blankUtf8() && false);
 L10 src/books/MonthAudit.cpp an unlogged file is checked as a logged one
 - if (!month.logged)
 + if (month.logged)

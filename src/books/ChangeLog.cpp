@@ -24,6 +24,24 @@ constexpr qsizetype HashHexLength = 2 * DigestSize;
 constexpr char Absent = 0;
 constexpr char Present = 1;
 
+const QByteArray &blankUtf8()
+{
+    static const QByteArray blank = JournalTable::blankCell().toUtf8();
+    return blank;
+}
+
+bool isBlank(const QString &text)
+{
+    static const QString blank = JournalTable::blankCell();
+    return text == blank;
+}
+
+// The cell a new row is made with where it is left empty: no entry logs it.
+bool madeBlank(const Cell &old, const Cell &now)
+{
+    return !old && now && isBlank(*now);
+}
+
 Cell cellOf(const Records &records, size_t row, int column)
 {
     if (row >= records.size() || column >= records[row].size())
@@ -189,7 +207,9 @@ public:
         if (index >= m_rows.size())
             m_rows.resize(index + 1);
         Utf8Cell &cell = m_rows[index][static_cast<size_t>(e.column)];
-        const bool consistent = cell == e.oldText;
+        // A cell no entry wrote, or whose row was removed, is empty: a save
+        // made it as the blank without logging it.
+        const bool consistent = cell == e.oldText || (!cell && e.oldText == blankUtf8());
         cell = e.newText;
         return consistent;
     }
@@ -215,7 +235,7 @@ public:
             Record record;
             record.reserve(Fields);
             for (const Utf8Cell &cell : m_rows[r])
-                record << textOf(cell).value_or(QString());
+                record << textOf(cell).value_or(JournalTable::blankCell());
             result.push_back(std::move(record));
         }
         return result;
@@ -225,14 +245,17 @@ private:
     std::vector<std::array<Utf8Cell, Fields>> m_rows;
 };
 
-// A stored cell and a record's cell hold the same text, or both nothing.
+// A logged cell and a record's cell hold the same text. A cell no entry wrote
+// is empty: the record has no such cell, NULL there, or the blank.
 bool sameCell(const Utf8Cell &logged, const Records &records, size_t row, int column)
 {
     const QString *found = row < records.size() && column < records[row].size() ? &records[row].at(column) : nullptr;
     if (found && found->isNull())
         found = nullptr;
-    if (!logged || !found)
-        return logged.has_value() == (found != nullptr);
+    if (!logged)
+        return !found || isBlank(*found);
+    if (!found)
+        return false;
     return QAnyStringView::equal(QUtf8StringView(*logged), QStringView(*found));
 }
 
@@ -256,7 +279,7 @@ std::vector<Change> diff(const Records &before, const Records &after)
         for (int c = 0; c < Fields; ++c) {
             Cell old = cellOf(before, r, c);
             Cell now = cellOf(after, r, c);
-            if (old != now)
+            if (old != now && !madeBlank(old, now))
                 changes.push_back({static_cast<int>(r) + 1, c, std::move(old), std::move(now)});
         }
     }

@@ -32,7 +32,8 @@ struct Change
 
 // Every cell whose text differs between two versions of the month, row by
 // row and column by column; rows only one version has are made or removed
-// cell by cell. A NULL field counts as no cell.
+// cell by cell. A NULL field counts as no cell. A cell a row is made with as
+// the blank is left out: the log counts a cell no entry wrote as empty.
 std::vector<Change> diff(const Records &before, const Records &after);
 
 // The hash the first entry chains onto.
@@ -76,11 +77,14 @@ void chain(CashCount::Count &count, const Link &after);
 // links chain onto.
 Link carryOn(const MonthContents &file, const QString &path, const QString &time, MonthContents &next);
 
-// The records the log describes: its entries applied in order to an empty month.
+// The records the log describes: its entries applied in order to an empty
+// month, every cell no entry wrote up to the last row holding a text as the blank.
 Records replay(const Entries &log);
 
 // The first place where the chain of log and counts, or the log and the
-// records it should describe, part ways.
+// records it should describe, part ways. A cell no entry wrote, or whose row
+// an entry removed, is empty: an entry may find the blank there, and a
+// record may hold the blank, NULL or nothing there.
 struct Break
 {
     enum class Kind {

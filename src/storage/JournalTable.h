@@ -48,7 +48,12 @@ QString fieldName(int index);
 //   the month's chain hashes that head instead of the 64 zeros a chain
 //   without it starts from. A program that knows version 3 would find the
 //   first entry's hash wrong and drop the link with its next save; it
-//   refuses the file.
+//   refuses the file. Its saves log no cell a new row is made with as the
+//   blank (an entry with no old text and the blank as new text), which
+//   earlier saves logged: in the log's replay a cell no entry wrote is
+//   empty, so that a record may hold the blank, NULL or nothing there. A
+//   log begun by an earlier version keeps its entries of such cells and is
+//   checked by the same rule.
 // Files of every version load; a save always writes the newest version.
 // The tables a file holds are read whatever its stamp says: a lowered
 // stamp must not hide a log from its check.

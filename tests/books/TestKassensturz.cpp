@@ -165,7 +165,7 @@ private slots:
         FileDialog::queueAnswer(pdf);
         QTest::mouseClick(k.pdfButton, Qt::LeftButton);
         QCOMPARE(FileDialog::takeAsked().value(0).proposed,
-                 d.folder.file(QStringLiteral("2026/2026-03 Zählprotokoll Nr. 31.pdf")));
+                 d.folder.file(QStringLiteral("2026/2026-03 Zählprotokoll Nr. 10.pdf")));
         QVERIFY(d.folder.read(QStringLiteral("2026/Zählprotokoll.pdf")).startsWith("%PDF"));
     }
 

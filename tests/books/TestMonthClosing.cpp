@@ -139,7 +139,7 @@ private slots:
                 "Der Monat 2026-02 ist bereits seit dem 01.03.2026 08:15:00 abgeschlossen.");
         textRow("a month altered outside Barlog", "altered",
                 "Der Monat 2026-02 kann nicht abgeschlossen werden.\r\n\r\nSeine Datei wurde außerhalb von Barlog "
-                "verändert. Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 29");
+                "verändert. Zeile 3, Spalte Text enthält „Kaffed“, laut Eintrag Nr. 9");
     }
     void closingIsRefused()
     {
