@@ -209,8 +209,8 @@ A23 src/editing/Amounts.cpp the display format's reader loses the sign
 - return negative ? -value : value;
 + return value;
 A24 src/editing/Amounts.cpp the display format's reader takes any length
-- if (digits > MaxPlainDigits)
-+ if (digits > 2 * MaxPlainDigits)
+- if (++digits > MaxPlainDigits)
++ if (++digits > 2 * MaxPlainDigits)
 
 R01 src/editing/Recalculation.cpp balances and totals are not limited
 - return std::clamp(cents, -MaxSheetCents, MaxSheetCents);

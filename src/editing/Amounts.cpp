@@ -103,14 +103,14 @@ std::optional<qint64> displayCents(QStringView text)
     for (; i < n; ++i) {
         const QChar c = text[i];
         if (German::isDigit(c)) {
+            // Counted before the multiplication, so that a long text cannot overflow.
+            if (++digits > MaxPlainDigits)
+                return std::nullopt;
             value = value * 10 + (c.unicode() - u'0');
-            ++digits;
         } else if (c != u'.' && i != n - 3) {
             return std::nullopt;
         }
     }
-    if (digits > MaxPlainDigits)
-        return std::nullopt;
     return negative ? -value : value;
 }
 } // namespace
