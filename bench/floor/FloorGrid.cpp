@@ -86,12 +86,12 @@ int FloorGrid::styleIndex(const Style &style)
     return static_cast<int>(m_styles.size()) - 1;
 }
 
-int FloorGrid::fontIndex(const FontSpec &spec)
+int FloorGrid::fontIndex(const FontSpec &wanted)
 {
-    const auto found = std::find(m_fontSpecs.begin(), m_fontSpecs.end(), spec);
+    const auto found = std::find(m_fontSpecs.begin(), m_fontSpecs.end(), wanted);
     if (found != m_fontSpecs.end())
         return static_cast<int>(found - m_fontSpecs.begin());
-    m_fontSpecs.push_back(spec);
+    m_fontSpecs.push_back(wanted);
     return static_cast<int>(m_fontSpecs.size()) - 1;
 }
 
@@ -106,8 +106,8 @@ void FloorGrid::prepare(const QPaintDevice *device)
 {
     m_device = device;
     m_fonts.clear();
-    for (const FontSpec &spec : m_fontSpecs)
-        m_fonts.emplace_back(Fonts::font(spec.family, spec.points, spec.bold), device);
+    for (const FontSpec &font : m_fontSpecs)
+        m_fonts.emplace_back(Fonts::font(font.family, font.points, font.bold), device);
 }
 
 FloorGrid::Layout FloorGrid::layout(QRectF area, double pixelsPerTwipX, double pixelsPerTwipY, int firstRow,

@@ -69,7 +69,7 @@ private:
         bool bold;
         bool operator==(const FontSpec &o) const = default;
     };
-    int fontIndex(const FontSpec &spec);
+    int fontIndex(const FontSpec &wanted);
 
     int m_cols = 0;
     int m_fixedRows = 0;
@@ -81,6 +81,6 @@ private:
     std::vector<Style> m_styles;
     std::vector<std::uint16_t> m_cellStyle;
     std::vector<FontSpec> m_fontSpecs;
-    std::vector<QFont> m_fonts; // per spec, for the prepared device
+    std::vector<QFont> m_fonts; // per font wanted, for the prepared device
     const QPaintDevice *m_device = nullptr;
 };
