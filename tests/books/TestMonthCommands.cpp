@@ -119,6 +119,28 @@ private slots:
                               QStringLiteral("15.03.2026"), QStringLiteral("Storno Beleg ohne Nr. vom 27.02.2026")}));
     }
 
+    // A reversal that would load the running month over unsaved work asks
+    // first, and Return keeps the work.
+    void stornoOverUnsavedWorkDeclinesOnReturn()
+    {
+        MonthFileDriver d;
+        d.start();
+        d.chooseMonth(QStringLiteral("2026"), QStringLiteral("02"));
+        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("27.02.2026"), QStringLiteral("Tageseinnahme"));
+        d.save();
+        d.typeEntry(4, 0, QStringLiteral("12"), QStringLiteral("28.02.2026"), QStringLiteral("ungespeichert"));
+        d.clickCell(3, 8);
+        MessageBox::takeShown();
+        MessageBox::queueAnswer(MessageBox::Answer::Yes);
+        trigger(d, "mnuStorno");
+        const QList<MessageBox::Shown> asked = MessageBox::takeShown();
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(asked[1].text.endsWith(QStringLiteral("Trotzdem fortfahren ?")));
+        QCOMPARE(asked[1].returnAnswer, MessageBox::Answer::No);
+        QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("02"));
+        QCOMPARE(d.text(4, 8), QStringLiteral("ungespeichert"));
+    }
+
     // A recovery file is offered back only when the last run left one: what
     // the start itself does, such as a message that lets the timer run, is no
     // unsaved work.

@@ -100,13 +100,14 @@ void MonthCommands::storno()
     }
     const QString target = monthFilePath(m_programFolder, year, month).path;
     if (m_files.shownPath() != target) {
+        // Unsaved work would be lost: Return keeps it.
         if (m_recovery.sheetDiffersFromSaved()
             && MessageBox::show(&m_window,
                                 QStringLiteral("Das Storno kommt in den laufenden Monat %1, den Barlog dafür lädt. Was "
                                                "im angezeigten Monat nicht gespeichert ist, geht dabei verloren.")
                                         .arg(label)
                                     + br2 + QStringLiteral("Trotzdem fortfahren ?"),
-                                MessageBox::Buttons::YesNo, QStringLiteral("Storno"))
+                                MessageBox::Buttons::YesNo, QStringLiteral("Storno"), MessageBox::Answer::No)
                    == MessageBox::Answer::No)
             return;
         m_controls.year.setEditText(year);
