@@ -2,9 +2,9 @@
 
 #include "books/MonthAudit.h"
 #include "editing/GermanNumbers.h"
+#include "platform/ui/CloseRow.h"
 #include "platform/ui/Icons.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -45,17 +45,10 @@ Aenderungsprotokoll::Aenderungsprotokoll() : QWidget(nullptr)
     Table1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table1->horizontalHeader()->setStretchLastSection(true);
 
-    Command1 = new QPushButton(QStringLiteral("Schließen"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Table1);
-    layout->addLayout(buttons);
+    Command1 = addCloseRow(this, layout);
 }
 
 void Aenderungsprotokoll::showLog(const QString &month, const ChangeLog::Entries &entries,

@@ -1,8 +1,8 @@
 #include "dialogs/ui/Handbuch.h"
 
+#include "platform/ui/CloseRow.h"
 #include "platform/ui/Icons.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -23,14 +23,7 @@ Handbuch::Handbuch() : QWidget(nullptr)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setSource(QUrl(Source));
 
-    Command1 = new QPushButton(QStringLiteral("Schließen"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Text1);
-    layout->addLayout(buttons);
+    Command1 = addCloseRow(this, layout);
 }
