@@ -7,7 +7,6 @@
 #include "platform/ui/FileDialog.h"
 #include "storage/MonthDatabase.h"
 
-#include <QAction>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -19,11 +18,6 @@ const QStringList drawer = {
     QStringLiteral("1"), QStringLiteral("1"), QString(),           QStringLiteral("1"), QString(),
     QStringLiteral("1"), QString(),           QStringLiteral("1"), QStringLiteral("1"), QString()};
 
-void trigger(MonthFileDriver &d, const char *action)
-{
-    d.form->findChild<QAction *>(QLatin1StringView(action))->trigger();
-}
-
 // March of today with 337,50 in the drawer by the book: saved unless asked not to.
 Kassensturz &openOnMarch(MonthFileDriver &d, bool saved = true)
 {
@@ -32,7 +26,7 @@ Kassensturz &openOnMarch(MonthFileDriver &d, bool saved = true)
     if (saved)
         d.save();
     MessageBox::takeShown();
-    trigger(d, "mnuKassensturz");
+    d.trigger("mnuKassensturz");
     Kassensturz &k = *d.form->kassensturz();
     QApplication::setActiveWindow(&k);
     return k;
@@ -65,8 +59,7 @@ private slots:
         QCOMPARE(k.bookBalance->text(), QStringLiteral("337,50"));
         QTest::keyClicks(k.pieces[0], QStringLiteral("zwei"));
         QTest::keyClick(k.pieces[0], Qt::Key_Return);
-        QCOMPARE(MessageBox::takeShown().value(0).text,
-                 QStringLiteral("„zwei“ ist keine gültige Anzahl. Bitte eine ganze Zahl von 0 bis 99.999 eingeben."));
+        QVERIFY(MessageBox::takeShown().value(0).text.startsWith(QStringLiteral("„zwei“ ist keine gültige Anzahl.")));
         QVERIFY(k.pieces[0]->hasFocus());
         k.pieces[0]->clear();
         countDrawer(k, drawer);
@@ -90,14 +83,23 @@ private slots:
         QCOMPARE(counts[0].countedBy, QStringLiteral("Anna"));
         QCOMPARE(k.storedCounts->item(0, 4)->text(), QStringLiteral("-1,23"));
         QVERIFY(k.pieces[0]->isReadOnly() && k.printButton->isEnabled());
-        QCOMPARE((QStringList{d.text(4, 3), d.text(4, 4), d.text(4, 5), d.text(4, 7), d.text(4, 8).left(28)}),
-                 (QStringList{QStringLiteral("1,23"), QStringLiteral("336,27"), QStringLiteral("2309"),
-                              QStringLiteral("15.03.2026"), QStringLiteral("Kassendifferenz lt. Zählung ")}));
+        // The row itself is TestCashCount's; here it lands below the entry, recalculated.
+        QCOMPARE((QStringList{d.text(4, 3), d.text(4, 4), d.text(4, 7)}),
+                 (QStringList{QStringLiteral("1,23"), QStringLiteral("336,27"), QStringLiteral("15.03.2026")}));
 
-        trigger(d, "mnuProtokoll");
+        // The log window shows the newest link first: the count, then the
+        // save's entries, each with its row, column, old and new text.
+        d.trigger("mnuProtokoll");
         const QTableWidget *log = d.form->aenderungsprotokoll()->Table1;
         QCOMPARE(log->item(0, 0)->text().toLongLong(), counts[0].number);
         QCOMPARE(log->item(0, 3)->text(), QStringLiteral("Kassenzählung"));
+        QList<QStringList> rows;
+        for (int r = 0; r < log->rowCount(); ++r)
+            rows << QStringList{log->item(r, 2)->text(), log->item(r, 3)->text(), log->item(r, 4)->text(),
+                                log->item(r, 5)->text()};
+        QVERIFY(rows.contains(QStringList{QStringLiteral("3"), QStringLiteral("Einnahmen 19 %"), QStringLiteral("—"),
+                                          QStringLiteral("337,50")}));
+        QCOMPARE(log->item(log->rowCount() - 1, 0)->text(), QStringLiteral("1"));
     }
 
     // The count goes into the running month as saved, or nowhere; a sheet
@@ -189,7 +191,7 @@ private slots:
             k.save();
         }
         MessageBox::takeShown();
-        trigger(d, "mnuAbschliessen");
+        d.trigger("mnuAbschliessen");
         const QString question = MessageBox::takeShown().value(0).text;
         QCOMPARE(question.endsWith(QStringLiteral("\r\n\r\nFür diesen Monat gibt es keine Kassenzählung nach der "
                                                   "letzten Buchung")),

@@ -3,55 +3,19 @@
 // tested in the core tests.
 #include "MonthFileDriver.h"
 #include "books/RecoveryFile.h"
-#include "books/ui/Aenderungsprotokoll.h"
 #include "books/ui/CrashRecovery.h"
-
-#include <QAction>
-#include <QTableWidget>
 
 using namespace Fixtures;
 
 namespace {
 const QString recoveryFile = QStringLiteral("Barlog-Wiederherstellung.txt");
 
-void trigger(MonthFileDriver &d, const char *action)
-{
-    d.form->findChild<QAction *>(QLatin1StringView(action))->trigger();
-}
 } // namespace
 
 class TestMonthCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void theLogWindowShowsTheNewestChangeFirst()
-    {
-        MonthFileDriver d;
-        d.start();
-        d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("02.03.2026"), QStringLiteral("Tageseinnahme"));
-        d.save();
-        d.clickCell(3, 0);
-        d.key(Qt::Key_Delete);
-        d.type(QStringLiteral("260"));
-        d.key(Qt::Key_Right);
-        d.save({MessageBox::Answer::Yes});
-        trigger(d, "mnuProtokoll");
-        // The second save's entries come first: the amount typed over and
-        // the balances that followed it.
-        const QTableWidget *table = d.form->aenderungsprotokoll()->Table1;
-        QList<QStringList> rows;
-        for (int r = 0; r < table->rowCount(); ++r) {
-            rows.emplaceBack();
-            for (int c = 2; c < table->columnCount(); ++c)
-                rows.last() << table->item(r, c)->text();
-        }
-        const qsizetype at = rows.indexOf(QStringList{QStringLiteral("3"), QStringLiteral("Einnahmen 19 %"),
-                                                      QStringLiteral("250,00"), QStringLiteral("260,00")});
-        QVERIFY2(at >= 0 && at < 3, qPrintable(QString::number(at)));
-        QVERIFY(table->item(0, 0)->text().toInt() > table->item(at + 1, 0)->text().toInt());
-        QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("1"));
-    }
-
     // "Nein" saves nothing; "Ja" saves the month as it is.
     void negativeCashIsAskedBeforeSpeichern()
     {
@@ -81,16 +45,16 @@ private slots:
         d.start();
         d.chooseMonth(QStringLiteral("2026"), QStringLiteral("02"));
         d.typeEntry(3, 0, QStringLiteral("250"), QStringLiteral("27.02.2026"), QStringLiteral("Tageseinnahme"));
-        trigger(d, "mnuAbschliessen");
+        d.trigger("mnuAbschliessen");
         QCOMPARE(MessageBox::takeShown().value(0).text,
                  QStringLiteral("Der Monat 2026-02 hat Änderungen, die nicht gespeichert sind. Bitte zuerst speichern, "
                                 "dann abschließen."));
         d.save();
-        trigger(d, "mnuAbschliessen"); // Return, as the empty queue answers, declines
+        d.trigger("mnuAbschliessen"); // Return, as the empty queue answers, declines
         QCOMPARE(MessageBox::takeShown().value(0).returnAnswer, MessageBox::Answer::No);
         QCOMPARE(d.text(1, 8), QString());
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
-        trigger(d, "mnuAbschliessen");
+        d.trigger("mnuAbschliessen");
         const QList<MessageBox::Shown> asked = MessageBox::takeShown();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].title, QStringLiteral("Monat abschließen"));
@@ -103,20 +67,20 @@ private slots:
 
         d.clickCell(3, 8);
         MessageBox::takeShown();
-        trigger(d, "mnuStorno"); // Return declines
+        d.trigger("mnuStorno"); // Return declines
         QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("02"));
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
-        trigger(d, "mnuStorno");
+        d.trigger("mnuStorno");
         const QList<MessageBox::Shown> storno = MessageBox::takeShown();
         QCOMPARE(storno.size(), 2);
         for (const MessageBox::Shown &question : storno) {
             QCOMPARE(question.title, QStringLiteral("Storno"));
             QCOMPARE(question.returnAnswer, MessageBox::Answer::No);
         }
+        // The reversal row itself is TestBookingRules'; here it lands in March, recalculated.
         QCOMPARE(d.form->Combo1->currentText(), QStringLiteral("03"));
-        QCOMPARE((QStringList{d.text(2, 8), d.text(3, 0), d.text(3, 4), d.text(3, 7), d.text(3, 8)}),
-                 (QStringList{QStringLiteral("Übertrag aus 2026-02"), QStringLiteral("-250,00"), QStringLiteral("0,00"),
-                              QStringLiteral("15.03.2026"), QStringLiteral("Storno Beleg ohne Nr. vom 27.02.2026")}));
+        QCOMPARE((QStringList{d.text(3, 0), d.text(3, 4)}),
+                 (QStringList{QStringLiteral("-250,00"), QStringLiteral("0,00")}));
     }
 
     // A reversal that would load the running month over unsaved work asks
@@ -132,7 +96,7 @@ private slots:
         d.clickCell(3, 8);
         MessageBox::takeShown();
         MessageBox::queueAnswer(MessageBox::Answer::Yes);
-        trigger(d, "mnuStorno");
+        d.trigger("mnuStorno");
         const QList<MessageBox::Shown> asked = MessageBox::takeShown();
         QCOMPARE(asked.size(), 2);
         QVERIFY(asked[1].text.endsWith(QStringLiteral("Trotzdem fortfahren ?")));

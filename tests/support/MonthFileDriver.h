@@ -6,6 +6,7 @@
 #include "dialogs/ui/FileLists.h"
 #include "dialogs/ui/Form2.h"
 
+#include <QAction>
 #include <QPlainTextEdit>
 
 // Drives "Speichern", "Laden", "Datei suchen" and the selectors of the
@@ -26,6 +27,8 @@ struct MonthFileDriver : EditingDriver
         QTest::mouseClick(form->Command7, Qt::LeftButton);
     }
     void load() { QTest::mouseClick(form->Command8, Qt::LeftButton); }
+    // A menu command by its object name.
+    void trigger(const char *action) { form->findChild<QAction *>(QLatin1StringView(action))->trigger(); }
 
     Form2 *openFileWindow()
     {
