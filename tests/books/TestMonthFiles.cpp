@@ -81,7 +81,7 @@ private slots:
         d.type(QStringLiteral("50"));
         d.key(Qt::Key_Return);
         d.save({MessageBox::Answer::Yes});
-        QCOMPARE(MessageBox::takeShown().value(0).text, replaceQuestion(QStringLiteral("2026"), QStringLiteral("03")));
+        MessageBox::takeShown();
         QCOMPARE(d.records(todaysFile).size(), 2 + 4);
 
         d.writeMonth(QStringLiteral("2026"), QStringLiteral("02"), QStringLiteral("Februar"));
@@ -92,16 +92,6 @@ private slots:
         QCOMPARE(asked.text, MonthStorage::foreignReplaceQuestion(QStringLiteral("2026"), QStringLiteral("02"), 1));
         QCOMPARE(asked.returnAnswer, MessageBox::Answer::No);
         QCOMPARE(d.folder.read(QStringLiteral("2026/2026-02.mdb")), february);
-    }
-
-    // The editor takes no more than the column's field stores.
-    void theEditorTakesNoMoreThanTheField()
-    {
-        MonthFileDriver d;
-        d.start();
-        d.clickCell(3, 8);
-        d.type(QString(41, QLatin1Char('x')));
-        QCOMPARE(d.form->Text1->text(), QString(40, QLatin1Char('x')));
     }
 
     // A month comes in by "Laden" at the selectors or by "Öffnen" in the
