@@ -444,6 +444,15 @@ W08 src/storage/MonthFileWriter.cpp a successful rename counts as a failure
 W09 src/storage/MonthFileWriter.cpp leftovers are looked for in the working folder
 - QFile::remove(folder.filePath(leftover));
 + QFile::remove(leftover);
+W12 src/storage/SqliteMonthDb.cpp a resave keeps the replaced file's link to the month before
+- copied ? QStringLiteral("BEGIN; %1 DELETE FROM %2; DELETE FROM %3; DELETE FROM %4;")
++ copied ? QStringLiteral("BEGIN; %1 DELETE FROM %2; DELETE FROM %3; SELECT '%4';")
+W13 src/storage/SqliteMonthDb.cpp a resave copies a file with a foreign table
+- || currentTableSchema().isEmpty() || tableSchema(source.get()) != currentTableSchema())
++ || currentTableSchema().isEmpty())
+W14 src/storage/SqliteMonthDb.cpp a resave leaves the file without its guards
+- if (DbStatus s = exec(db.get(), AuditTables::createTriggersSql() + QStringLiteral("COMMIT"), path); !s.ok())
++ if (DbStatus s = exec(db.get(), QStringLiteral("COMMIT"), path); !s.ok())
 W10 src/storage/MonthFileWriter.cpp a failed save leaves its temporary file
 - if (!m_temp.isEmpty())
 + if (m_temp.isEmpty())

@@ -12,15 +12,20 @@ QString q(const QString &name)
     return JournalTable::quoteIdentifier(name);
 }
 
+constexpr const char *GuardedActions[] = {"UPDATE", "DELETE"};
+
+QString triggerName(const QString &table, const char *action)
+{
+    return q(table + QLatin1Char('_') + QLatin1StringView(action).toString().toLower());
+}
+
 QString readOnlyTriggers(const QString &table)
 {
     QString sql;
-    for (const char *action : {"UPDATE", "DELETE"}) {
-        const QString verb = QLatin1StringView(action);
+    for (const char *action : GuardedActions)
         sql += QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, "
                               "'Barlog-Monatsdateien werden nie nachträglich geändert'); END; ")
-                   .arg(q(table + QLatin1Char('_') + verb.toLower()), verb, q(table));
-    }
+                   .arg(triggerName(table, action), QLatin1StringView(action), q(table));
     return sql;
 }
 } // namespace
@@ -101,9 +106,32 @@ QString createSql()
            + createCountSql()
            + QStringLiteral("CREATE TABLE %1 (\"Monat\" TEXT NOT NULL, \"Nr\" INTEGER NOT NULL, "
                             "\"Hash\" TEXT NOT NULL); ")
-                 .arg(q(linkTable()))
-           + readOnlyTriggers(JournalTable::tableName()) + readOnlyTriggers(logTable()) + readOnlyTriggers(closeTable())
-           + readOnlyTriggers(countTable()) + readOnlyTriggers(linkTable());
+                 .arg(q(linkTable()));
+}
+
+namespace {
+QStringList guardedTables()
+{
+    return {JournalTable::tableName(), logTable(), closeTable(), countTable(), linkTable()};
+}
+} // namespace
+
+QString createTriggersSql()
+{
+    QString sql;
+    for (const QString &table : guardedTables())
+        sql += readOnlyTriggers(table);
+    return sql;
+}
+
+QString dropTriggersSql()
+{
+    QString sql;
+    for (const QString &table : guardedTables()) {
+        for (const char *action : GuardedActions)
+            sql += QStringLiteral("DROP TRIGGER IF EXISTS %1; ").arg(triggerName(table, action));
+    }
+    return sql;
 }
 
 QString insertLogSql()

@@ -16,8 +16,12 @@ QString linkTable();  // "Vormonat"
 // The column of a count that holds the pieces of denomination i ("Euro500", …, "Cent1").
 QString denominationColumn(int index);
 
-// The statements that create the tables and the triggers, after the journal.
+// The statements that create the tables, after the journal's; and those
+// that create and drop the triggers that keep every table, the journal's
+// too, from being changed in place.
 QString createSql();
+QString createTriggersSql();
+QString dropTriggersSql();
 
 // INSERT statements with one parameter per column, in the column order:
 // Nr, Zeit, Zeile, Spalte, Alt, Neu, Hash; and Zeit, Buchungen, Protokoll;

@@ -501,6 +501,8 @@ bool sameColumns(sqlite3 *db, const QString &table)
 // The log entries and counts of the replaced file, copied as stored; the new
 // ones were chained onto its last link, so that must still be the last one.
 // A file from before the counts has none to copy.
+DbStatus checkCarriedHead(sqlite3 *db, const CarriedLog &carried, const QString &path);
+
 DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
 {
     const QString log = AuditTables::logTable();
@@ -511,6 +513,13 @@ DbStatus copyLog(sqlite3 *db, const CarriedLog &carried, const QString &path)
         if (DbStatus s = exec(db, AuditTables::copyCountsSql(sameColumns(db, counts)), path); !s.ok())
             return s;
     }
+    return checkCarriedHead(db, carried, path);
+}
+
+// The new entries chain onto the head the replaced file had when it was
+// read; a file changed since then is not saved over.
+DbStatus checkCarriedHead(sqlite3 *db, const CarriedLog &carried, const QString &path)
+{
     ChangeLog::Entries last;
     if (DbStatus s = readLog(db, path, last, LogRead::LastEntry); !s.ok())
         return s;
@@ -572,6 +581,61 @@ DbStatus readLink(sqlite3 *db, const QString &path, std::optional<MonthLink> &li
     });
 }
 
+// Every table's, index's and view's statement, in the order of their names:
+// what a file holds besides its rows and its triggers.
+QStringList tableSchema(sqlite3 *db)
+{
+    QStringList schema;
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT type || ' ' || name || ' ' || ifnull(sql, '') FROM main.sqlite_schema "
+                           "WHERE type <> 'trigger' ORDER BY name",
+                           -1, &raw, nullptr)
+        != SQLITE_OK)
+        return {};
+    const Statement stmt(raw);
+    while (sqlite3_step(raw) == SQLITE_ROW)
+        schema << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(raw, 0)));
+    return schema;
+}
+
+const QStringList &currentTableSchema()
+{
+    static const QStringList schema = [] {
+        DbHandle db;
+        if (!open(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE, db).ok()
+            || !exec(db.get(), JournalTable::createTableSql() + QStringLiteral("; ") + AuditTables::createSql(), {})
+                    .ok())
+            return QStringList();
+        return tableSchema(db.get());
+    }();
+    return schema;
+}
+
+// A replaced file of this version whose tables are all as this version
+// makes them is copied page by page: its log and counts, most of it, need
+// not be inserted row by row again. Any other is written afresh, with only
+// its log and counts copied over; copied says which.
+DbStatus copyReplaced(sqlite3 *db, const QString &from, const QString &path, bool &copied)
+{
+    copied = false;
+    DbHandle source;
+    if (DbStatus s = open(from, SQLITE_OPEN_READONLY, source, from); !s.ok())
+        return s;
+    int version = 0;
+    if (!checkStamp(source.get(), from, version).ok() || version != JournalTable::userVersion
+        || currentTableSchema().isEmpty() || tableSchema(source.get()) != currentTableSchema())
+        return {};
+    sqlite3_backup *backup = sqlite3_backup_init(db, "main", source.get(), "main");
+    if (!backup)
+        return sqliteFailure(db, sqlite3_extended_errcode(db), path);
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        return sqliteFailure(db, rc, from);
+    copied = true;
+    return {};
+}
 } // namespace
 
 DbStatus writeMonth(const QString &file, const MonthContents &month, const QString &shownPath)
@@ -588,20 +652,34 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
                           path);
         !s.ok())
         return s;
+    bool copied = false;
     if (month.carried) {
-        if (DbStatus s = attachReadOnly(db.get(), month.carried->from, path); !s.ok())
+        if (DbStatus s = copyReplaced(db.get(), month.carried->from, path, copied); !s.ok())
             return s;
+        if (!copied) {
+            if (DbStatus s = attachReadOnly(db.get(), month.carried->from, path); !s.ok())
+                return s;
+        }
     }
-    const QString setup = QStringLiteral("BEGIN; PRAGMA application_id = %1; PRAGMA user_version = %2; %3; %4")
-                              .arg(JournalTable::applicationId)
-                              .arg(JournalTable::userVersion)
-                              .arg(JournalTable::createTableSql(), AuditTables::createSql());
+    // A copy keeps its log and counts; its journal, close mark and link are
+    // written anew, with the guards lifted until the end of the transaction.
+    const QString setup =
+        copied ? QStringLiteral("BEGIN; %1 DELETE FROM %2; DELETE FROM %3; DELETE FROM %4;")
+                     .arg(AuditTables::dropTriggersSql(), JournalTable::quoteIdentifier(JournalTable::tableName()),
+                          JournalTable::quoteIdentifier(AuditTables::closeTable()),
+                          JournalTable::quoteIdentifier(AuditTables::linkTable()))
+               : QStringLiteral("BEGIN; PRAGMA application_id = %1; PRAGMA user_version = %2; %3; %4")
+                     .arg(JournalTable::applicationId)
+                     .arg(JournalTable::userVersion)
+                     .arg(JournalTable::createTableSql(), AuditTables::createSql());
     if (DbStatus s = exec(db.get(), setup, path); !s.ok())
         return s;
     if (DbStatus s = insertRecords(db.get(), month.records, path); !s.ok())
         return s;
     if (month.carried) {
-        if (DbStatus s = copyLog(db.get(), *month.carried, path); !s.ok())
+        if (DbStatus s = copied ? checkCarriedHead(db.get(), *month.carried, path)
+                                : copyLog(db.get(), *month.carried, path);
+            !s.ok())
             return s;
     }
     if (DbStatus s = insertLog(db.get(), month.log, path); !s.ok())
@@ -616,7 +694,7 @@ DbStatus writeMonth(const QString &file, const MonthContents &month, const QStri
         if (DbStatus s = insertLink(db.get(), *month.monthBefore, path); !s.ok())
             return s;
     }
-    if (DbStatus s = exec(db.get(), QStringLiteral("COMMIT"), path); !s.ok())
+    if (DbStatus s = exec(db.get(), AuditTables::createTriggersSql() + QStringLiteral("COMMIT"), path); !s.ok())
         return s;
     const int rc = sqlite3_close(db.release());
     return rc == SQLITE_OK ? DbStatus{} : sqliteFailure(nullptr, rc, path);

@@ -196,6 +196,37 @@ private slots:
                  (QStringList{QStringLiteral("2021-03.mdb"), QStringLiteral("2021-03.mdb.bak")}));
     }
 
+    // A save over a month writes the file a first save would write, with the
+    // log gone on, whatever was added to or taken from the replaced file.
+    void aResaveWritesTheFileAFirstSaveWould_data()
+    {
+        QTest::addColumn<QString>("alteration"); // SQL run on the saved file
+        QTest::newRow("an intact file") << QString();
+        QTest::newRow("its guards dropped")
+            << QStringLiteral("DROP TRIGGER \"Journal_delete\"; DROP TRIGGER \"Protokoll_update\"");
+        QTest::newRow("a table added") << QStringLiteral("CREATE TABLE Fremd (x)");
+    }
+    void aResaveWritesTheFileAFirstSaveWould()
+    {
+        QFETCH(QString, alteration);
+        ProgramFolder folder;
+        const QString schemaSql = QStringLiteral("SELECT type, name, sql FROM sqlite_schema ORDER BY name");
+        QCOMPARE(MonthStorage::save(MonthStorage::planSave(filledSheet(1), folder.path(), year, QStringLiteral("02"))),
+                 QString());
+        QCOMPARE(saveSheet(filledSheet(3), folder), QString());
+        const QList<QStringList> schema = Sql::query(folder.file(monthFile), schemaSql);
+        const QList<QStringList> log = Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll"));
+        QVERIFY(alteration.isEmpty() || Sql::exec(folder.file(monthFile), alteration));
+
+        QCOMPARE(saveSheet(filledSheet(4), folder), QString());
+        QCOMPARE(Sql::query(folder.file(monthFile), schemaSql), schema);
+        QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Journal")).size(), 6);
+        QCOMPARE(Sql::rows(folder.file(monthFile), QStringLiteral("Vormonat")).size(), 1);
+        const QList<QStringList> logNow = Sql::rows(folder.file(monthFile), QStringLiteral("Protokoll"));
+        QVERIFY(logNow.size() > log.size());
+        QCOMPARE(logNow.mid(0, log.size()), log);
+    }
+
     // Every failure leaves the previous file byte for byte, and nothing else behind.
     void failedSaveChangesNothing_data()
     {
