@@ -383,9 +383,6 @@ S01 src/storage/SheetRecords.cpp "Übertrag" goes into the wrong column
 S02 src/storage/SheetRecords.cpp the third rate text is left out
 - for (int c = 0; c < modul::RateCount; ++c)
 + for (int c = 0; c < modul::RateCount - 1; ++c)
-S03 src/storage/SheetRecords.cpp the start-up layout lacks its empty entry row
-- return {rateRecord, carryOver, Record(JournalTable::fieldCount)};
-+ return {rateRecord, carryOver};
 S04 src/storage/SheetRecords.cpp a stored blank shows as a blank
 - return value == JournalTable::blankCell() ? QString() : value;
 + return value;

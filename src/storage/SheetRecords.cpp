@@ -10,7 +10,8 @@ namespace {
 // the new-entry row, as start-up lays the sheet out.
 constexpr int StartupRows = modul::FirstEntryRow + 2;
 
-// What start-up lays out in rows 1 to 3 when no month is loaded.
+// What start-up lays out in rows 1 and 2 when no month is loaded; the entry
+// rows below them are laid out empty.
 Records startupRecords(const modul::RateTexts &rates)
 {
     Record rateRecord(JournalTable::fieldCount);
@@ -18,7 +19,7 @@ Records startupRecords(const modul::RateTexts &rates)
         rateRecord[modul::ColEinnahmen1 + c] = rates[static_cast<size_t>(c)];
     Record carryOver(JournalTable::fieldCount);
     carryOver[modul::ColText] = JournalTable::carryOverText();
-    return {rateRecord, carryOver, Record(JournalTable::fieldCount)};
+    return {rateRecord, carryOver};
 }
 
 QString cellText(const Record &record, int column)
