@@ -30,11 +30,8 @@ QStyle::StandardPixmap fallbackFor(const QString &name)
 QIcon Icons::button(const QString &themeName)
 {
     ensureTheme();
-    // The style's pictures are decoded as they are made, which start-up
-    // would wait for: they are made only where the theme has no icon.
-    if (QIcon::hasThemeIcon(themeName))
-        return QIcon::fromTheme(themeName);
-    return QApplication::style()->standardIcon(fallbackFor(themeName));
+    const QIcon fallback = QApplication::style()->standardIcon(fallbackFor(themeName));
+    return QIcon::fromTheme(themeName, fallback);
 }
 
 QIcon Icons::window()
